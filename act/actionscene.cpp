@@ -1,0 +1,5 @@
+#include "act/actionscene.h"
+
+ActionScene g_ActionScene;
+
+void ActionScene::DrawDebugPositions() {}

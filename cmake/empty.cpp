@@ -1,0 +1,1 @@
+// Placeholder for a component folder that has no sources yet.

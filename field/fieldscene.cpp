@@ -1,0 +1,5 @@
+#include "field/fieldscene.h"
+
+FieldScene g_FieldScene;
+
+void FieldScene::Draw() {}

@@ -1,0 +1,5 @@
+#include "librarysauce/fpscounter.h"
+
+FpsCounter g_FpsCounter;
+
+void FpsCounter::Draw() {}

@@ -1,0 +1,3 @@
+#include "librarysauce/inputmanager.h"
+
+InputManager g_InputManager;

@@ -1,0 +1,5 @@
+#include "librarysauce/textlog.h"
+
+TextLog g_TextLog;
+
+void TextLog::Draw() {}

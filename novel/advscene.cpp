@@ -1,0 +1,5 @@
+#include "novel/advscene.h"
+
+AdvScene g_AdvScene;
+
+void AdvScene::DrawMessage() {}

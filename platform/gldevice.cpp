@@ -1,0 +1,302 @@
+#include "platform/gldevice.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include <cstdio>
+
+#include "platform/window.h"
+
+namespace platform {
+namespace {
+
+// GL 3.0 / ARB_framebuffer_object and GL 1.4 entry points, loaded at run time.
+PFNGLGENFRAMEBUFFERSPROC pGenFramebuffers = nullptr;
+PFNGLDELETEFRAMEBUFFERSPROC pDeleteFramebuffers = nullptr;
+PFNGLBINDFRAMEBUFFERPROC pBindFramebuffer = nullptr;
+PFNGLFRAMEBUFFERTEXTURE2DPROC pFramebufferTexture2D = nullptr;
+PFNGLCHECKFRAMEBUFFERSTATUSPROC pCheckFramebufferStatus = nullptr;
+PFNGLBLITFRAMEBUFFERPROC pBlitFramebuffer = nullptr;
+PFNGLBLENDEQUATIONPROC pBlendEquation = nullptr;
+
+template <typename T>
+bool Load(T* fn, const char* name) {
+  *fn = reinterpret_cast<T>(SDL_GL_GetProcAddress(name));
+  return *fn != nullptr;
+}
+
+GLenum ToGl(BlendFactor f) {
+  switch (f) {
+    case BlendFactor::Zero: return GL_ZERO;
+    case BlendFactor::One: return GL_ONE;
+    case BlendFactor::SrcColor: return GL_SRC_COLOR;
+    case BlendFactor::InvSrcColor: return GL_ONE_MINUS_SRC_COLOR;
+    case BlendFactor::SrcAlpha: return GL_SRC_ALPHA;
+    case BlendFactor::InvSrcAlpha: return GL_ONE_MINUS_SRC_ALPHA;
+    case BlendFactor::DestAlpha: return GL_DST_ALPHA;
+    case BlendFactor::InvDestAlpha: return GL_ONE_MINUS_DST_ALPHA;
+    case BlendFactor::DestColor: return GL_DST_COLOR;
+    case BlendFactor::InvDestColor: return GL_ONE_MINUS_DST_COLOR;
+  }
+  return GL_ONE;
+}
+
+}  // namespace
+
+bool GlDevice::Create(std::string* error) {
+  SDL_Window* window = static_cast<SDL_Window*>(NativeWindow());
+  if (!window) {
+    if (error) *error = "no game window";
+    return false;
+  }
+  SDL_GLContext context = SDL_GL_CreateContext(window);
+  if (!context) {
+    if (error) *error = std::string("OpenGL context: ") + SDL_GetError();
+    return false;
+  }
+  context_ = context;
+  SDL_GL_MakeCurrent(window, context);
+  SDL_GL_SetSwapInterval(1);
+  const GLubyte* renderer = glGetString(GL_RENDERER);
+  if (!renderer) {
+    if (error) *error = "OpenGL has no renderer";
+    Release();
+    return false;
+  }
+  bool ok = Load(&pGenFramebuffers, "glGenFramebuffers") && Load(&pDeleteFramebuffers, "glDeleteFramebuffers") &&
+            Load(&pBindFramebuffer, "glBindFramebuffer") &&
+            Load(&pFramebufferTexture2D, "glFramebufferTexture2D") &&
+            Load(&pCheckFramebufferStatus, "glCheckFramebufferStatus") &&
+            Load(&pBlitFramebuffer, "glBlitFramebuffer") && Load(&pBlendEquation, "glBlendEquation");
+  if (!ok) {
+    if (error) *error = "OpenGL lacks framebuffer objects or glBlendEquation";
+    Release();
+    return false;
+  }
+  GLuint tex = 0;
+  glGenTextures(1, &tex);
+  glBindTexture(GL_TEXTURE_2D, tex);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kWidth, kHeight, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+  colorTexture_ = tex;
+  GLuint fbo = 0;
+  pGenFramebuffers(1, &fbo);
+  framebuffer_ = fbo;
+  pBindFramebuffer(GL_FRAMEBUFFER, fbo);
+  pFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, tex, 0);
+  if (pCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    if (error) *error = "OpenGL framebuffer object is incomplete";
+    Release();
+    return false;
+  }
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glStateKnown_ = false;
+  pending_ = State{};
+  batch_.clear();
+  pacer_.Reset();
+  return true;
+}
+
+void GlDevice::Release() {
+  if (!context_) return;
+  batch_.clear();
+  if (framebuffer_ && pDeleteFramebuffers) {
+    GLuint fbo = framebuffer_;
+    pDeleteFramebuffers(1, &fbo);
+  }
+  if (colorTexture_) {
+    GLuint tex = colorTexture_;
+    glDeleteTextures(1, &tex);
+  }
+  framebuffer_ = 0;
+  colorTexture_ = 0;
+  SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
+  context_ = nullptr;
+}
+
+std::string GlDevice::RendererName() const {
+  if (!context_) return std::string();
+  const GLubyte* name = glGetString(GL_RENDERER);
+  return name ? reinterpret_cast<const char*>(name) : std::string();
+}
+
+void GlDevice::Clear(uint32_t argb) {
+  if (!context_) return;
+  Flush();
+  pBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+  glClearColor(((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f, (argb & 0xFF) / 255.0f,
+               ((argb >> 24) & 0xFF) / 255.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void GlDevice::BeginScene() {
+  if (!context_) return;
+  pBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+  glViewport(0, 0, kWidth, kHeight);
+  // Pixels to clip space with y downward. z is dropped (its row is zero): the game's
+  // depth / 65535 goes far above 1 and must never clip, and there is no depth test.
+  const GLfloat projection[16] = {
+      2.0f / kWidth, 0, 0, 0,  //
+      0, -2.0f / kHeight, 0, 0,  //
+      0, 0, 0, 0,  //
+      -1, 1, 0, 1,
+  };
+  glMatrixMode(GL_PROJECTION);
+  glLoadMatrixf(projection);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  // Triangles that run counter-clockwise on screen are culled, as the original device does.
+  glEnable(GL_CULL_FACE);
+  glFrontFace(GL_CW);
+  glCullFace(GL_BACK);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glStateKnown_ = false;
+}
+
+void GlDevice::EndScene() { Flush(); }
+
+void GlDevice::Present() {
+  if (!context_) return;
+  Flush();
+  SDL_Window* window = static_cast<SDL_Window*>(NativeWindow());
+  int w = kWidth, h = kHeight;
+  SDL_GL_GetDrawableSize(window, &w, &h);
+  pBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+  pBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  pBlitFramebuffer(0, 0, kWidth, kHeight, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  pBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+  SDL_GL_SwapWindow(window);
+  if (pacingEnabled_) pacer_.Wait();
+}
+
+TextureId GlDevice::CreateTexture(int width, int height, const uint32_t* argb) {
+  if (!context_ || width <= 0 || height <= 0) return 0;
+  Flush();
+  GLuint tex = 0;
+  glGenTextures(1, &tex);
+  glBindTexture(GL_TEXTURE_2D, tex);
+  // Point sampling and wrap addressing, the original device's defaults.
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
+  glStateKnown_ = false;
+  return tex;
+}
+
+void GlDevice::UpdateTexture(TextureId texture, int width, int height, const uint32_t* argb) {
+  if (!context_ || !texture) return;
+  Flush();
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
+  glStateKnown_ = false;
+}
+
+void GlDevice::DeleteTexture(TextureId texture) {
+  if (!context_ || !texture) return;
+  Flush();
+  GLuint tex = texture;
+  glDeleteTextures(1, &tex);
+  if (pending_.texture == texture) pending_.texture = 0;
+  glStateKnown_ = false;
+}
+
+void GlDevice::SetTexture(TextureId texture) { pending_.texture = texture; }
+void GlDevice::SetTextureStage(TextureStageOp op) { pending_.stage = op; }
+void GlDevice::SetBlendEnabled(bool enabled) { pending_.blend = enabled; }
+void GlDevice::SetBlendOp(BlendOp op) { pending_.op = op; }
+void GlDevice::SetBlendFactors(BlendFactor src, BlendFactor dst) {
+  pending_.src = src;
+  pending_.dst = dst;
+}
+void GlDevice::SetDepthTest(bool enabled) {
+  // The game never depth-tests; the framebuffer has no depth buffer to test against.
+  (void)enabled;
+}
+
+void GlDevice::ApplyState(const State& s) {
+  if (glStateKnown_ && s == glState_) return;
+  const bool textured = s.stage == TextureStageOp::Modulate && s.texture != 0;
+  if (textured) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, s.texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  } else {
+    glDisable(GL_TEXTURE_2D);
+  }
+  if (s.blend) {
+    glEnable(GL_BLEND);
+    pBlendEquation(s.op == BlendOp::ReverseSubtract ? GL_FUNC_REVERSE_SUBTRACT : GL_FUNC_ADD);
+    glBlendFunc(ToGl(s.src), ToGl(s.dst));
+  } else {
+    glDisable(GL_BLEND);
+  }
+  glState_ = s;
+  glStateKnown_ = true;
+}
+
+void GlDevice::DrawQuadStrip(const ScreenVertex v[4]) {
+  if (!context_) return;
+  if (!batch_.empty() && !(pending_ == batchState_)) Flush();
+  batchState_ = pending_;
+  // The strip 0,1,2,3 is the triangles (0,1,2) and (1,3,2), in the strip's own winding.
+  static const int kOrder[6] = {0, 1, 2, 2, 1, 3};
+  for (int i : kOrder) {
+    const ScreenVertex& s = v[i];
+    BatchVertex b;
+    b.x = s.x;
+    b.y = s.y;
+    b.u = s.u;
+    b.v = s.v;
+    b.a = static_cast<uint8_t>(s.diffuse >> 24);
+    b.r = static_cast<uint8_t>(s.diffuse >> 16);
+    b.g = static_cast<uint8_t>(s.diffuse >> 8);
+    b.b = static_cast<uint8_t>(s.diffuse);
+    batch_.push_back(b);
+  }
+  ++quadsDrawn_;
+}
+
+void GlDevice::Flush() {
+  if (batch_.empty() || !context_) return;
+  ApplyState(batchState_);
+  const GLsizei stride = sizeof(BatchVertex);
+  glVertexPointer(2, GL_FLOAT, stride, &batch_[0].x);
+  glTexCoordPointer(2, GL_FLOAT, stride, &batch_[0].u);
+  glColorPointer(4, GL_UNSIGNED_BYTE, stride, &batch_[0].r);
+  glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(batch_.size()));
+  batch_.clear();
+}
+
+void GlDevice::Finish() {
+  if (!context_) return;
+  Flush();
+  glFinish();
+}
+
+bool GlDevice::ReadPixels(int x, int y, int width, int height, std::vector<uint32_t>* argb) {
+  if (!context_ || width <= 0 || height <= 0 || x < 0 || y < 0 || x + width > kWidth || y + height > kHeight)
+    return false;
+  Flush();
+  pBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+  std::vector<uint32_t> raw(static_cast<size_t>(width) * height);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  // GL rows run bottom to top; the game's y runs downward.
+  glReadPixels(x, kHeight - y - height, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, raw.data());
+  argb->resize(raw.size());
+  for (int row = 0; row < height; ++row) {
+    for (int col = 0; col < width; ++col) {
+      (*argb)[static_cast<size_t>(row) * width + col] = raw[static_cast<size_t>(height - 1 - row) * width + col];
+    }
+  }
+  return true;
+}
+
+}  // namespace platform

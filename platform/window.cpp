@@ -1,0 +1,158 @@
+#include "platform/window.h"
+
+#include <SDL.h>
+#include <signal.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+
+namespace platform {
+namespace {
+
+SDL_Window* g_window = nullptr;
+bool g_videoUp = false;
+std::deque<Event> g_posted;  // events the game posted to itself (quit, destroy)
+std::atomic<bool> g_signalQuit{false};
+
+void OnSignal(int) { g_signalQuit.store(true); }
+
+bool Translate(const SDL_Event& e, Event* out) {
+  switch (e.type) {
+    case SDL_WINDOWEVENT:
+      if (e.window.event == SDL_WINDOWEVENT_CLOSE) { out->type = EventType::Close; return true; }
+      if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.window.event == SDL_WINDOWEVENT_RESIZED) {
+        out->type = EventType::Resize;
+        out->x = e.window.data1;
+        out->y = e.window.data2;
+        return true;
+      }
+      out->type = EventType::Other;
+      return true;
+    case SDL_MOUSEMOTION:
+      out->type = EventType::MouseMove;
+      out->x = e.motion.x;
+      out->y = e.motion.y;
+      return true;
+    case SDL_QUIT:
+      // The last window closing also yields SDL_QUIT; the close box is handled as Close.
+      out->type = EventType::Other;
+      return true;
+    default:
+      out->type = EventType::Other;
+      return true;
+  }
+}
+
+}  // namespace
+
+bool InitVideo(std::string* error) {
+  if (g_videoUp) return true;
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    if (error) *error = std::string("SDL video: ") + SDL_GetError();
+    return false;
+  }
+  g_videoUp = true;
+  return true;
+}
+
+void ShutdownVideo() {
+  DestroyGameWindow();
+  if (g_videoUp) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+  g_videoUp = false;
+  g_posted.clear();
+}
+
+bool CreateGameWindow(const char* title, int width, int height, std::string* error) {
+  if (!InitVideo(error)) return false;
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  g_window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
+                              SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+  if (!g_window) {
+    if (error) *error = std::string("SDL window: ") + SDL_GetError();
+    return false;
+  }
+  return true;
+}
+
+void DestroyGameWindow() {
+  if (g_window) SDL_DestroyWindow(g_window);
+  g_window = nullptr;
+}
+
+bool HasGameWindow() { return g_window != nullptr; }
+
+void GetWindowClientSize(int* width, int* height) {
+  int w = 0, h = 0;
+  if (g_window) SDL_GetWindowSize(g_window, &w, &h);
+  if (width) *width = w;
+  if (height) *height = h;
+}
+
+void GetWindowPosition(int* x, int* y) {
+  int px = 0, py = 0;
+  if (g_window) SDL_GetWindowPosition(g_window, &px, &py);
+  if (x) *x = px;
+  if (y) *y = py;
+}
+
+void* NativeWindow() { return g_window; }
+
+bool PeekEvent(Event* event) {
+  *event = Event{};
+  if (g_signalQuit.exchange(false)) {
+    event->type = EventType::Quit;
+    event->code = 0;
+    return true;
+  }
+  if (!g_posted.empty()) {
+    *event = g_posted.front();
+    g_posted.pop_front();
+    return true;
+  }
+  if (!g_videoUp) return false;
+  SDL_Event e;
+  if (SDL_PollEvent(&e) == 0) return false;
+  return Translate(e, event);
+}
+
+void PostQuit(int code) {
+  Event e;
+  e.type = EventType::Quit;
+  e.code = code;
+  g_posted.push_back(e);
+}
+
+void DestroyWindowAndNotify() {
+  // The window stays open until the game shuts the device down; what matters to the loop is
+  // the Destroy event, which leads to the Quit.
+  Event e;
+  e.type = EventType::Destroy;
+  g_posted.push_back(e);
+}
+
+void PushEvent(const Event& event) { g_posted.push_back(event); }
+
+void InstallSignalHandlers() {
+  struct sigaction sa;
+  std::memset(&sa, 0, sizeof sa);
+  sa.sa_handler = OnSignal;
+  sigemptyset(&sa.sa_mask);
+  sigaction(SIGINT, &sa, nullptr);
+  sigaction(SIGTERM, &sa, nullptr);
+}
+
+bool IsHeadless() {
+  const char* flag = std::getenv("VELUNNA_HEADLESS");
+  if (flag && std::strcmp(flag, "1") == 0) return true;
+  const char* driver = g_videoUp ? SDL_GetCurrentVideoDriver() : std::getenv("SDL_VIDEODRIVER");
+  return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+}  // namespace platform

@@ -1,0 +1,54 @@
+#pragma once
+// The game window and its event queue, in the shape of a Windows message loop:
+// the game takes one event at a time and renders a frame only when none is waiting.
+#include <string>
+
+namespace platform {
+
+enum class EventType {
+  None,
+  Close,      // the player asked to close the window (close box)
+  Destroy,    // the window has been destroyed
+  Quit,       // the loop must end; code carries the exit code
+  Resize,     // the window's size changed
+  MouseMove,  // x, y in client pixels
+  Other,      // anything else the loop takes but does not act on
+};
+
+struct Event {
+  EventType type = EventType::None;
+  int x = 0;
+  int y = 0;
+  int code = 0;
+};
+
+// Starts SDL's video (and the events it needs). Safe to call more than once.
+bool InitVideo(std::string* error);
+// Shuts SDL down at exit.
+void ShutdownVideo();
+
+// Creates the one game window: a client area of width × height, not resizable.
+bool CreateGameWindow(const char* title, int width, int height, std::string* error);
+void DestroyGameWindow();
+bool HasGameWindow();
+void GetWindowClientSize(int* width, int* height);
+void GetWindowPosition(int* x, int* y);
+// The SDL window, for the graphics device (opaque to game code).
+void* NativeWindow();
+
+// Takes the next event if one is waiting; false when the queue is empty.
+bool PeekEvent(Event* event);
+// Queues a Quit event with the exit code (PostQuitMessage).
+void PostQuit(int code);
+// Queues a Destroy event and closes the window (DestroyWindow).
+void DestroyWindowAndNotify();
+// Pushes an event as if it came from the system (tests).
+void PushEvent(const Event& event);
+
+// SIGINT and SIGTERM end the game cleanly: they queue a Quit with exit code 0.
+void InstallSignalHandlers();
+
+// True when nobody can answer a dialog: the offscreen video driver, or VELUNNA_HEADLESS=1.
+bool IsHeadless();
+
+}  // namespace platform

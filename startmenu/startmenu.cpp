@@ -1,0 +1,5 @@
+#include "startmenu/startmenu.h"
+
+StartMenu g_StartMenu;
+
+void StartMenu::Draw() {}

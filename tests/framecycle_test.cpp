@@ -1,0 +1,159 @@
+// The window, the message loop's shape and one frame's phases, on the offscreen driver.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "gameflow/gamestate.h"
+#include "librarysauce/framemanager.h"
+#include "librarysauce/gamewindow.h"
+#include "librarysauce/graphicsdevice.h"
+#include "librarysauce/inputmanager.h"
+#include "librarysauce/winmain.h"
+#include "platform/messagebox.h"
+#include "platform/window.h"
+#include "tests/testsupport.h"
+
+namespace {
+
+std::vector<int> g_hookCalls;
+template <int N>
+void RecordHook() {
+  g_hookCalls.push_back(N);
+}
+
+class FrameCycleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::StartGame();
+    g_hookCalls.clear();
+  }
+  void TearDown() override {
+    g_FrameManager.TextHooks() = FrameManager::DefaultTextHooks();
+    platform::SetMessageBoxHandler(nullptr);
+  }
+};
+
+TEST_F(FrameCycleTest, WindowHasTheGameClientAreaAndTitle) {
+  int w = 0, h = 0;
+  platform::GetWindowClientSize(&w, &h);
+  EXPECT_EQ(w, 854);
+  EXPECT_EQ(h, 480);
+  EXPECT_STREQ(kWindowTitle, "Velunna V00.03.00");
+  EXPECT_EQ(g_GameWindow.GetClientWidth(), 854);
+  EXPECT_EQ(g_GameWindow.GetClientHeight(), 480);
+}
+
+TEST_F(FrameCycleTest, EmptyFrameClearsToTransparentBlack) {
+  platform::GlDevice* device = g_GraphicsDevice.GetDevice();
+  device->Clear(0xFF336699);
+  EXPECT_EQ(testsupport::PixelAt(5, 5), 0xFF336699u);
+  testsupport::RunFrames(1);
+  const std::vector<uint32_t> screen = testsupport::ReadScreen();
+  ASSERT_EQ(screen.size(), 854u * 480u);
+  for (uint32_t p : screen) ASSERT_EQ(p, 0u);
+}
+
+TEST_F(FrameCycleTest, EveryTextHookRunsEachFrameInOrder) {
+  auto& hooks = g_FrameManager.TextHooks();
+  hooks = {&RecordHook<0>, &RecordHook<1>, &RecordHook<2>, &RecordHook<3>, &RecordHook<4>, &RecordHook<5>};
+  ASSERT_EQ(g_FrameManager.GetHead(), nullptr);
+  testsupport::RunFrames(2);
+  EXPECT_EQ(g_hookCalls, (std::vector<int>{0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5}));
+}
+
+TEST_F(FrameCycleTest, OneEventPerTurnAndFramesOnlyOnEmptyTurns) {
+  auto& hooks = g_FrameManager.TextHooks();
+  hooks = {&RecordHook<0>, nullptr, nullptr, nullptr, nullptr, nullptr};
+  int code = -1;
+  platform::Event drained;
+  while (platform::PeekEvent(&drained)) {  // whatever the system queued at start
+  }
+  for (int i = 0; i < 3; ++i) {
+    platform::Event move;
+    move.type = platform::EventType::MouseMove;
+    move.x = 100 + i;
+    move.y = 200 + i;
+    platform::PushEvent(move);
+  }
+  EXPECT_FALSE(RunMessageLoopTurn(&code));
+  EXPECT_EQ(g_InputManager.GetMouseX(), 100);
+  EXPECT_FALSE(RunMessageLoopTurn(&code));
+  EXPECT_FALSE(RunMessageLoopTurn(&code));
+  EXPECT_EQ(g_InputManager.GetMouseX(), 102);
+  EXPECT_EQ(g_InputManager.GetMouseY(), 202);
+  EXPECT_TRUE(g_hookCalls.empty()) << "no frame may run while events are waiting";
+  EXPECT_FALSE(RunMessageLoopTurn(&code));
+  EXPECT_EQ(g_hookCalls.size(), 1u);
+}
+
+TEST_F(FrameCycleTest, CloseAnsweredNoKeepsRunningAndYesQuitsWithZero) {
+  std::vector<std::string> asked;
+  platform::MessageBoxAnswer answer = platform::MessageBoxAnswer::No;
+  platform::SetMessageBoxHandler([&](const std::string& text, const std::string& caption, platform::MessageBoxKind kind) {
+    asked.push_back(caption + "|" + text);
+    EXPECT_EQ(kind, platform::MessageBoxKind::YesNo);
+    return answer;
+  });
+  int code = -1;
+  platform::Event close;
+  close.type = platform::EventType::Close;
+  platform::PushEvent(close);
+  for (int i = 0; i < 5; ++i) ASSERT_FALSE(RunMessageLoopTurn(&code));
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0], "終了確認|終了してよろしいですか？");
+
+  answer = platform::MessageBoxAnswer::Yes;
+  platform::PushEvent(close);
+  bool quit = false;
+  for (int i = 0; i < 5 && !quit; ++i) quit = RunMessageLoopTurn(&code);
+  EXPECT_TRUE(quit);
+  EXPECT_EQ(code, 0);
+}
+
+TEST_F(FrameCycleTest, ResizeChangesNothingAboutTheFrames) {
+  auto& hooks = g_FrameManager.TextHooks();
+  hooks = {&RecordHook<0>, nullptr, nullptr, nullptr, nullptr, nullptr};
+  platform::Event resize;
+  resize.type = platform::EventType::Resize;
+  WndProc(resize);
+  EXPECT_EQ(g_GraphicsDevice.IsResizePending(), 1);
+  testsupport::RunFrames(3);
+  EXPECT_EQ(g_hookCalls.size(), 3u);
+}
+
+TEST_F(FrameCycleTest, QuadsFarBehindStillDraw) {
+  // z = depth / 65535 reaches about 65537 for the deepest layers; nothing may clip it.
+  platform::GlDevice* device = g_GraphicsDevice.GetDevice();
+  device->Clear(0);
+  device->BeginScene();
+  device->SetTexture(0);
+  device->SetTextureStage(platform::TextureStageOp::SelectDiffuse);
+  device->SetBlendEnabled(false);
+  const float z = 4294967295.0f / 65535.0f;
+  platform::ScreenVertex v[4] = {
+      {10, 20, z, 1, 0xFF00FF00, 0, 0},
+      {74, 20, z, 1, 0xFF00FF00, 1, 0},
+      {10, 52, z, 1, 0xFF00FF00, 0, 1},
+      {74, 52, z, 1, 0xFF00FF00, 1, 1},
+  };
+  device->DrawQuadStrip(v);
+  device->EndScene();
+  EXPECT_EQ(testsupport::PixelAt(10, 20), 0xFF00FF00u);
+  EXPECT_EQ(testsupport::PixelAt(73, 51), 0xFF00FF00u);
+  EXPECT_EQ(testsupport::PixelAt(74, 51), 0u);
+  EXPECT_EQ(testsupport::PixelAt(73, 52), 0u);
+  EXPECT_EQ(testsupport::PixelAt(9, 20), 0u);
+}
+
+TEST_F(FrameCycleTest, QuitModeEndsTheLoopWithZero) {
+  g_GameState.SetMode(20);
+  int code = -1;
+  bool quit = false;
+  for (int i = 0; i < 10 && !quit; ++i) quit = RunMessageLoopTurn(&code);
+  EXPECT_TRUE(quit);
+  EXPECT_EQ(code, 0);
+  g_GameState.SetMode(0);
+}
+
+}  // namespace
