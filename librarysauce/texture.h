@@ -1,0 +1,42 @@
+#pragma once
+// One texture made from one image file, with the image's own size, its file name and the colour
+// key it was loaded with. Image files are stored scrambled and are unscrambled through a
+// temporary file before they are decoded.
+#include <cstdint>
+
+#include "platform/gldevice.h"
+#include "platform/types.h"
+
+struct TextureInfo {
+  char name[256];
+  D3DCOLOR colorKey;
+};
+
+class Texture {
+ public:
+  Texture();
+  ~Texture();
+  Texture(const Texture&) = delete;
+  Texture& operator=(const Texture&) = delete;
+
+  HRESULT LoadConverted(const char* path, D3DCOLOR colorKey);
+  HRESULT LoadFromFile(const char* path);
+  HRESULT CreateRenderTarget(uint32_t width, uint32_t height, int format);
+  HRESULT Release();
+
+  // The GL texture (0 when nothing is loaded).
+  platform::TextureId GetD3DTexture() const { return texture_; }
+  uint32_t GetWidth() const { return width_; }
+  uint32_t GetHeight() const { return height_; }
+  TextureInfo* GetInfo(TextureInfo* out) const;
+
+ private:
+  platform::TextureId texture_ = 0;
+  uint32_t width_ = 0;
+  uint32_t height_ = 0;
+  char name_[256] = {};
+  D3DCOLOR colorKey_ = 0;
+};
+
+// The current scene's texture array and its length (sprites index into it).
+extern Texture* g_TextureTable;
