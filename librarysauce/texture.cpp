@@ -3,6 +3,7 @@
 #include <cstring>
 
 Texture* g_TextureTable = nullptr;
+int g_TextureTableCount = 0;
 
 Texture::Texture() = default;
 Texture::~Texture() { Release(); }

@@ -40,3 +40,4 @@ class Texture {
 
 // The current scene's texture array and its length (sprites index into it).
 extern Texture* g_TextureTable;
+extern int g_TextureTableCount;  // entries in g_TextureTable (0 when none is allocated)
