@@ -1,5 +1,520 @@
 #include "field/fieldscene.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "gameflow/fileerror.h"
+#include "gameflow/gamestate.h"
+#include "gameflow/scenearrays.h"
+#include "librarysauce/fileio.h"
+#include "librarysauce/gamefont.h"
+#include "librarysauce/inputmanager.h"
+#include "librarysauce/mediaplayer.h"
+#include "librarysauce/sprite.h"
+#include "librarysauce/texture.h"
+#include "platform/input.h"
+
 FieldScene g_FieldScene;
 
-void FieldScene::Draw() {}
+namespace {
+
+constexpr D3DCOLOR kKeyGreen = 0xFF00FF00;
+constexpr D3DCOLOR kKeyBlack = 0xFF000000;
+constexpr D3DCOLOR kWhite = 0xFFFFFFFF;
+constexpr D3DCOLOR kTextColor = 0xFFFAFAFA;
+constexpr D3DCOLOR kCommentWindowColor = 0xE04040E0;
+constexpr int kFadeStep = 15;
+constexpr int kPlayerCount = 11;
+
+constexpr const char* kCommentWindowImage = ".\\Graphic\\comment_window01.bmp";
+constexpr const char* kPlayerPointImage = ".\\Graphic\\Battle\\PlayerPoint.bmp";
+constexpr const char* kPointIconImage = ".\\Graphic\\point_icon01.bmp";
+constexpr const char* kMusicFile = ".\\Sound\\FieldBGM.mp3";
+constexpr const char* kSelectSoundFile = ".\\Sound\\Select.wav";
+constexpr const char* kDecideSoundFile = ".\\Sound\\YES.wav";
+constexpr const char* kPointScriptDir = ".\\Script\\map\\";
+
+// One line of the list text: its bytes without the line break.
+struct ListLine {
+  const char* bytes;
+  int length;
+};
+
+// Takes the line at *pos (ending in "\r\n", a bare "\n" or the text's end) and moves *pos past it.
+bool NextLine(const char* text, int length, int* pos, ListLine* line) {
+  if (*pos >= length) return false;
+  const char* start = text + *pos;
+  const void* newline = std::memchr(start, '\n', static_cast<size_t>(length - *pos));
+  int end = newline ? static_cast<int>(static_cast<const char*>(newline) - text) : length;
+  *pos = newline ? end + 1 : length;
+  if (end > static_cast<int>(start - text) && text[end - 1] == '\r') --end;
+  line->bytes = start;
+  line->length = end - static_cast<int>(start - text);
+  return true;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A decimal integer filling the whole field: blanks, an optional sign, at least one digit,
+// blanks. Values outside the int range are refused.
+bool ParseInteger(const char* bytes, int length, int* out) {
+  int i = 0;
+  while (i < length && IsBlank(bytes[i])) ++i;
+  bool negative = false;
+  if (i < length && (bytes[i] == '+' || bytes[i] == '-')) negative = bytes[i++] == '-';
+  const int firstDigit = i;
+  long long value = 0;
+  while (i < length && bytes[i] >= '0' && bytes[i] <= '9') {
+    value = value * 10 + (bytes[i++] - '0');
+    if (value > 2147483648LL) return false;
+  }
+  if (i == firstDigit) return false;
+  while (i < length && IsBlank(bytes[i])) ++i;
+  if (i != length) return false;
+  if (negative) value = -value;
+  if (value > 2147483647LL) return false;
+  *out = static_cast<int>(value);
+  return true;
+}
+
+// A string field copied into a buffer of its length + 1 bytes.
+char* CopyField(const char* bytes, int length, uint32_t* size) {
+  char* copy = new char[static_cast<size_t>(length) + 1];
+  std::memcpy(copy, bytes, static_cast<size_t>(length));
+  copy[length] = 0;
+  *size = static_cast<uint32_t>(length) + 1;
+  return copy;
+}
+
+void ReportListError(const char* listPath, int lineNumber, const char* what) {
+  if (lineNumber > 0)
+    std::fprintf(stderr, "Velunna: field list %s, line %d: %s\n", listPath, lineNumber, what);
+  else
+    std::fprintf(stderr, "Velunna: field list %s: %s\n", listPath, what);
+}
+
+void SetUpSprite(Sprite& sprite, int texture, float width, float height, float x, float y, uint32_t depth,
+                 D3DCOLOR color) {
+  sprite.SetTexture(texture);
+  sprite.SetSrcPos(0.0f, 0.0f);
+  sprite.SetSize(width, height);
+  sprite.SetPos(x, y);
+  sprite.SetDepth(depth);
+  sprite.SetColor(color);
+  sprite.SetScale(1.0f, 1.0f);
+  sprite.SetBlendMode(BlendMode::Alpha);
+}
+
+}  // namespace
+
+FieldScene::FieldScene() = default;
+
+FieldScene::~FieldScene() { Release(); }
+
+const FieldPoint* FieldScene::GetPoint(int index) const {
+  if (!points_ || index < 0 || index >= pointCount_) return nullptr;
+  return &points_[index];
+}
+
+void FieldScene::MarkLoadFailed(const char* listPath) {
+  loadFailed_ = 1;
+  std::snprintf(failedListPath_, sizeof failedListPath_, "%s", listPath ? listPath : "");
+}
+
+int FieldScene::MapNumberFromPath(const char* listPath) {
+  if (!listPath) return 0;
+  const size_t length = std::strlen(listPath);
+  const char* dot = std::strchr(listPath + (length < 3 ? length : 3), '.');
+  if (!dot || dot - listPath < 2) return 0;
+  const char digits[3] = {dot[-2], dot[-1], 0};
+  return std::atoi(digits);
+}
+
+const char* FieldScene::BackgroundForMapNumber(int mapNumber) {
+  const bool second = mapNumber == 3 || (mapNumber >= 4 && mapNumber <= 32 && mapNumber % 2 == 0);
+  return second ? ".\\Graphic\\field2.bmp" : ".\\Graphic\\field1.bmp";
+}
+
+HRESULT FieldScene::LoadMap(const char* path) {
+  FreeEntries();
+  FreeText();
+  loadFailed_ = 0;
+  failedListPath_[0] = 0;
+  // A new list starts with its own selection, never one left by a longer list.
+  selectedPoint_ = 0;
+  chosenPoint_ = 0;
+  if (!path) path = "";
+
+  char ReadFile[kPathSize];
+  if (std::strlen(path) + std::strlen(".map") >= sizeof ReadFile) {
+    char listPath[sizeof failedListPath_];
+    std::snprintf(listPath, sizeof listPath, "%s.map", path);
+    ReportListError(listPath, 0, "the name is too long for a field list");
+    MarkLoadFailed(listPath);
+    return E_FAIL;
+  }
+  std::snprintf(ReadFile, sizeof ReadFile, "%s.map", path);
+
+  mapText_ = new char[kMapTextSize]();
+  uint32_t bytesRead = 0;
+  if (g_FileIO.ReadWholeFile(ReadFile, mapText_, kMapTextSize - 1, &bytesRead) < 0) {
+    ReportListError(ReadFile, 0, "cannot be read (missing, or 65535 bytes or more)");
+    FreeText();
+    MarkLoadFailed(ReadFile);
+    return E_FAIL;
+  }
+  mapNumber_ = MapNumberFromPath(ReadFile);
+
+  // The text ends at its first 0 byte.
+  const void* firstZero = std::memchr(mapText_, 0, bytesRead);
+  const int length = firstZero ? static_cast<int>(static_cast<const char*>(firstZero) - mapText_)
+                               : static_cast<int>(bytesRead);
+  if (!ParsePoints(ReadFile, mapText_, length)) {
+    FreePoints();
+    FreeText();
+    MarkLoadFailed(ReadFile);
+    return E_FAIL;
+  }
+  LoadSounds();
+  FreeText();
+  return S_OK;
+}
+
+bool FieldScene::ParsePoints(const char* listPath, const char* text, int length) {
+  int pos = 0;
+  ListLine line;
+  if (!NextLine(text, length, &pos, &line)) {
+    ReportListError(listPath, 1, "the list is empty");
+    return false;
+  }
+  int count = 0;
+  if (line.length > kMaxFieldBytes || !ParseInteger(line.bytes, line.length, &count) || count < 1) {
+    ReportListError(listPath, 1, "the first line must be a point count of at least 1");
+    return false;
+  }
+  // Every point line takes at least 11 bytes ("0,,,,0,0,0" and its line break): a larger count
+  // cannot be honest.
+  if (count > length / 11) {
+    ReportListError(listPath, 1, "the point count is larger than the list");
+    return false;
+  }
+
+  points_ = new FieldPoint[static_cast<size_t>(count)];
+  pointCount_ = count;
+  ClearEntries(count);
+
+  for (int k = 0; k < count; ++k) {
+    const int lineNumber = k + 2;
+    if (!NextLine(text, length, &pos, &line) || (line.length >= 4 && std::memcmp(line.bytes, "#end", 4) == 0)) {
+      ReportListError(listPath, lineNumber, "fewer point lines than the count says");
+      return false;
+    }
+    // Seven fields: id, name, comment, script, x, y and, for the rest of the line, enabled.
+    const char* field[7];
+    int fieldLength[7];
+    int fields = 0;
+    int start = 0;
+    for (int i = 0; i < line.length && fields < 6; ++i) {
+      if (line.bytes[i] != ',') continue;
+      field[fields] = line.bytes + start;
+      fieldLength[fields] = i - start;
+      ++fields;
+      start = i + 1;
+    }
+    if (fields < 6) {
+      ReportListError(listPath, lineNumber, "a point needs seven comma-separated fields");
+      return false;
+    }
+    field[6] = line.bytes + start;
+    fieldLength[6] = line.length - start;
+    for (int f = 0; f < 7; ++f) {
+      if (fieldLength[f] > kMaxFieldBytes) {
+        ReportListError(listPath, lineNumber, "a field is longer than 63 bytes");
+        return false;
+      }
+    }
+    if (fieldLength[3] > kMaxScriptBytes) {
+      ReportListError(listPath, lineNumber, "the script name is longer than 50 bytes");
+      return false;
+    }
+    int id = 0, x = 0, y = 0, enabled = 0;
+    if (!ParseInteger(field[0], fieldLength[0], &id) || !ParseInteger(field[4], fieldLength[4], &x) ||
+        !ParseInteger(field[5], fieldLength[5], &y) || !ParseInteger(field[6], fieldLength[6], &enabled)) {
+      ReportListError(listPath, lineNumber, "id, x, y and enabled must be whole numbers");
+      return false;
+    }
+    FieldPoint& point = points_[k];
+    point.id = static_cast<uint16_t>(id);
+    point.name = CopyField(field[1], fieldLength[1], &point.nameSize);
+    point.comment = CopyField(field[2], fieldLength[2], &point.commentSize);
+    point.script = CopyField(field[3], fieldLength[3], &point.scriptSize);
+    point.x = static_cast<float>(x);
+    point.y = static_cast<float>(y);
+    point.enabled = enabled != 0 ? 1 : 0;
+    point.highlighted = 0;
+  }
+  if (!NextLine(text, length, &pos, &line) || line.length < 4 || std::memcmp(line.bytes, "#end", 4) != 0) {
+    ReportListError(listPath, count + 2, "the point lines must be followed by a line beginning with #end");
+    return false;
+  }
+  return true;
+}
+
+void FieldScene::ClearEntries(int n) {
+  if (!points_) return;
+  for (int i = 0; i < n && i < pointCount_; ++i) points_[i] = FieldPoint{};
+}
+
+void FieldScene::LoadSounds() {
+  g_MediaPlayerPool.Allocate(kPlayerCount);
+  if (!g_MediaPlayers) return;
+  struct SoundSlot {
+    int slot;
+    const char* file;
+    int loop;
+  };
+  for (const SoundSlot& s : {SoundSlot{kMusicSlot, kMusicFile, 1}, SoundSlot{kSelectSlot, kSelectSoundFile, 0},
+                             SoundSlot{kDecideSlot, kDecideSoundFile, 0}}) {
+    MediaPlayer& player = g_MediaPlayers[s.slot];
+    player.Open(s.file);
+    player.SetVolume(255);
+    player.SetBalance(0);
+    player.SetLoop(s.loop);
+  }
+  g_MediaPlayers[kMusicSlot].Play();
+}
+
+void FieldScene::PlaySound(int slot) {
+  if (!g_MediaPlayers || slot < 0 || static_cast<uint32_t>(slot) >= g_MediaPlayerPool.GetCount()) return;
+  MediaPlayer& player = g_MediaPlayers[slot];
+  player.Stop();
+  player.Rewind();
+  player.Play();
+}
+
+HRESULT FieldScene::SetUpGraphics() {
+  if (loadFailed_ || !points_) {
+    // Nothing to show: name the list that failed and quit, as for an unreadable scene file.
+    ShowFileError(failedListPath_[0] ? failedListPath_ : "(no field list)", 0, kFileOpenFailedText);
+    g_GameState.SetMode(GameMode::Quit);
+    return E_FAIL;
+  }
+  const int spriteCount = pointCount_ + kExtraSprites;
+  if (g_SceneArrays.Allocate(spriteCount, kTextureCount) < 0 || !g_Sprites || !g_TextureTable) {
+    std::fprintf(stderr, "Velunna: no memory for the field scene's %d sprites\n", spriteCount);
+    g_GameState.SetMode(GameMode::Quit);
+    return E_FAIL;
+  }
+
+  Texture* textures = g_TextureTable;
+  textures[1].LoadConverted(BackgroundForMapNumber(mapNumber_), kKeyGreen);
+  textures[2].LoadConverted(kCommentWindowImage, kKeyBlack);
+  textures[3].LoadConverted(kCommentWindowImage, kKeyGreen);
+  textures[4].LoadConverted(kPlayerPointImage, kKeyGreen);
+  textures[5].LoadConverted(kPointIconImage, kKeyGreen);
+
+  Sprite* sprites = g_Sprites;
+  SetUpSprite(sprites[kBackgroundSprite], 1, static_cast<float>(textures[1].GetWidth()),
+              static_cast<float>(textures[1].GetHeight()), 0.0f, 0.0f, 10000, kWhite);
+  // The black overlay covers the whole 854-wide screen.
+  SetUpSprite(sprites[kOverlaySprite], 2, 854.0f, 480.0f, 0.0f, 0.0f, 50, 0xFF000000);
+  SetUpSprite(sprites[kCommentSprite], 3, 288.0f, 48.0f, 10.0f, 410.0f, 10000, kCommentWindowColor);
+  SetUpSprite(sprites[kPlayerPointSprite], 4, 32.0f, 32.0f, 0.0f, 0.0f, 51, kWhite);
+  const float iconWidth = static_cast<float>(textures[5].GetWidth());
+  const float iconHeight = static_cast<float>(textures[5].GetHeight());
+  for (int i = 0; i < pointCount_; ++i)
+    SetUpSprite(sprites[kFirstIconSprite + i], 5, iconWidth, iconHeight, points_[i].x, points_[i].y,
+                static_cast<uint32_t>(100 + i), kWhite);
+
+  for (int i = kBackgroundSprite; i < kFirstIconSprite + pointCount_; ++i) g_SceneArrays.Register(i);
+  for (int i = kBackgroundSprite; i <= kPlayerPointSprite; ++i) sprites[i].Show();
+
+  bool first = true;
+  for (int i = 0; i < pointCount_; ++i) {
+    Sprite& icon = sprites[kFirstIconSprite + i];
+    icon.Hide();
+    points_[i].highlighted = 0;
+    if (!points_[i].enabled) continue;
+    icon.Show();
+    if (first) {
+      first = false;
+      selectedPoint_ = i;
+      points_[i].highlighted = 1;
+      sprites[kPlayerPointSprite].SetPos(points_[i].x, points_[i].y - 5.0f);
+    }
+  }
+
+  // The overlay starts black, as its colour says.
+  overlayAlpha_ = 255;
+  g_GameState.SetMode(GameMode::FieldRun);
+  phase_ = FieldPhase::FadeIn;
+  return S_OK;
+}
+
+HRESULT FieldScene::Update() {
+  if (!points_ || !g_Sprites) return E_FAIL;
+  switch (phase_) {
+    case FieldPhase::Select:
+      UpdateSelection();
+      break;
+    case FieldPhase::FadeIn:
+      FadeInStep();
+      ApplyOverlayAlpha();
+      break;
+    case FieldPhase::FadeOut:
+      FadeOutStep();
+      ApplyOverlayAlpha();
+      break;
+    case FieldPhase::Go:
+      return RunEntryScript(chosenPoint_);
+  }
+  return S_OK;
+}
+
+void FieldScene::StepSelection(int step) {
+  int point = selectedPoint_;
+  for (int n = 0; n < pointCount_; ++n) {
+    point = (point + step + pointCount_) % pointCount_;
+    if (points_[point].enabled) {
+      selectedPoint_ = point;
+      return;
+    }
+  }
+}
+
+void FieldScene::HighlightSelected() {
+  for (int i = 0; i < pointCount_; ++i) points_[i].highlighted = 0;
+  if (selectedPoint_ < 0 || selectedPoint_ >= pointCount_ || !points_[selectedPoint_].enabled) return;
+  FieldPoint& point = points_[selectedPoint_];
+  point.highlighted = 1;
+  g_Sprites[kPlayerPointSprite].SetPos(point.x, point.y - 5.0f);
+}
+
+int FieldScene::HighlightedPoint() const {
+  for (int i = 0; i < pointCount_; ++i)
+    if (points_[i].highlighted) return i;
+  return -1;
+}
+
+void FieldScene::UpdateSelection() {
+  // The mouse first: an enabled point whose box holds the pointer is selected at once.
+  uint32_t msp = 0;
+  g_InputManager.GetMousePos(&msp);
+  const float mouseX = static_cast<float>(static_cast<int16_t>(msp & 0xFFFF));
+  const float mouseY = static_cast<float>(static_cast<int16_t>(msp >> 16));
+  bool hovered = false;
+  for (int i = 0; i < pointCount_; ++i) {
+    const FieldPoint& point = points_[i];
+    if (!point.enabled) continue;
+    if (mouseX < point.x + 2 || mouseX > point.x + 30 || mouseY < point.y + 2 || mouseY > point.y + 30) continue;
+    hovered = true;
+    if (i != selectedPoint_) PlaySound(kSelectSlot);
+    selectedPoint_ = i;
+  }
+
+  // The keys and the stick only while no point is hovered.
+  bool moved = false;
+  if (!hovered) {
+    const int before = selectedPoint_;
+    if (g_InputManager.IsJoyDirTriggered(JoyDirection::Up) || g_InputManager.IsJoyDirTriggered(JoyDirection::Left) ||
+        g_InputManager.IsKeyTriggered(platform::DIK_UP) || g_InputManager.IsKeyTriggered(platform::DIK_LEFT)) {
+      StepSelection(-1);
+      moved = true;
+    } else if (g_InputManager.IsJoyDirTriggered(JoyDirection::Down) ||
+               g_InputManager.IsJoyDirTriggered(JoyDirection::Right) ||
+               g_InputManager.IsKeyTriggered(platform::DIK_DOWN) || g_InputManager.IsKeyTriggered(platform::DIK_RIGHT)) {
+      StepSelection(+1);
+      moved = true;
+    }
+    if (moved && selectedPoint_ != before) PlaySound(kSelectSlot);
+  }
+  if (hovered || moved) HighlightSelected();
+
+  // A click decides only over a point; Z decides the highlighted point wherever the pointer is.
+  const int clicked = g_InputManager.IsMouseTriggered(0);
+  if ((clicked && hovered) || g_InputManager.IsKeyTriggered(platform::DIK_Z)) {
+    const int point = HighlightedPoint();
+    if (point < 0) return;
+    chosenPoint_ = point;
+    phase_ = FieldPhase::FadeOut;
+    PlaySound(kDecideSlot);
+  }
+}
+
+void FieldScene::FadeInStep() {
+  overlayAlpha_ -= kFadeStep;
+  if (overlayAlpha_ < 1) {
+    overlayAlpha_ = 0;
+    phase_ = FieldPhase::Select;
+  }
+}
+
+void FieldScene::FadeOutStep() {
+  overlayAlpha_ += kFadeStep;
+  if (overlayAlpha_ >= 255) {
+    overlayAlpha_ = 255;
+    phase_ = FieldPhase::Go;
+  }
+}
+
+void FieldScene::ApplyOverlayAlpha() {
+  if (g_Sprites) g_Sprites[kOverlaySprite].SetColor(static_cast<D3DCOLOR>(overlayAlpha_) << 24);
+}
+
+HRESULT FieldScene::RunEntryScript(int index) {
+  if (!points_ || index < 0 || index >= pointCount_) return E_FAIL;
+  // The script may load another field list, which frees these points: take the path first.
+  char cn[kPathSize];
+  std::snprintf(cn, sizeof cn, "%s%s", kPointScriptDir, points_[index].script);
+  g_MediaPlayerPool.CloseAll();
+  g_MediaPlayerPool.FreeAll();
+  if (g_MainScript.LoadFile(cn) < 0) {
+    ShowFileError(cn, 0, kFileOpenFailedText);
+    g_GameState.SetMode(GameMode::Quit);
+    return E_FAIL;
+  }
+  return g_MainScript.RunMainScript();
+}
+
+void FieldScene::Draw() {
+  if (g_GameState.GetMode() != GameMode::FieldRun || !g_Sprites || !points_) return;
+  g_Sprites[kCommentSprite].Hide();
+  const int point = HighlightedPoint();
+  if (point < 0) return;
+  g_Fonts[0].DrawText(points_[point].name, 10, 410, 64, 16, kTextColor);
+  g_Fonts[0].DrawText(points_[point].comment, 34, 434, 64, 16, kTextColor);
+  g_Sprites[kCommentSprite].Show();
+}
+
+HRESULT FieldScene::FreeText() {
+  delete[] mapText_;
+  mapText_ = nullptr;
+  return S_OK;
+}
+
+void FieldScene::FreePoints() {
+  if (!points_) return;
+  for (int i = 0; i < pointCount_; ++i) {
+    delete[] points_[i].name;
+    delete[] points_[i].comment;
+    delete[] points_[i].script;
+  }
+  delete[] points_;
+  points_ = nullptr;
+  pointCount_ = 0;
+}
+
+HRESULT FieldScene::FreeEntries() {
+  if (!points_) return S_OK;
+  FreePoints();
+  // The scene that held points held the current sprite and texture arrays: they go with them.
+  g_SceneArrays.Release();
+  return S_OK;
+}
+
+HRESULT FieldScene::Release() {
+  FreeText();
+  FreeEntries();
+  return S_OK;
+}

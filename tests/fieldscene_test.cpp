@@ -1,0 +1,437 @@
+// The field scene, played: lists and scripts stored scrambled in a scratch game directory (with
+// the built game's pictures and sounds), "#setfield" run by the main script, scripted keys,
+// stick and mouse through the real input poll, frames stepped on the manual clock.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "field/fieldscene.h"
+#include "gameflow/gamestate.h"
+#include "gameflow/scriptreader.h"
+#include "librarysauce/filescrambler.h"
+#include "librarysauce/mediaplayer.h"
+#include "librarysauce/sprite.h"
+#include "librarysauce/texture.h"
+#include "platform/cp932.h"
+#include "platform/input.h"
+#include "platform/messagebox.h"
+#include "tests/testsupport.h"
+
+namespace {
+
+using platform::DIK_DOWN;
+using platform::DIK_LEFT;
+using platform::DIK_RIGHT;
+using platform::DIK_UP;
+using platform::DIK_Z;
+
+constexpr int kFadeFrames = 17;
+
+// A list of four points, the second one disabled. Icons are 32x32 at the given corners.
+const char* const kFourPoints =
+    "4\n"
+    "1,村,はじまりの村,village.cnn,100,300,1\n"
+    "2,塔,近づけない,tower.cnn,300,100,0\n"
+    "3,森,深い森,forest.cnn,500,200,1\n"
+    "4,港,東の港,harbor.cnn,700,320,1\n"
+    "#end\n";
+
+class FieldSceneTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::StartGame();
+    testsupport::UseManualClock();
+    testsupport::EnterScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    // The built game's pictures and sounds.
+    ASSERT_EQ(symlink(VELUNNA_GAME_DIR "/Graphic", "Graphic"), 0);
+    ASSERT_EQ(symlink(VELUNNA_GAME_DIR "/Sound", "Sound"), 0);
+    testsupport::WriteFile("Data/Temp/.keep", "");
+    platform::SetMessageBoxHandler([this](const std::string& text, const std::string&, platform::MessageBoxKind) {
+      messages_.push_back(text);
+      return platform::MessageBoxAnswer::Ok;
+    });
+    testsupport::UseScriptedInput();
+    testsupport::SetMouse(0, 0);
+  }
+  void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
+
+  // Game text: UTF-8 with "\n" here, CP932 with "\r\n" on disk, scrambled.
+  static void WriteText(const std::string& path, const std::string& utf8) {
+    std::string crlf;
+    for (char c : utf8) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    std::string bytes = platform::Utf8ToCp932(crlf);
+    g_FileScrambler.XorBuffer(bytes.data(), bytes.data(), static_cast<uint32_t>(bytes.size()));
+    testsupport::WriteFile(path, bytes);
+  }
+  static void WriteList(const std::string& name, const std::string& utf8) {
+    WriteText("Data/Script/map/" + name + ".map", utf8);
+  }
+  static std::string ListPath(const std::string& name) { return ".\\Data\\Script\\map\\" + name; }
+
+  // One frame of play, 16 ms after the last.
+  static void Frame(int n = 1) {
+    for (int i = 0; i < n; ++i) {
+      testsupport::AdvanceClock(16);
+      testsupport::RunFrames(1);
+    }
+  }
+  // Presses keys for one frame, then lets them go for one frame (a press is delivered once).
+  static void Tap(std::initializer_list<int> keys) {
+    testsupport::PressKeys(keys);
+    Frame();
+    testsupport::ReleaseKeys(keys);
+    Frame();
+  }
+
+  // Runs "#setfield name" from the main script and plays through the set-up and the fade-in.
+  void EnterField(const std::string& name) {
+    WriteText("Data/Script/main.cnn", "#setfield " + name + "\n");
+    g_GameState.SetMode(GameMode::MainScript);
+    Frame();
+    ASSERT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
+    Frame();
+    ASSERT_EQ(g_GameState.GetMode(), GameMode::FieldRun);
+    ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::FadeIn);
+    Frame(kFadeFrames);
+    ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::Select);
+  }
+
+  // The sound in the slot was started in the last frame (its position is still 0 while running).
+  static bool JustPlayed(int slot) {
+    if (!g_MediaPlayers) return false;
+    const MediaPlayer& player = g_MediaPlayers[slot];
+    return player.IsPlaying() && player.GetPosition() == 0;
+  }
+  static int Highlighted() {
+    int found = -1;
+    for (int i = 0; i < g_FieldScene.GetPointCount(); ++i) {
+      if (!g_FieldScene.GetPoint(i)->highlighted) continue;
+      EXPECT_EQ(found, -1) << "two points highlighted";
+      found = i;
+    }
+    return found;
+  }
+  static SpriteState StateOf(int sprite) {
+    SpriteState state;
+    g_Sprites[sprite].GetState(&state);
+    return state;
+  }
+
+  std::vector<std::string> messages_;
+};
+
+TEST_F(FieldSceneTest, TheMapNumberPicksTheBackground) {
+  struct Case {
+    const char* name;
+    int mapNumber;
+    const char* background;
+  };
+  const Case cases[] = {
+      {"field03", 3, ".\\Graphic\\field2.bmp"},  {"field04", 4, ".\\Graphic\\field2.bmp"},
+      {"field05", 5, ".\\Graphic\\field1.bmp"},  {"field06", 6, ".\\Graphic\\field2.bmp"},
+      {"field33", 33, ".\\Graphic\\field1.bmp"}, {"field32", 32, ".\\Graphic\\field2.bmp"},
+      {"field02", 2, ".\\Graphic\\field1.bmp"},  {"sea07", 7, ".\\Graphic\\field1.bmp"},
+      {"x1", 0, ".\\Graphic\\field1.bmp"},  // "x1" is no number
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteList(c.name, "1\n1,a,b,c.cnn,10,10,1\n#end\n");
+    ASSERT_EQ(g_FieldScene.LoadMap(ListPath(c.name).c_str()), S_OK);
+    EXPECT_EQ(g_FieldScene.GetMapNumber(), c.mapNumber);
+    ASSERT_EQ(g_FieldScene.SetUpGraphics(), S_OK);
+    TextureInfo info;
+    EXPECT_STREQ(g_TextureTable[1].GetInfo(&info)->name, c.background);
+    EXPECT_EQ(g_TextureTable[1].GetWidth(), 854u);
+    EXPECT_EQ(StateOf(FieldScene::kBackgroundSprite).width, 854.0f);
+  }
+  // The number is read from the two characters before the first dot after the fourth character.
+  EXPECT_EQ(FieldScene::MapNumberFromPath(".\\Data\\Script\\map\\ab12.x.map"), 12);
+  EXPECT_EQ(FieldScene::MapNumberFromPath(".\\Data\\Script\\map\\field 9.map"), 9);
+  EXPECT_EQ(FieldScene::MapNumberFromPath(".\\Data\\Script\\map\\a.map"), 0);
+}
+
+TEST_F(FieldSceneTest, SetUpShowsTheMapIconsSignAndCommentWindowAfterTheFade) {
+  WriteList("demo", kFourPoints);
+  WriteText("Data/Script/main.cnn", "#setfield demo\n");
+  g_GameState.SetMode(GameMode::MainScript);
+  Frame(2);
+  ASSERT_EQ(g_GameState.GetMode(), GameMode::FieldRun);
+  // The set-up frame: the black overlay covers the whole 854-wide screen.
+  EXPECT_EQ(testsupport::PixelAt(5, 5), 0xFF000000u);
+  EXPECT_EQ(testsupport::PixelAt(850, 5), 0xFF000000u);
+  EXPECT_EQ(StateOf(FieldScene::kOverlaySprite).width, 854.0f);
+  // The music runs from the load on.
+  ASSERT_NE(g_MediaPlayers, nullptr);
+  EXPECT_TRUE(g_MediaPlayers[FieldScene::kMusicSlot].IsPlaying());
+
+  Frame(kFadeFrames);
+  ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::Select);
+  EXPECT_EQ(g_FieldScene.GetOverlayAlpha(), 0);
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
+  EXPECT_EQ(Highlighted(), 0);
+  // Icons of enabled points only; the sign 5 pixels above the selected icon.
+  EXPECT_EQ(StateOf(FieldScene::kFirstIconSprite + 0).visible, 1);
+  EXPECT_EQ(StateOf(FieldScene::kFirstIconSprite + 1).visible, 0);
+  const SpriteState sign = StateOf(FieldScene::kPlayerPointSprite);
+  EXPECT_EQ(sign.x, 100.0f);
+  EXPECT_EQ(sign.y, 295.0f);
+  EXPECT_EQ(StateOf(FieldScene::kCommentSprite).visible, 1);
+
+  // The map shows where nothing covers it; the enabled point's icon (its red marker) and the
+  // sign's yellow arrow lie over it; the disabled point has no icon.
+  EXPECT_NE(testsupport::PixelAt(850, 5), 0xFF000000u);
+  EXPECT_EQ(testsupport::PixelAt(100 + 16, 300 + 24), 0xFFD2503Cu);
+  EXPECT_EQ(testsupport::PixelAt(100 + 16, 295 + 12), 0xFFFFD640u);
+  EXPECT_NE(testsupport::PixelAt(300 + 16, 100 + 24), 0xFFD2503Cu);
+}
+
+TEST_F(FieldSceneTest, HoverSelectsAndAClickDecidesWithinTheBoxEdges) {
+  WriteList("demo", kFourPoints);
+  EnterField("demo");
+  // Point 2 (index 2) has its icon at (500, 200): its box is 502..530 by 202..230.
+  testsupport::SetMouse(501, 215);
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
+  EXPECT_FALSE(JustPlayed(FieldScene::kSelectSlot));
+  testsupport::SetMouse(502, 202);
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 2);
+  EXPECT_EQ(Highlighted(), 2);
+  EXPECT_EQ(StateOf(FieldScene::kPlayerPointSprite).y, 195.0f);
+  EXPECT_TRUE(JustPlayed(FieldScene::kSelectSlot));
+  // Still over the same point: no new select sound.
+  testsupport::SetMouse(530, 230);
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 2);
+  EXPECT_FALSE(JustPlayed(FieldScene::kSelectSlot));
+  testsupport::SetMouse(531, 230);
+  Frame();
+  testsupport::SetMouse(520, 231);
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 2);
+
+  // The disabled point is never hovered.
+  testsupport::SetMouse(316, 116);
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 2);
+  EXPECT_EQ(Highlighted(), 2);
+
+  // While a point is hovered the keys do not move the selection.
+  testsupport::SetMouse(116, 316);
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
+  Tap({DIK_DOWN});
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
+
+  // A click outside every point decides nothing.
+  testsupport::SetMouse(10, 10, 1);
+  Frame();
+  testsupport::SetMouse(10, 10, 0);
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::Select);
+  // A click on a point decides it: the decide sound, then the fade-out.
+  testsupport::SetMouse(716, 336, 1);
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::FadeOut);
+  EXPECT_EQ(g_FieldScene.GetChosenPoint(), 3);
+  EXPECT_TRUE(JustPlayed(FieldScene::kDecideSlot));
+}
+
+TEST_F(FieldSceneTest, KeysAndStickStepOverDisabledPointsAndWrap) {
+  WriteList("demo", kFourPoints);
+  EnterField("demo");
+  Tap({DIK_DOWN});
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 2);  // index 1 is disabled
+  Tap({DIK_RIGHT});
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 3);
+  Tap({DIK_DOWN});
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);  // past the last point
+  Tap({DIK_UP});
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 3);  // before the first
+  Tap({DIK_LEFT});
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 2);
+  EXPECT_EQ(Highlighted(), 2);
+  EXPECT_EQ(StateOf(FieldScene::kPlayerPointSprite).x, 500.0f);
+
+  // The stick: up and left go back, down and right forward.
+  testsupport::SetJoystick(0, -1000);
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
+  EXPECT_TRUE(JustPlayed(FieldScene::kSelectSlot));
+  Frame();  // held: no second step
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
+  testsupport::SetJoystick(1000, 0);
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 2);
+  testsupport::SetJoystick(0, 0);
+  Frame();
+
+  // Back and forward in one frame: back wins.
+  testsupport::PressKeys({DIK_UP, DIK_DOWN});
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
+}
+
+TEST_F(FieldSceneTest, OneEnabledPointKeepsTheSelectionSilently) {
+  WriteList("one", "3\n1,a,b,a.cnn,10,10,0\n2,c,d,c.cnn,100,100,1\n3,e,f,e.cnn,200,200,0\n#end\n");
+  EnterField("one");
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 1);
+  for (int key : {DIK_DOWN, DIK_UP}) {
+    testsupport::PressKeys({key});
+    Frame();
+    EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 1);
+    EXPECT_FALSE(JustPlayed(FieldScene::kSelectSlot));
+    testsupport::ReleaseAll();
+    Frame();
+  }
+}
+
+TEST_F(FieldSceneTest, NothingRespondsDuringTheFadeIn) {
+  WriteList("demo", kFourPoints);
+  WriteText("Data/Script/main.cnn", "#setfield demo\n");
+  g_GameState.SetMode(GameMode::MainScript);
+  Frame(2);
+  ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::FadeIn);
+  testsupport::SetMouse(516, 216, 1);
+  testsupport::PressKeys({DIK_DOWN, DIK_Z});
+  Frame(kFadeFrames - 1);
+  EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::FadeIn);
+  EXPECT_EQ(g_FieldScene.GetOverlayAlpha(), 15);
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::Select);
+  EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
+}
+
+TEST_F(FieldSceneTest, ZDecidesAndThePointScriptRunsAfterTheFadeOut) {
+  WriteList("demo", kFourPoints);
+  WriteList("small", "2\n1,x,y,back.cnn,40,40,0\n2,z,w,back.cnn,60,60,0\n#end\n");
+  WriteText("Script/map/forest.cnn", "a comment line\n#setfield small\n");
+  EnterField("demo");
+  Tap({DIK_DOWN});
+  Tap({DIK_DOWN});
+  ASSERT_EQ(g_FieldScene.GetSelectedPoint(), 3);
+  Tap({DIK_UP});
+  ASSERT_EQ(g_FieldScene.GetSelectedPoint(), 2);
+  testsupport::PressKeys({DIK_Z});
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::FadeOut);
+  EXPECT_EQ(g_FieldScene.GetChosenPoint(), 2);
+  EXPECT_TRUE(JustPlayed(FieldScene::kDecideSlot));
+  testsupport::ReleaseAll();
+  Frame(kFadeFrames - 1);
+  EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::FadeOut);
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::Go);
+  EXPECT_EQ(g_FieldScene.GetOverlayAlpha(), 255);
+  // The go phase: the players close, the point's script loads the next list.
+  Frame();
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
+  EXPECT_EQ(g_FieldScene.GetPointCount(), 2);
+  EXPECT_TRUE(messages_.empty());
+
+  // The shorter list, with no enabled point, starts from a selection inside it and never hangs.
+  Frame(1 + kFadeFrames);
+  ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::Select);
+  EXPECT_LT(g_FieldScene.GetSelectedPoint(), 2);
+  EXPECT_EQ(Highlighted(), -1);
+  Tap({DIK_DOWN});
+  Tap({DIK_UP});
+  testsupport::SetMouse(50, 50, 1);
+  testsupport::PressKeys({DIK_Z});
+  Frame();
+  EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::Select);
+  EXPECT_EQ(Highlighted(), -1);
+  // Nothing highlighted: no comment window.
+  EXPECT_EQ(StateOf(FieldScene::kCommentSprite).visible, 0);
+}
+
+TEST_F(FieldSceneTest, MalformedListsFailToLoadAndTheSetUpQuitsNamingTheList) {
+  const std::string sixtyFour(64, 'n');
+  const std::string fiftyOne(51, 's');
+  const char* const good = "1,a,b,c.cnn,10,10,1\n";
+  const std::vector<std::string> bad = {
+      "",
+      "0\n#end\n",
+      "x\n1,a,b,c.cnn,10,10,1\n#end\n",
+      "2\n1,a,b,c.cnn,10,10,1\n#end\n",              // fewer lines than the count
+      "1\n1,a,b,c.cnn,10,10,1\n2,a,b,c.cnn,10,10,1\n#end\n",  // more lines than the count
+      "1\n1,a,b,c.cnn,10,10,1\n",                     // no #end
+      "1\n1,a,b,c.cnn,10,1\n#end\n",                  // six fields
+      "1\n1," + sixtyFour + ",b,c.cnn,10,10,1\n#end\n",
+      "1\n1,a,b," + fiftyOne + ",10,10,1\n#end\n",
+      "1\n1,a,b,c.cnn,,10,1\n#end\n",                 // empty x
+      "1\n1,a,b,c.cnn,ten,10,1\n#end\n",
+      "99999999999999999999\n" + std::string(good) + "#end\n",
+  };
+  for (size_t i = 0; i < bad.size(); ++i) {
+    SCOPED_TRACE(i);
+    WriteList("bad", bad[i]);
+    EXPECT_EQ(g_FieldScene.LoadMap(ListPath("bad").c_str()), E_FAIL);
+    EXPECT_EQ(g_FieldScene.HasLoadFailed(), 1);
+    EXPECT_EQ(g_FieldScene.GetPointCount(), 0);
+    EXPECT_STREQ(g_FieldScene.GetFailedListPath(), ".\\Data\\Script\\map\\bad.map");
+  }
+  // A good list after a failed one loads.
+  WriteList("good", std::string("1\n") + good + "#end\n");
+  EXPECT_EQ(g_FieldScene.LoadMap(ListPath("good").c_str()), S_OK);
+  EXPECT_EQ(g_FieldScene.HasLoadFailed(), 0);
+
+  // A name that does not fit the list's 64-byte path fails without reading anything.
+  const std::string longName(42, 'L');
+  EXPECT_EQ(g_FieldScene.LoadMap(ListPath(longName).c_str()), E_FAIL);
+  EXPECT_EQ(g_FieldScene.HasLoadFailed(), 1);
+  EXPECT_EQ(g_FieldScene.GetPointCount(), 0);
+  const std::string fitting(41, 'F');
+  WriteList(fitting, std::string("1\n") + good + "#end\n");
+  EXPECT_EQ(g_FieldScene.LoadMap(ListPath(fitting).c_str()), S_OK);
+
+  // Through "#setfield": the set-up shows the file-error message naming the list and quits.
+  WriteList("bad", "3\n" + std::string(good) + "#end\n");
+  WriteText("Data/Script/main.cnn", "#setfield bad\n");
+  g_GameState.SetMode(GameMode::MainScript);
+  Frame();
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
+  Frame();
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_NE(messages_[0].find(".\\Data\\Script\\map\\bad.map"), std::string::npos) << messages_[0];
+  EXPECT_EQ(g_Sprites, nullptr);
+}
+
+TEST_F(FieldSceneTest, AnUnreadablePointScriptShowsTheMessageAndQuits) {
+  WriteList("demo", kFourPoints);
+  EnterField("demo");  // no script files at all
+  Tap({DIK_Z});
+  Frame(kFadeFrames);
+  ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::Go);
+  Frame();
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_NE(messages_[0].find(".\\Script\\map\\village.cnn"), std::string::npos) << messages_[0];
+  EXPECT_EQ(g_MediaPlayers, nullptr);
+}
+
+TEST_F(FieldSceneTest, TheDemoListLoadsAndItsPointsLeadOn) {
+  // The game's own demo data, as built.
+  const std::string game = VELUNNA_GAME_DIR;
+  testsupport::WriteFile("Data/Script/map/field01.map", testsupport::ReadFile(game + "/Data/Script/map/field01.map"));
+  testsupport::WriteFile("Data/Script/map/field04.map", testsupport::ReadFile(game + "/Data/Script/map/field04.map"));
+  testsupport::WriteFile("Script/map/forest.cnn", testsupport::ReadFile(game + "/Script/map/forest.cnn"));
+  EnterField("field01");
+  EXPECT_EQ(g_FieldScene.GetPointCount(), 4);
+  EXPECT_EQ(g_FieldScene.GetMapNumber(), 1);
+  int enabled = 0;
+  for (int i = 0; i < g_FieldScene.GetPointCount(); ++i) enabled += g_FieldScene.GetPoint(i)->enabled;
+  EXPECT_EQ(enabled, 3);
+  // The forest leads to the coast, whose map number picks the second map.
+  testsupport::SetMouse(396, 168, 1);
+  Frame(2 + kFadeFrames);
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
+  EXPECT_EQ(g_FieldScene.GetMapNumber(), 4);
+  EXPECT_EQ(g_FieldScene.GetPointCount(), 3);
+}
+
+}  // namespace
