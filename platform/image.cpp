@@ -34,6 +34,10 @@ bool LoadBmp(const std::string& path, std::vector<uint32_t>* argb, int* width, i
   return true;
 }
 
+bool IsLiveTexture(uint32_t texture) {
+  return texture != 0 && SDL_GL_GetCurrentContext() && glIsTexture(texture) == GL_TRUE;
+}
+
 int MaxTextureSize() {
   if (!SDL_GL_GetCurrentContext()) return 0;
   GLint size = 0;

@@ -11,6 +11,9 @@ namespace platform {
 // On failure returns false and says why in *error.
 bool LoadBmp(const std::string& path, std::vector<uint32_t>* argb, int* width, int* height, std::string* error);
 
+// Whether a GL texture of this id is alive (to check that textures are released).
+bool IsLiveTexture(uint32_t texture);
+
 // The largest texture side the current GL context accepts (0 when there is no context).
 int MaxTextureSize();
 
