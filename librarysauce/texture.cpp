@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "librarysauce/filescrambler.h"
@@ -81,7 +83,9 @@ HRESULT Texture::LoadConverted(const char* path, D3DCOLOR colorKey) {
   texture_ = 0;
   if (!path) return E_FAIL;
 
-  FILE* in = std::fopen(platform::ResolvePath(path).c_str(), "rb");
+  const std::string sourcePath = platform::ResolvePath(path);
+  std::error_code ec;
+  FILE* in = std::filesystem::is_directory(sourcePath, ec) ? nullptr : std::fopen(sourcePath.c_str(), "rb");
   if (!in) {
     PrintLoadError(kMsgSourceOpen, path);
     return E_FAIL;

@@ -72,6 +72,11 @@ TEST(FileIOTest, ReadingRefusesOversizeAndMissingFilesAndLeavesTheBufferAlone) {
 
   ASSERT_EQ(g_FileIO.ReadWholeFile("big.dat", buffer.data(), 10, &got), S_OK);
   EXPECT_EQ(std::string(buffer.data(), 10), "0123456789");
+
+  // Game paths are Shift-JIS: "表" (95 5C) ends in a backslash byte but is one character.
+  WriteFile("Data/Script/表.cnn", Scrambled("#end\r\n"));
+  ASSERT_EQ(g_FileIO.ReadWholeFile(".\\DATA\\script\\\x95\x5c.CNN", buffer.data(), 16, &got), S_OK);
+  EXPECT_EQ(std::string(buffer.data(), got), "#end\r\n");
 }
 
 TEST(FileIOTest, WritingCreatesAMissingDirectoryAndAFailedWriteKeepsTheOldFile) {

@@ -188,6 +188,7 @@ TEST_F(TextureTest, FailedLoadsGiveANullTextureAndAFailureCode) {
   WriteFile("Data/Graphic/Good.bmp", ScrambledWhole(MakeBmp(4, 2, kKeyImage)));
   Texture texture;
   ASSERT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Good.bmp", 0xFF00FF00), S_OK);
+  const platform::TextureId good = texture.GetD3DTexture();
 
   testing::internal::CaptureStdout();
   EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Missing.bmp", 0xFF00FF00), E_FAIL);
@@ -195,6 +196,7 @@ TEST_F(TextureTest, FailedLoadsGiveANullTextureAndAFailureCode) {
             "エラー：元ファイルのオープンに失敗しました。\n"
             "エラーファイル名：.\\Data\\Graphic\\Missing.bmp\n");
   EXPECT_EQ(texture.GetD3DTexture(), 0u);
+  EXPECT_FALSE(platform::IsLiveTexture(good)) << "the earlier texture is released first";
   // The failed reload leaves the earlier size and name; only the texture tells it failed.
   EXPECT_EQ(texture.GetWidth(), 4u);
 
@@ -206,6 +208,9 @@ TEST_F(TextureTest, FailedLoadsGiveANullTextureAndAFailureCode) {
   EXPECT_FALSE(FileExists("Data/Temp/GTempdata"));
   WriteFile("Data/Graphic/Empty.bmp", "");
   EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Empty.bmp", 0xFF00FF00), E_FAIL);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic", 0xFF00FF00), E_FAIL) << "a directory is no image";
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("元ファイル"), std::string::npos);
 
   // No Data/Temp: the temporary file cannot be made.
   testsupport::EnterScratchDirectory("texture-notemp");
