@@ -12,7 +12,7 @@ struct RunResult {
   std::string output;
 };
 
-RunResult Run(const std::string& command) {
+RunResult RunProgram(const std::string& command) {
   RunResult result;
   FILE* pipe = popen((command + " 2>&1").c_str(), "r");
   if (!pipe) return result;
@@ -24,13 +24,13 @@ RunResult Run(const std::string& command) {
 }
 
 TEST(StartupTest, NoUsableVideoDriverIsReportedAndFails) {
-  const RunResult r = Run("SDL_VIDEODRIVER=no-such-driver timeout 20 " VELUNNA_BINARY " /tmp");
+  const RunResult r = RunProgram("SDL_VIDEODRIVER=no-such-driver timeout 20 " VELUNNA_BINARY " /tmp");
   EXPECT_NE(r.exitCode, 0);
   EXPECT_NE(r.output.find("Velunna:"), std::string::npos) << r.output;
 }
 
 TEST(StartupTest, AMissingGameDirectoryIsReportedAndFails) {
-  const RunResult r = Run("timeout 20 " VELUNNA_BINARY " /nonexistent/velunna-data");
+  const RunResult r = RunProgram("timeout 20 " VELUNNA_BINARY " /nonexistent/velunna-data");
   EXPECT_NE(r.exitCode, 0);
   EXPECT_NE(r.output.find("/nonexistent/velunna-data"), std::string::npos) << r.output;
 }
