@@ -58,13 +58,29 @@ void CopyName(char (&name)[256], const char* path) {
   std::memcpy(name, path, n);
 }
 
-// Uploads decoded pixels as a GL texture; 0 when there is no device or the image is too large.
-platform::TextureId Upload(int width, int height, const std::vector<uint32_t>& argb) {
+// Why an image could not become a texture, on the error stream (the console messages above
+// stay exactly as they are).
+void ReportBadImage(const char* path, const std::string& why) {
+  std::fprintf(stderr, "Velunna: image %s: %s\n", platform::Cp932ToUtf8(path, std::strlen(path)).c_str(),
+               why.c_str());
+}
+
+// Uploads decoded pixels as a GL texture; 0, and why in *error, when that cannot be done.
+platform::TextureId Upload(int width, int height, const std::vector<uint32_t>& argb, std::string* error) {
   platform::GlDevice* device = g_GraphicsDevice.GetDevice();
-  if (!device) return 0;
+  if (!device) {
+    *error = "no graphics device";
+    return 0;
+  }
   const int maxSide = platform::MaxTextureSize();
-  if (width <= 0 || height <= 0 || width > maxSide || height > maxSide) return 0;
-  return device->CreateTexture(width, height, argb.data());
+  if (width <= 0 || height <= 0 || width > maxSide || height > maxSide) {
+    *error = std::to_string(width) + "x" + std::to_string(height) + " does not fit a texture (largest side " +
+             std::to_string(maxSide) + ")";
+    return 0;
+  }
+  const platform::TextureId texture = device->CreateTexture(width, height, argb.data());
+  if (!texture) *error = "the texture could not be created";
+  return texture;
 }
 
 void DeleteGlTexture(platform::TextureId texture) {
@@ -107,17 +123,17 @@ HRESULT Texture::LoadConverted(const char* path, D3DCOLOR colorKey) {
   int width = 0;
   int height = 0;
   std::string error;
-  bool decoded = !readError && !writeError && !closeError &&
-                 platform::LoadBmp(tempPath, &pixels, &width, &height, &error);
   platform::TextureId created = 0;
-  if (decoded) {
+  if (readError || writeError || closeError) {
+    error = std::string("cannot unscramble it into ") + kTempPath;
+  } else if (platform::LoadBmp(tempPath, &pixels, &width, &height, &error)) {
     // Every pixel of exactly the key colour becomes transparent black.
     if (colorKey != 0) {
       for (uint32_t& pixel : pixels) {
         if (pixel == colorKey) pixel = 0x00000000;
       }
     }
-    created = Upload(width, height, pixels);
+    created = Upload(width, height, pixels, &error);
   }
 
   // The unscrambled copy is deleted before the result of the load is looked at.
@@ -126,7 +142,10 @@ HRESULT Texture::LoadConverted(const char* path, D3DCOLOR colorKey) {
     DeleteGlTexture(created);
     return E_FAIL;
   }
-  if (!created) return E_FAIL;
+  if (!created) {
+    ReportBadImage(path, error);
+    return E_FAIL;
+  }
 
   texture_ = created;
   width_ = static_cast<uint32_t>(width);
@@ -144,9 +163,14 @@ HRESULT Texture::LoadFromFile(const char* path) {
   int width = 0;
   int height = 0;
   std::string error;
-  if (!platform::LoadBmp(platform::ResolvePath(path), &pixels, &width, &height, &error)) return E_FAIL;
-  const platform::TextureId created = Upload(width, height, pixels);
-  if (!created) return E_FAIL;
+  platform::TextureId created = 0;
+  if (platform::LoadBmp(platform::ResolvePath(path), &pixels, &width, &height, &error)) {
+    created = Upload(width, height, pixels, &error);
+  }
+  if (!created) {
+    ReportBadImage(path, error);
+    return E_FAIL;
+  }
   texture_ = created;
   width_ = static_cast<uint32_t>(width);
   height_ = static_cast<uint32_t>(height);
@@ -170,7 +194,8 @@ HRESULT Texture::CreateRenderTarget(uint32_t width, uint32_t height, int /*forma
   // A new target starts cleared to transparent black. The GL device draws every frame into its
   // own framebuffer and has no depth buffer, so there is no depth surface to pair with it.
   const std::vector<uint32_t> clear(static_cast<size_t>(w) * h, 0x00000000);
-  const platform::TextureId created = Upload(static_cast<int>(w), static_cast<int>(h), clear);
+  std::string error;
+  const platform::TextureId created = Upload(static_cast<int>(w), static_cast<int>(h), clear, &error);
   if (!created) return E_FAIL;
   texture_ = created;
   width_ = w;

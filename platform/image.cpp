@@ -10,13 +10,13 @@ namespace platform {
 bool LoadBmp(const std::string& path, std::vector<uint32_t>* argb, int* width, int* height, std::string* error) {
   SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
   if (!loaded) {
-    if (error) *error = std::string("cannot decode ") + path + ": " + SDL_GetError();
+    if (error) *error = std::string("not a readable BMP image (") + SDL_GetError() + ")";
     return false;
   }
   SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
   SDL_FreeSurface(loaded);
   if (!converted) {
-    if (error) *error = std::string("cannot convert ") + path + ": " + SDL_GetError();
+    if (error) *error = std::string("cannot convert its pixels (") + SDL_GetError() + ")";
     return false;
   }
   const int w = converted->w;

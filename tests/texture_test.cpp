@@ -203,7 +203,9 @@ TEST_F(TextureTest, FailedLoadsGiveANullTextureAndAFailureCode) {
   // Not an image at all: the decoder refuses it and the temporary file is still removed.
   WriteFile("Data/Graphic/Junk.bmp", ScrambledWhole("this is not a bitmap"));
   ASSERT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Good.bmp", 0xFF00FF00), S_OK);
+  testing::internal::CaptureStderr();
   EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Junk.bmp", 0xFF00FF00), E_FAIL);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("Junk.bmp: not a readable BMP image"), std::string::npos);
   EXPECT_EQ(texture.GetD3DTexture(), 0u);
   EXPECT_FALSE(FileExists("Data/Temp/GTempdata"));
   WriteFile("Data/Graphic/Empty.bmp", "");
