@@ -236,6 +236,15 @@ TEST_F(TextureTest, ReleaseClearsEverythingAndPlainFilesLoadWithoutKey) {
   EXPECT_EQ(texture.LoadFromFile(".\\missing.bmp"), E_FAIL);
   EXPECT_EQ(texture.GetD3DTexture(), 0u);
 
+  // A name longer than 255 bytes is kept cut short.
+  const std::string dir = std::string(120, 'd') + "/" + std::string(120, 'e');
+  WriteFile(dir + "/" + std::string(40, 'f') + ".bmp", MakeBmp(4, 2, kKeyImage));
+  const std::string longPath = ".\\" + std::string(120, 'd') + "\\" + std::string(120, 'e') + "\\" +
+                               std::string(40, 'f') + ".bmp";
+  ASSERT_EQ(texture.LoadFromFile(longPath.c_str()), S_OK);
+  texture.GetInfo(&info);
+  EXPECT_EQ(std::string(info.name), longPath.substr(0, 255));
+
   ASSERT_EQ(texture.LoadFromFile(".\\Plain.bmp"), S_OK);
   EXPECT_EQ(texture.Release(), S_OK);
   EXPECT_EQ(texture.GetD3DTexture(), 0u);
