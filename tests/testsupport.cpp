@@ -95,3 +95,17 @@ bool FileExists(const std::string& path) {
 }
 
 }  // namespace testsupport
+
+#include "librarysauce/gamerandom.h"
+
+namespace testsupport {
+
+void WriteScrambled(const std::string& path, const std::string& text) {
+  std::string bytes = text;
+  GameSrand(0x2B);
+  const size_t scrambled = bytes.size() < 0x100000 ? bytes.size() : 0x100000;
+  for (size_t i = 0; i < scrambled; ++i) bytes[i] = static_cast<char>(bytes[i] ^ (GameRand() & 0xFF));
+  WriteFile(path, bytes);
+}
+
+}  // namespace testsupport

@@ -34,3 +34,11 @@ std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 
 }  // namespace testsupport
+
+namespace testsupport {
+
+// Writes text to path (a file-system path, directories created) scrambled as the game stores
+// its data files, so the game's whole-file reader gives back exactly these bytes.
+void WriteScrambled(const std::string& path, const std::string& text);
+
+}  // namespace testsupport

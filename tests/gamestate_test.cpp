@@ -1,0 +1,202 @@
+// The game state's per-frame dispatcher, the scene arrays, and the game run end to end.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "field/fieldscene.h"
+#include "gameflow/gamestate.h"
+#include "gameflow/scenearrays.h"
+#include "gameflow/scriptreader.h"
+#include "librarysauce/frameclock.h"
+#include "librarysauce/framemanager.h"
+#include "librarysauce/sprite.h"
+#include "librarysauce/texture.h"
+#include "librarysauce/winmain.h"
+#include "platform/messagebox.h"
+#include "platform/window.h"
+#include "tests/testsupport.h"
+
+namespace {
+
+class DispatcherTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::EnterScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    testsupport::UseManualClock();
+    testsupport::StartGame();
+    platform::SetMessageBoxHandler(
+        [this](const std::string& text, const std::string& caption, platform::MessageBoxKind) {
+          messages_.push_back(caption + "|" + text);
+          return platform::MessageBoxAnswer::Ok;
+        });
+    DrainEvents();
+  }
+  void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
+
+  static void DrainEvents() {
+    platform::Event event;
+    while (platform::PeekEvent(&event)) {
+    }
+  }
+  // Runs turns of the message loop until it ends or the turns run out; the exit code, or -1.
+  static int RunLoop(int turns) {
+    int code = -1;
+    for (int i = 0; i < turns; ++i) {
+      if (RunMessageLoopTurn(&code)) return code;
+    }
+    return -1;
+  }
+  static bool QuitQueued() {
+    platform::Event event;
+    bool quit = false;
+    while (platform::PeekEvent(&event)) quit = quit || event.type == platform::EventType::Quit;
+    return quit;
+  }
+
+  std::vector<std::string> messages_;
+};
+
+TEST(GameStateTest, AFreshStateIsInTheMainScriptModeWithNoArrays) {
+  GameState state;
+  EXPECT_EQ(state.GetMode(), GameMode::MainScript);
+  EXPECT_EQ(state.GetNextMode(), 0);
+  EXPECT_EQ(state.GetSpriteCount(), 0);
+  EXPECT_EQ(state.GetTextureCount(), 0);
+  EXPECT_EQ(state.GetQuitCode(), 0);
+}
+
+TEST_F(DispatcherTest, ModesWithoutAStepOnlyRunTheFixedSteps) {
+  for (int mode : {11, 12, 13, 18, 19, 21, -1}) {
+    SCOPED_TRACE(mode);
+    g_GameState.SetMode(mode);
+    g_GameState.SetNextMode(GameMode::Quit);
+    testsupport::AdvanceClock(16);
+    testsupport::RunFrames(3);
+    EXPECT_EQ(g_GameState.GetMode(), mode);
+    EXPECT_EQ(g_FrameClock.GetTime(), testsupport::ManualClockNow());
+    EXPECT_FALSE(QuitQueued());
+  }
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(DispatcherTest, LeaveModesEnterTheNextModeInTheSameFrame) {
+  for (int leave : {GameMode::StartMenuLeave, GameMode::FieldLeave, GameMode::AdvNext, GameMode::ActionLeave}) {
+    SCOPED_TRACE(leave);
+    g_GameState.SetMode(leave);
+    g_GameState.SetNextMode(13);
+    testsupport::RunFrames(1);
+    EXPECT_EQ(g_GameState.GetMode(), 13);
+  }
+}
+
+TEST_F(DispatcherTest, QuitEndsTheLoopWithZero) {
+  g_GameState.SetMode(GameMode::Quit);
+  EXPECT_EQ(RunLoop(5), 0);
+}
+
+TEST_F(DispatcherTest, TheMainScriptRunsOnEveryFrameUntilAModeChanges) {
+  testsupport::WriteScrambled("Data/Script/main.cnn", "#save\r\n#Load\r\n");
+  g_GameState.SetMode(GameMode::MainScript);
+  testsupport::RunFrames(1);
+  EXPECT_TRUE(testsupport::FileExists("SAVE/TestSave.sav"));
+  std::remove("SAVE/TestSave.sav");
+  testsupport::RunFrames(1);
+  EXPECT_TRUE(testsupport::FileExists("SAVE/TestSave.sav")) << "the script runs again from its first line";
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::MainScript);
+
+  testsupport::WriteScrambled("Data/Script/main.cnn", "#setaction stage1\r\n");
+  testsupport::RunFrames(1);
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuSetUp);
+  EXPECT_EQ(g_GameState.GetNextMode(), GameMode::ActionStart);
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(DispatcherTest, AnUnreadableMainScriptIsReportedAndEndsTheGameWithAnError) {
+  g_GameState.SetMode(GameMode::MainScript);
+  EXPECT_EQ(RunLoop(5), 1);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0], "Velunna |Err: File : .\\Data\\Script\\main.cnn Line : 0 \n ファイルOpen失敗");
+}
+
+TEST_F(DispatcherTest, AFieldListThatFailedIsReportedByTheSetUpWhichQuits) {
+  testsupport::WriteScrambled("Data/Script/main.cnn", "#setfield nosuchfield\r\n");
+  g_GameState.SetMode(GameMode::MainScript);
+  testsupport::RunFrames(1);
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(RunLoop(5), 0);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_NE(messages_[0].find(".\\Data\\Script\\map\\nosuchfield.map"), std::string::npos) << messages_[0];
+}
+
+// The sprites of the draw list, from its head.
+std::vector<const Sprite*> DrawList() {
+  std::vector<const Sprite*> list;
+  for (const Sprite* s = g_FrameManager.GetHead(); s && list.size() < 10000; s = s->GetNext()) list.push_back(s);
+  return list;
+}
+
+TEST_F(DispatcherTest, SceneArraysKeepTheirCountsInTheGameState) {
+  ASSERT_EQ(g_SceneArrays.Allocate(7, 5), S_OK);
+  EXPECT_NE(g_Sprites, nullptr);
+  EXPECT_NE(g_TextureTable, nullptr);
+  EXPECT_EQ(g_GameState.GetSpriteCount(), 7);
+  EXPECT_EQ(g_GameState.GetTextureCount(), 5);
+  EXPECT_EQ(g_TextureTableCount, 5);
+  EXPECT_EQ(g_SceneArrays.Register(7), E_FAIL);
+  EXPECT_EQ(g_SceneArrays.Register(-1), E_FAIL);
+
+  g_SceneArrays.Release();
+  EXPECT_EQ(g_Sprites, nullptr);
+  EXPECT_EQ(g_TextureTable, nullptr);
+  EXPECT_EQ(g_GameState.GetSpriteCount(), 0);
+  EXPECT_EQ(g_GameState.GetTextureCount(), 0);
+  EXPECT_EQ(g_TextureTableCount, 0);
+  EXPECT_EQ(g_SceneArrays.Allocate(-1, 2), E_FAIL);
+  EXPECT_EQ(g_Sprites, nullptr);
+}
+
+// Run the game binary in a scratch game directory; its exit code, its stderr in *err.
+int RunGame(const std::string& gameDir, std::string* err) {
+  const std::string errPath = gameDir + "/stderr.txt";
+  const pid_t pid = fork();
+  if (pid == 0) {
+    FILE* errFile = std::freopen(errPath.c_str(), "w", stderr);
+    if (!errFile) _exit(127);
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("VELUNNA_HEADLESS", "1", 1);
+    // The sanitizer build: the system's GL driver is unloaded at exit, and what it leaked can
+    // no longer be told apart from the game's own; the test process checks leaks instead.
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0").c_str(), 1);
+    execl(VELUNNA_BINARY, VELUNNA_BINARY, gameDir.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  if (pid < 0 || waitpid(pid, &status, 0) != pid) return -1;
+  *err = testsupport::ReadFile(errPath);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+TEST(GameBinaryTest, SaveThenEndCreatesTheSaveFileAndExitsZero) {
+  const std::string dir = testsupport::EnterScratchDirectory("binary-save");
+  testsupport::WriteScrambled(dir + "/Data/Script/main.cnn", "#save\r\n#end\r\n");
+  std::string err;
+  EXPECT_EQ(RunGame(dir, &err), 0) << err;
+  ASSERT_TRUE(testsupport::FileExists(dir + "/SAVE/TestSave.sav")) << err;
+  EXPECT_EQ(testsupport::ReadFile(dir + "/SAVE/TestSave.sav"), "");
+}
+
+TEST(GameBinaryTest, WithoutAMainScriptTheGameSaysSoAndExitsWithAnError) {
+  const std::string dir = testsupport::EnterScratchDirectory("binary-missing");
+  std::string err;
+  EXPECT_NE(RunGame(dir, &err), 0);
+  EXPECT_NE(err.find("Err: File : .\\Data\\Script\\main.cnn"), std::string::npos) << err;
+}
+
+}  // namespace
