@@ -96,15 +96,13 @@ bool FileExists(const std::string& path) {
 
 }  // namespace testsupport
 
-#include "librarysauce/gamerandom.h"
+#include "librarysauce/filescrambler.h"
 
 namespace testsupport {
 
 void WriteScrambled(const std::string& path, const std::string& text) {
   std::string bytes = text;
-  GameSrand(0x2B);
-  const size_t scrambled = bytes.size() < 0x100000 ? bytes.size() : 0x100000;
-  for (size_t i = 0; i < scrambled; ++i) bytes[i] = static_cast<char>(bytes[i] ^ (GameRand() & 0xFF));
+  g_FileScrambler.XorBuffer(bytes.data(), bytes.data(), static_cast<uint32_t>(bytes.size()));
   WriteFile(path, bytes);
 }
 
