@@ -80,9 +80,13 @@ int SDLCALL WatchWheel(void*, SDL_Event* event) {
 }
 
 // The devices deliver only to the window that has the input focus, as foreground devices do.
+// The offscreen driver has no window system and so no focus to give: its window counts as focused.
 bool WindowHasFocus() {
   SDL_Window* window = static_cast<SDL_Window*>(NativeWindow());
-  return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) != 0;
+  if (!window) return false;
+  if ((SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) != 0) return true;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && std::strcmp(driver, "offscreen") == 0;
 }
 
 void CloseController() {
@@ -117,6 +121,9 @@ uint32_t HatToPov(Uint8 hat) {
 bool OpenInput() {
   if (g_inputOpen) return true;
   if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) return false;
+  // The focus rule is applied here, on every read; SDL itself must not drop the controller's
+  // changes while no window has the focus (the offscreen driver never gives it).
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
   // The controller is optional: without the joystick subsystem the game runs on keyboard and mouse.
   g_joystickUp = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
   SDL_AddEventWatch(&WatchWheel, nullptr);

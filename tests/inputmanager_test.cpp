@@ -359,3 +359,53 @@ TEST(PlatformInputTest, ScancodesAndAxesBecomeDirectInputValues) {
 }
 
 }  // namespace
+
+namespace {
+
+// The real controller path: SDL's virtual controller stands in for a pad, plugged in and out
+// while the game runs.
+class ControllerDeviceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::StartGame();
+    testsupport::StopScriptedInput();
+    ASSERT_EQ(g_InputManager.Create(), S_OK);
+    g_KeyConfig = KeyConfig();
+  }
+  void TearDown() override {
+    platform::DetachVirtualController();
+    g_InputManager.Release();
+  }
+};
+
+TEST_F(ControllerDeviceTest, PadPluggedInAndOutWhileRunning) {
+  InputManager& input = g_InputManager;
+  input.Poll();
+  EXPECT_EQ(input.IsButtonDown(LogicalButton::Attack), 0);
+
+  ASSERT_TRUE(platform::AttachVirtualController(2, 16)) << "SDL cannot make a virtual controller";
+  platform::SetVirtualControllerButton(3, true);
+  platform::SetVirtualControllerAxis(1, -32768);
+  input.Poll();
+  EXPECT_TRUE(platform::HasController());
+  EXPECT_EQ(input.GetJoyState().lY, -1000);
+  EXPECT_EQ(input.GetJoyState().rgbButtons[3], 0x80);
+  EXPECT_EQ(input.IsButtonTriggered(LogicalButton::Attack), 1);
+  EXPECT_EQ(input.IsDirTriggered(JoyDirection::Up), 1);
+
+  // Pulled out with the button held: nothing stays pressed.
+  platform::DetachVirtualController();
+  input.Poll();
+  input.Poll();
+  EXPECT_FALSE(platform::HasController());
+  EXPECT_EQ(input.IsButtonDown(LogicalButton::Attack), 0);
+  EXPECT_EQ(input.IsDirDown(JoyDirection::Up), 0);
+
+  // Plugged in again: taken up, and its press is new.
+  ASSERT_TRUE(platform::AttachVirtualController(2, 16));
+  platform::SetVirtualControllerButton(3, true);
+  input.Poll();
+  EXPECT_EQ(input.IsButtonTriggered(LogicalButton::Attack), 1);
+}
+
+}  // namespace
