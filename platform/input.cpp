@@ -126,6 +126,9 @@ bool OpenInput() {
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
   // The controller is optional: without the joystick subsystem the game runs on keyboard and mouse.
   g_joystickUp = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+  // The controller is polled, never seen as events: a stick that jitters must not fill the message
+  // queue, which would hold back the frames (they run only when the queue is empty).
+  if (g_joystickUp) SDL_JoystickEventState(SDL_IGNORE);
   SDL_AddEventWatch(&WatchWheel, nullptr);
   g_wheel = 0;
   g_inputOpen = true;
@@ -182,7 +185,11 @@ bool ReadMouse(MouseState* mouse) {
     *mouse = g_scripted->mouse;
     return true;
   }
-  if (!g_inputOpen || !WindowHasFocus()) return false;
+  if (!g_inputOpen) return false;
+  if (!WindowHasFocus()) {
+    g_wheel = 0;  // turned while the game was in the background: not the game's
+    return false;
+  }
   int dx = 0, dy = 0;
   SDL_GetRelativeMouseState(&dx, &dy);
   const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
