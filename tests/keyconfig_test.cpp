@@ -149,18 +149,6 @@ TEST_F(KeyConfigTest, NumbersOutsideTheControllerAreKeptButNeverPressed) {
   g_InputManager.Release();
 }
 
-TEST_F(KeyConfigTest, LogicalButtonsOutsideTheTableHaveNoAssignment) {
-  const LogicalButton outside[] = {static_cast<LogicalButton>(-1), static_cast<LogicalButton>(7)};
-  for (LogicalButton b : outside) {
-    g_KeyConfig.SetJoyButton(b, 0);
-    g_KeyConfig.SetKey(b, platform::DIK_Z);
-    EXPECT_EQ(g_KeyConfig.GetJoyButton(b), -1);
-    EXPECT_EQ(g_KeyConfig.GetKey(b), -1);
-  }
-  EXPECT_EQ(JoyButtons(), kDefaultJoyButtons);
-  EXPECT_EQ(Keys(), kDefaultKeys);
-}
-
 // A short scripted session through the real poll: the player holds Down, then taps Z.
 TEST(ScriptedInputTest, LogicalButtonsThroughThePoll) {
   testsupport::UseManualClock();
