@@ -9,6 +9,7 @@
 #include "gameflow/scriptreader.h"
 #include "librarysauce/frameclock.h"
 #include "librarysauce/gamerandom.h"
+#include "librarysauce/inputmanager.h"
 #include "novel/advscene.h"
 #include "platform/clock.h"
 #include "platform/window.h"
@@ -18,11 +19,13 @@ GameState g_GameState;
 
 namespace {
 
+constexpr int kKeySpace = 57;
+
 // The library's per-device resources and per-frame updates, wired as their parts land.
-HRESULT CreateInput() { return S_OK; }
-void ReleaseInput() {}
-void PollInput() {}
-bool IsSpaceHeld() { return false; }
+HRESULT CreateInput() { return g_InputManager.Create(); }
+void ReleaseInput() { g_InputManager.Release(); }
+void PollInput() { g_InputManager.Poll(); }
+bool IsSpaceHeld() { return g_InputManager.IsKeyDown(kKeySpace) != 0; }
 HRESULT InitMusicSystem() { return S_OK; }
 void ShutdownMusic() {}
 HRESULT CreateFont(int) { return S_OK; }

@@ -11,6 +11,7 @@
 #include "gameflow/fileerror.h"
 #include "gameflow/gamestate.h"
 #include "librarysauce/fileio.h"
+#include "librarysauce/inputmanager.h"
 #include "novel/advscene.h"
 #include "platform/cp932.h"
 #include "startmenu/startmenu.h"
@@ -33,12 +34,15 @@ const char kScriptEndedText[] =
 // A text-log line holds at most this many bytes.
 constexpr int kTextLogLineLimit = 511;
 
-// The text log and the reader's go-on input, wired as their library parts land.
+// The text log, wired as its library part lands.
 void AddTextLogLine(const char*, int) {}
 bool IsTextLogDone() { return false; }
 void AgeTextLogLines() {}
 // Mouse button 0 or Enter (28, keypad 156) newly pressed, or a Ctrl key (29, 157) held.
-bool IsGoOnInput() { return false; }
+bool IsGoOnInput() {
+  return g_InputManager.IsMouseTriggered(0) || g_InputManager.IsKeyTriggered(28) ||
+         g_InputManager.IsKeyTriggered(156) || g_InputManager.IsKeyDown(29) || g_InputManager.IsKeyDown(157);
+}
 
 }  // namespace
 
