@@ -244,8 +244,20 @@ void GlDevice::ApplyState(const State& s) {
 
 void GlDevice::DrawQuadStrip(const ScreenVertex v[4]) {
   if (!context_) return;
-  if (!batch_.empty() && !(pending_ == batchState_)) Flush();
-  batchState_ = pending_;
+  // Only what changes the picture decides whether a quad joins the batch: an untextured quad
+  // ignores the bound texture, and with blending off the blend operation and factors are unused.
+  State state = pending_;
+  if (state.stage != TextureStageOp::Modulate || state.texture == 0) {
+    state.stage = TextureStageOp::SelectDiffuse;
+    state.texture = 0;
+  }
+  if (!state.blend) {
+    state.op = BlendOp::Add;
+    state.src = BlendFactor::One;
+    state.dst = BlendFactor::Zero;
+  }
+  if (!batch_.empty() && !(state == batchState_)) Flush();
+  batchState_ = state;
   // The strip 0,1,2,3 is the triangles (0,1,2) and (1,3,2), in the strip's own winding.
   static const int kOrder[6] = {0, 1, 2, 2, 1, 3};
   for (int i : kOrder) {
