@@ -6,6 +6,7 @@
 // Run headless: SDL_VIDEODRIVER=offscreen (the default here when unset).
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -178,6 +179,37 @@ void BM_SdlRenderGeometry(benchmark::State& state) {
   if (ours.empty() || (ours[0] & 0xFFFFFF) != theirs) state.SkipWithError("SDL's renderer drew another picture");
 }
 
+// Both, frame by frame in turn, so that whatever else the machine does weighs on both alike;
+// the reported time is the game's, the counters give SDL's and the ratio.
+void BM_GameVersusSdl(benchmark::State& state) {
+  Scene* scene = TheScene();
+  if (!scene->sdlReady) {
+    state.SkipWithError("no SDL OpenGL renderer");
+    return;
+  }
+  scene->Populate(static_cast<int>(state.range(0)));
+  using Clock = std::chrono::steady_clock;
+  double gameSeconds = 0, sdlSeconds = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    scene->DrawFrame();
+    const auto t1 = Clock::now();
+    scene->sdl.Activate();
+    const auto t2 = Clock::now();
+    scene->sdl.DrawFrame();
+    const auto t3 = Clock::now();
+    scene->sdl.ReturnToGame();
+    const double game = std::chrono::duration<double>(t1 - t0).count();
+    gameSeconds += game;
+    sdlSeconds += std::chrono::duration<double>(t3 - t2).count();
+    state.SetIterationTime(game);
+  }
+  const double frames = static_cast<double>(state.iterations());
+  state.counters["sdl_us"] = sdlSeconds / frames * 1e6;
+  state.counters["game_over_sdl"] = sdlSeconds > 0 ? gameSeconds / sdlSeconds : 0;
+}
+
+BENCHMARK(BM_GameVersusSdl)->Arg(800)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GameSprites)->Arg(800)->Arg(1000)->Arg(10000)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SdlRenderGeometry)->Arg(800)->Arg(1000)->Arg(10000)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GameSpritesMoving)->Arg(800)->Arg(10000)->UseRealTime()->Unit(benchmark::kMicrosecond);

@@ -29,6 +29,7 @@ bool SdlRenderBench::Create(const std::vector<std::vector<uint32_t>>& texels, in
     return false;
   }
   renderer_ = renderer;
+  context_ = SDL_GL_GetCurrentContext();  // the renderer's own, current since its creation
   SDL_Texture* target = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
                                           GlDevice::kWidth, GlDevice::kHeight);
   if (!target || SDL_SetRenderTarget(renderer, target) != 0) {
@@ -61,6 +62,7 @@ void SdlRenderBench::Release() {
   target_ = nullptr;
   if (renderer_) SDL_DestroyRenderer(static_cast<SDL_Renderer*>(renderer_));
   renderer_ = nullptr;
+  context_ = nullptr;
   if (window_) SDL_DestroyWindow(static_cast<SDL_Window*>(window_));
   window_ = nullptr;
   ReturnToGame();
@@ -94,6 +96,10 @@ void SdlRenderBench::DrawFrame() {
   }
   SDL_RenderFlush(renderer);
   glFinish();
+}
+
+void SdlRenderBench::Activate() {
+  if (window_ && context_) SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window_), static_cast<SDL_GLContext>(context_));
 }
 
 void SdlRenderBench::ReturnToGame() {

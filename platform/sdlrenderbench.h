@@ -27,6 +27,8 @@ class SdlRenderBench {
   // One frame: clear the target, one SDL_RenderGeometry per quad, alpha blended, then flush and
   // wait for the GL work. The renderer's GL context stays current until ReturnToGame.
   void DrawFrame();
+  // Makes the renderer's GL context current (so that switching is not timed as drawing).
+  void Activate();
   // Makes the GL context that was current before Create current again.
   void ReturnToGame();
   // The target's pixel at (x, y) as ARGB (checks that the yardstick really draws).
@@ -35,6 +37,7 @@ class SdlRenderBench {
  private:
   void* window_ = nullptr;
   void* renderer_ = nullptr;
+  void* context_ = nullptr;
   void* target_ = nullptr;
   std::vector<void*> textures_;
   std::vector<float> vertices_;  // SDL_Vertex records, four per quad
