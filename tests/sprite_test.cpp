@@ -273,7 +273,10 @@ TEST_F(SpriteTest, TextureCoordinatesComeFromTheStoredSizeAndMirrorInPlace) {
 TEST_F(SpriteTest, UnusableTextureEntryDrawsAPlainColouredQuad) {
   UseTextures(2);
   testsupport::MakeTexture(device_, &textures_[0], 8, 8, [](int, int) { return 0xFF00FF00u; });
-  // Entry 1 holds nothing, like an image that failed to load.
+  // Entry 1 holds nothing: its image is missing.
+  testsupport::EnterScratchDirectory("sprite-missing-image");
+  EXPECT_LT(textures_[1].LoadConverted(".\\Data\\Graphic\\Missing.bmp", 0xFF00FF00), 0);
+  ASSERT_EQ(textures_[1].GetD3DTexture(), 0u);
   Sprite good, outOfRange, negative, empty;
   Place(&good, 0, 0, 8, 8, 0xFFFFFFFF, 0, 0);
   Place(&outOfRange, 10, 0, 8, 8, 0xFFFF0000, 0, 2);
