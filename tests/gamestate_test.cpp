@@ -159,6 +159,51 @@ TEST_F(DispatcherTest, SceneArraysKeepTheirCountsInTheGameState) {
   EXPECT_EQ(g_Sprites, nullptr);
 }
 
+// Stands in for a scene's set-up: its arrays through the owner, sprites 1 to n registered.
+void SetUpSceneArrays(int spriteCount, int textureCount) {
+  ASSERT_EQ(g_SceneArrays.Allocate(spriteCount, textureCount), S_OK);
+  for (int i = 1; i < spriteCount; ++i) {
+    g_Sprites[i].SetDepth(100);
+    ASSERT_EQ(g_SceneArrays.Register(i), S_OK);
+  }
+}
+
+TEST_F(DispatcherTest, EnteringASceneStraightFromAnotherLeavesOnlyItsSprites) {
+  for (const char* command : {"#setstartmenu menu\r\n", "#setfield field01\r\n", "#resumedungeon\r\n"}) {
+    SCOPED_TRACE(command);
+    SetUpSceneArrays(6, 5);  // the scene whose script runs the command
+    ASSERT_EQ(DrawList().size(), 5u);
+    testsupport::WriteScrambled("Data/Script/entry.cnn", command);
+    g_GameState.SetMode(GameMode::StartMenuRun);
+    ASSERT_EQ(g_MainScript.LoadFile(".\\Data\\Script\\entry.cnn"), S_OK);
+    g_MainScript.RunMainScript();
+
+    SetUpSceneArrays(4, 3);  // the scene entered next
+    EXPECT_EQ(DrawList(), (std::vector<const Sprite*>{&g_Sprites[1], &g_Sprites[2], &g_Sprites[3]}));
+    EXPECT_EQ(g_GameState.GetSpriteCount(), 4);
+    EXPECT_EQ(g_GameState.GetTextureCount(), 3);
+  }
+  // Leaving the action scene frees its arrays and empties the draw list.
+  g_GameState.SetMode(GameMode::ActionLeave);
+  g_GameState.SetNextMode(13);
+  testsupport::RunFrames(1);
+  EXPECT_TRUE(DrawList().empty());
+  EXPECT_EQ(g_Sprites, nullptr);
+  EXPECT_EQ(g_TextureTable, nullptr);
+  EXPECT_EQ(g_GameState.GetSpriteCount(), 0);
+}
+
+TEST_F(DispatcherTest, TheAdvHandOverModeLeavesTheCurrentArraysAlone) {
+  SetUpSceneArrays(3, 2);
+  g_GameState.SetMode(GameMode::AdvNext);
+  g_GameState.SetNextMode(GameMode::AdvSetUp);
+  testsupport::RunFrames(1);
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::AdvSetUp);
+  EXPECT_EQ(DrawList().size(), 2u);
+  EXPECT_EQ(g_GameState.GetSpriteCount(), 3);
+  g_SceneArrays.Release();
+}
+
 // Runs the game binary, headless, on a game directory (at most 20 s); its exit code, and its
 // standard output and error in *output.
 int RunGame(const std::string& gameDir, std::string* output) {
