@@ -58,6 +58,8 @@ class TextLog {
   uint32_t GetLastLineTime() const { return lastLineTimeMs_; }
 
  private:
+  friend struct TextLogTestAccess;  // tests set ages and line texts directly
+
   char pending_[kLineBytes];
   char lines_[kLineCount][kLineBytes];
   uint32_t lastLineTimeMs_;

@@ -46,11 +46,6 @@ std::map<std::pair<std::string, int>, TextFont*>& OpenFonts() {
   return *fonts;
 }
 
-bool FileExists(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 bool IsMinchoFace(const std::string& faceUtf8) {
   if (faceUtf8.find("\xE6\x98\x8E\xE6\x9C\x9D") != std::string::npos) return true;  // 明朝
   std::string lower = faceUtf8;
@@ -77,7 +72,7 @@ std::vector<std::string> FontFilesForFace(const std::string& faceUtf8) {
   order.insert(order.end(), rest.begin(), rest.end());
   std::vector<std::string> files;
   for (const std::string& f : order) {
-    if (FileExists(f) && std::find(files.begin(), files.end(), f) == files.end()) files.push_back(f);
+    if (std::find(files.begin(), files.end(), f) == files.end()) files.push_back(f);
   }
   return files;
 }
@@ -98,6 +93,11 @@ TextFont* OpenTextFont(const std::string& file, int cellHeight, std::string* err
   if (found != fonts.end()) {
     ++found->second->users;
     return found->second;
+  }
+  struct stat st;
+  if (stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (error) *error = file + ": no such font file";
+    return nullptr;
   }
   if (!EnsureTtf(error)) return nullptr;
   TTF_Font* ttf = TTF_OpenFont(file.c_str(), cellHeight);

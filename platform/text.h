@@ -13,7 +13,7 @@ namespace platform {
 struct TextFont;  // one open font at one cell height (shared, reference-counted)
 
 // The font files to try for a face name (UTF-8), best first: the IPA font of the face's style, then
-// every other Japanese font the system is known to carry. Only files that exist are listed.
+// every other Japanese font the system may carry (whether or not it is installed).
 std::vector<std::string> FontFilesForFace(const std::string& faceUtf8);
 // Tests replace the candidate lists to exercise the fallback; empty lists restore the defaults.
 void SetFontCandidates(const std::vector<std::string>& mincho, const std::vector<std::string>& gothic);
