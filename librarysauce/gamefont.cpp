@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "librarysauce/graphicsdevice.h"
@@ -22,11 +23,19 @@ const int kFontSlotHeight[kFontSlotCount] = {18, 20, 18, 18};
 namespace {
 // Rendered rows kept per font; the least recently drawn goes first when the cache is full.
 constexpr size_t kCacheLimit = 256;
+
+// Fonts still held at exit are released by global destructors, possibly after the graphics
+// device's own: their textures then go with the GL context instead of through the device.
+bool g_exiting = false;
+void NoteExit() { g_exiting = true; }
 }  // namespace
 
 GameFont::~GameFont() { Release(); }
 
 HRESULT GameFont::Create(const char* face, int height) {
+  // Registered after every global is made, so it runs before their destructors.
+  static const bool exitNoted = (std::atexit(NoteExit), true);
+  (void)exitNoted;
   Release();
   height_ = height;
   const std::string faceUtf8 = platform::Cp932ToUtf8(face ? face : "");
@@ -55,7 +64,7 @@ HRESULT GameFont::Release() {
 }
 
 void GameFont::ClearCache() {
-  platform::GlDevice* device = g_GraphicsDevice.GetDevice();
+  platform::GlDevice* device = g_exiting ? nullptr : g_GraphicsDevice.GetDevice();
   if (device) {
     for (auto& entry : cache_) device->DeleteTexture(entry.second.texture);
   }

@@ -161,10 +161,17 @@ TEST_F(GameFontTest, DrawingTheSameTextEveryFrameRendersItOnce) {
   }
   EXPECT_EQ(platform::RenderedTextCount() - before, 2u);
   EXPECT_FALSE(ScreenInk().Empty());
+  // The cache is bounded: after many other texts the oldest is rendered again.
+  for (int i = 0; i < 300; ++i) font.DrawText(std::to_string(i).c_str(), 0, 0, 64, 16, 0xFFFFFFFF);
+  EXPECT_EQ(platform::RenderedTextCount() - before, 302u);
+  font.DrawText("60FPS", 0, 0, 64, 16, 0xFFFF00FF);
+  EXPECT_EQ(platform::RenderedTextCount() - before, 303u);
+  font.DrawText("299", 0, 0, 64, 16, 0xFFFFFFFF);
+  EXPECT_EQ(platform::RenderedTextCount() - before, 303u);
   // Re-creating the font drops what it had rendered.
   font.Create(kFontSlotFace[0], 18);
   font.DrawText("60FPS", 0, 0, 64, 16, 0xFFFF00FF);
-  EXPECT_EQ(platform::RenderedTextCount() - before, 3u);
+  EXPECT_EQ(platform::RenderedTextCount() - before, 304u);
 }
 
 TEST_F(GameFontTest, SlotWithoutAFontFailsAndDrawsNothing) {

@@ -124,7 +124,10 @@ TEST_F(TextLogTest, NextPositionAdvancesHalfTheHeightPerByteAndWraps) {
   TextLog::Point next = log_->GetNextLinePos();
   EXPECT_EQ(next.y, 20 + 2 * 29);
   EXPECT_EQ(next.x, 40 + 14 * 10);
-  // Past x 640 the text wraps to the line's left edge, one height lower.
+  // 40 + 14 x 40 + 28 still fits in 640; three bytes more wrap to the line's left edge, one
+  // height lower.
+  TextLogTestAccess::SetLine(log_.get(), 255, std::string(40, 'w').c_str());
+  EXPECT_EQ(log_->GetNextLinePos().x, 600);
   TextLogTestAccess::SetLine(log_.get(), 255, std::string(43, 'w').c_str());
   next = log_->GetNextLinePos();
   EXPECT_EQ(next.x, 40);
