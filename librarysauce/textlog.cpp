@@ -51,7 +51,7 @@ void MeasureRows(const char* line, int* rows, int* lastRowBytes) {
 
 }  // namespace
 
-TextLog::TextLog() { Reset(); }
+TextLog::TextLog() : lastLineTimeMs_(0) { Reset(); }
 
 TextLog::~TextLog() { ReleaseFonts(); }
 
@@ -59,7 +59,6 @@ void TextLog::Reset() {
   std::memset(pending_, 0, sizeof pending_);
   std::memset(lines_, 0, sizeof lines_);
   std::memset(age_, 0, sizeof age_);
-  lastLineTimeMs_ = 0;
   value_ = 30;
   CopyText(defaultFace_, sizeof defaultFace_, kDefaultFace, kFaceBytes);
   defaultHeight_ = kDefaultHeight;
