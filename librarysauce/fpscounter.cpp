@@ -4,6 +4,7 @@
 
 #include "librarysauce/frameclock.h"
 #include "librarysauce/gamefont.h"
+#include "librarysauce/inputmanager.h"
 
 FpsCounter g_FpsCounter;
 
@@ -11,13 +12,6 @@ namespace {
 
 constexpr int kToggleKey = 59;  // F1, by its DirectInput key code
 constexpr D3DCOLOR kTextColor = 0xFFFF00FF;
-
-// True once per press of F1.
-bool ToggleKeyTriggered() {
-  // PENDING: the input manager cannot report key presses yet; F1 is read here once it can.
-  (void)kToggleKey;
-  return false;
-}
 
 }  // namespace
 
@@ -39,7 +33,7 @@ void FpsCounter::Update() {
 }
 
 void FpsCounter::HandleToggleKey() {
-  if (ToggleKeyTriggered()) visible_ = visible_ ? 0 : 1;
+  if (g_InputManager.IsKeyTriggered(kToggleKey)) visible_ = visible_ ? 0 : 1;
 }
 
 HRESULT FpsCounter::Draw() {

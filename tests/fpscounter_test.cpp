@@ -6,6 +6,9 @@
 #include <string>
 
 #include "librarysauce/frameclock.h"
+#include "librarysauce/gamefont.h"
+#include "librarysauce/graphicsdevice.h"
+#include "platform/input.h"
 #include "tests/testsupport.h"
 
 namespace {
@@ -37,6 +40,59 @@ TEST(FpsCounterTest, ShowsTheFramesBetweenTwoUpdatesNotCountingTheUpdatingFrame)
   // A stall of several seconds still shows only the frames counted.
   Frame(5000);
   EXPECT_STREQ(g_FpsCounter.GetText(), "0FPS");
+}
+
+// One frame's input step: the poll, then the counter's toggle.
+void ToggleStep() {
+  testsupport::PollInput();
+  g_FpsCounter.HandleToggleKey();
+}
+
+// Pixels of the counter's magenta (fully covered) in a screen rectangle.
+int MagentaPixels(int x, int y, int width, int height) {
+  int count = 0;
+  for (uint32_t p : testsupport::ReadScreen(x, y, width, height)) count += p == 0xFFFF00FF ? 1 : 0;
+  return count;
+}
+
+// The counter's text phase alone, on a cleared frame.
+void DrawCounter() {
+  platform::GlDevice* device = g_GraphicsDevice.GetDevice();
+  device->Clear(0);
+  device->BeginScene();
+  g_FpsCounter.Draw();
+}
+
+TEST(FpsCounterTest, F1ShowsAndHidesTheMagentaTextAtTheBottomLeft) {
+  testsupport::StartGame();
+  testsupport::UseManualClock();
+  testsupport::UseScriptedInput();
+  g_Fonts[2].Create(kFontSlotFace[2], kFontSlotHeight[2]);
+
+  ToggleStep();
+  DrawCounter();
+  EXPECT_EQ(g_FpsCounter.IsVisible(), 0);
+  EXPECT_EQ(MagentaPixels(0, 0, 854, 480), 0);
+
+  // Held for three frames, F1 toggles once.
+  testsupport::PressKeys({platform::DIK_F1});
+  for (int frame = 0; frame < 3; ++frame) ToggleStep();
+  EXPECT_EQ(g_FpsCounter.IsVisible(), 1);
+  DrawCounter();
+  EXPECT_GT(MagentaPixels(0, 460, 64, 20), 20);
+  EXPECT_EQ(MagentaPixels(0, 0, 854, 460), 0);   // nothing above the counter's row
+  EXPECT_EQ(MagentaPixels(80, 460, 774, 20), 0);  // "60FPS" is short
+
+  // Released and pressed again: hidden.
+  testsupport::ReleaseKeys({platform::DIK_F1});
+  ToggleStep();
+  EXPECT_EQ(g_FpsCounter.IsVisible(), 1);
+  testsupport::PressKeys({platform::DIK_F1});
+  ToggleStep();
+  EXPECT_EQ(g_FpsCounter.IsVisible(), 0);
+  DrawCounter();
+  EXPECT_EQ(MagentaPixels(0, 0, 854, 480), 0);
+  testsupport::StopScriptedInput();
 }
 
 }  // namespace
