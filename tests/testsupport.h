@@ -34,6 +34,9 @@ void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 
+// The bytes of a WAV file: ms milliseconds of 8-bit mono PCM at sampleRate, a quiet square wave.
+std::string MakeWav(int ms, int sampleRate = 8000);
+
 }  // namespace testsupport
 
 namespace testsupport {
