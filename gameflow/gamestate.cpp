@@ -7,9 +7,13 @@
 #include "field/fieldscene.h"
 #include "gameflow/fileerror.h"
 #include "gameflow/scriptreader.h"
+#include "librarysauce/fpscounter.h"
 #include "librarysauce/frameclock.h"
 #include "librarysauce/gamerandom.h"
+#include "librarysauce/gamefont.h"
 #include "librarysauce/inputmanager.h"
+#include "librarysauce/mediaplayer.h"
+#include "librarysauce/musicsystem.h"
 #include "novel/advscene.h"
 #include "platform/clock.h"
 #include "platform/window.h"
@@ -21,21 +25,21 @@ namespace {
 
 constexpr int kKeySpace = 57;
 
-// The library's per-device resources and per-frame updates, wired as their parts land.
-HRESULT CreateInput() { return g_InputManager.Create(); }
-void ReleaseInput() { g_InputManager.Release(); }
-void PollInput() { g_InputManager.Poll(); }
-bool IsSpaceHeld() { return g_InputManager.IsKeyDown(kKeySpace) != 0; }
-HRESULT InitMusicSystem() { return S_OK; }
-void ShutdownMusic() {}
-HRESULT CreateFont(int) { return S_OK; }
-void ReleaseFonts() {}
-void UpdateFpsCounter() {}
-void UpdateMediaPlayers(int) {}
-void FreeMediaPlayers() {}
-void CloseMediaPlayers() {}
-// Updates every player; true when any is still playing or looping.
-bool UpdateMediaPlayersWhileSuspended() { return false; }
+HRESULT CreateFont(int slot) { return g_Fonts[slot].Create(kFontSlotFace[slot], kFontSlotHeight[slot]); }
+
+void ReleaseFonts() {
+  for (GameFont& font : g_Fonts) font.Release();
+}
+
+// Updates every player of the pool; true when any is still playing or looping.
+bool AnyMediaPlayerPlaying() {
+  if (!g_MediaPlayers) return false;
+  bool playing = false;
+  for (uint32_t i = 0; i < g_MediaPlayerPool.GetCount(); ++i) {
+    if (g_MediaPlayers[i].Update() >= 0) playing = true;
+  }
+  return playing;
+}
 
 }  // namespace
 
@@ -49,10 +53,11 @@ void GameState::FormatText(const char* format, ...) {
 }
 
 HRESULT GameState::Dispatch() {
-  PollInput();
+  g_InputManager.Poll();
   g_FrameClock.Update();
-  UpdateFpsCounter();
-  UpdateMediaPlayers(mode_);
+  g_FpsCounter.Update();
+  g_FpsCounter.HandleToggleKey();
+  g_MediaPlayerPool.UpdateAll(mode_);
 
   switch (mode_) {
     case GameMode::MainScript:
@@ -140,11 +145,11 @@ void GameState::FieldSetUpStep() {
 HRESULT GameState::Init() {
   GameSrand(platform::GetTimeMs());
   HRESULT result = S_OK;
-  if (CreateInput() < 0) {
+  if (g_InputManager.Create() < 0) {
     std::fprintf(stderr, "Velunna: input devices could not be created; the game runs without them\n");
     result = E_FAIL;
   }
-  if (InitMusicSystem() < 0) {
+  if (g_MusicSystem.Init() < 0) {
     std::fprintf(stderr, "Velunna: the music system could not be started; the game runs without it\n");
     result = E_FAIL;
   }
@@ -159,32 +164,33 @@ HRESULT GameState::Init() {
 
 HRESULT GameState::Release() {
   ReleaseFonts();
-  ReleaseInput();
-  CloseMediaPlayers();
-  FreeMediaPlayers();
-  ShutdownMusic();
+  g_InputManager.Release();
+  g_MediaPlayerPool.CloseAll();
+  g_MediaPlayerPool.FreeAll();
+  for (MusicTrack& track : g_MusicTracks) track.Unload();
+  g_MusicSystem.Shutdown();
   return S_OK;
 }
 
 HRESULT GameState::LostDevice() {
   ReleaseFonts();
-  ReleaseInput();
+  g_InputManager.Release();
   return S_OK;
 }
 
 HRESULT GameState::RestoreDevice() {
   HRESULT result = S_OK;
-  if (CreateInput() < 0) result = E_FAIL;
+  if (g_InputManager.Create() < 0) result = E_FAIL;
   if (CreateFont(2) < 0) result = E_FAIL;
   if (CreateFont(3) < 0) result = E_FAIL;
   return result;
 }
 
 HRESULT GameState::OnSuspendedFrame() {
-  PollInput();
-  if (IsSpaceHeld()) {
-    CloseMediaPlayers();
+  g_InputManager.Poll();
+  if (g_InputManager.IsKeyDown(kKeySpace)) {
+    g_MediaPlayerPool.CloseAll();
     return S_OK;
   }
-  return UpdateMediaPlayersWhileSuspended() ? E_FAIL : S_OK;
+  return AnyMediaPlayerPlaying() ? E_FAIL : S_OK;
 }

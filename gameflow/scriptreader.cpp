@@ -12,6 +12,7 @@
 #include "gameflow/gamestate.h"
 #include "librarysauce/fileio.h"
 #include "librarysauce/inputmanager.h"
+#include "librarysauce/textlog.h"
 #include "novel/advscene.h"
 #include "platform/cp932.h"
 #include "startmenu/startmenu.h"
@@ -34,10 +35,6 @@ const char kScriptEndedText[] =
 // A text-log line holds at most this many bytes.
 constexpr int kTextLogLineLimit = 511;
 
-// The text log, wired as its library part lands.
-void AddTextLogLine(const char*, int) {}
-bool IsTextLogDone() { return false; }
-void AgeTextLogLines() {}
 // Mouse button 0 or Enter (28, keypad 156) newly pressed, or a Ctrl key (29, 157) held.
 bool IsGoOnInput() {
   return g_InputManager.IsMouseTriggered(0) || g_InputManager.IsKeyTriggered(28) ||
@@ -296,10 +293,10 @@ HRESULT ScriptReader::RunText() {
   while (pos < textEnd_ && text_[pos] == '\t') ++pos;
   pos = std::min(pos, textEnd_);
   const int length = std::min(LineContentEnd(pos) - pos, kTextLogLineLimit);
-  AddTextLogLine(text_ + pos, length);
+  g_TextLog.AddLine(text_ + pos, length);
   textState_ = 1;
 
-  if (IsTextLogDone()) {
+  if (g_TextLog.IsDone()) {
     textState_ = 2;
     LookAheadText();
   }
@@ -338,7 +335,7 @@ void ScriptReader::LookAheadText() {
 }
 
 HRESULT ScriptReader::AgeTextLog() {
-  AgeTextLogLines();
+  g_TextLog.AgeLines();
   textEnd_ = TextEnd();
   position_ = std::min(position_ + 11, textEnd_);
   lineStart_ = position_;

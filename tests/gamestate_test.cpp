@@ -10,11 +10,14 @@
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
 #include "gameflow/scriptreader.h"
+#include "librarysauce/fpscounter.h"
 #include "librarysauce/frameclock.h"
 #include "librarysauce/framemanager.h"
+#include "librarysauce/mediaplayer.h"
 #include "librarysauce/sprite.h"
 #include "librarysauce/texture.h"
 #include "librarysauce/winmain.h"
+#include "platform/input.h"
 #include "platform/messagebox.h"
 #include "platform/window.h"
 #include "tests/testsupport.h"
@@ -130,6 +133,40 @@ TEST_F(DispatcherTest, AFieldListThatFailedIsReportedByTheSetUpWhichQuits) {
   EXPECT_EQ(RunLoop(5), 0);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find(".\\Data\\Script\\map\\nosuchfield.map"), std::string::npos) << messages_[0];
+}
+
+TEST_F(DispatcherTest, EveryFrameStepsInputTheClockAndTheFpsToggle) {
+  g_GameState.SetMode(13);
+  testsupport::UseScriptedInput();
+  ASSERT_EQ(g_FpsCounter.IsVisible(), 0);
+  testsupport::PressKeys({platform::DIK_F1});
+  testsupport::AdvanceClock(1234);
+  testsupport::RunFrames(2);  // held: one toggle
+  EXPECT_EQ(g_FpsCounter.IsVisible(), 1);
+  EXPECT_EQ(g_FrameClock.GetTime(), testsupport::ManualClockNow());
+  testsupport::ReleaseAll();
+  testsupport::RunFrames(1);
+  testsupport::PressKeys({platform::DIK_F1});
+  testsupport::RunFrames(1);
+  EXPECT_EQ(g_FpsCounter.IsVisible(), 0);
+  testsupport::StopScriptedInput();
+}
+
+TEST_F(DispatcherTest, ASuspendedFrameLastsWhileAPlayerPlaysAndSpaceClosesThemAll) {
+  testsupport::WriteFile("Sound/Long.wav", testsupport::MakeWav(10000));
+  testsupport::UseScriptedInput();
+  EXPECT_EQ(g_GameState.OnSuspendedFrame(), S_OK) << "no players at all";
+  ASSERT_EQ(g_MediaPlayerPool.Allocate(11), S_OK);
+  EXPECT_EQ(g_GameState.OnSuspendedFrame(), S_OK) << "none playing";
+  ASSERT_EQ(g_MediaPlayers[3].Open(".\\Sound\\Long.wav"), 1);
+  ASSERT_EQ(g_MediaPlayers[3].Play(), S_OK);
+  EXPECT_EQ(g_GameState.OnSuspendedFrame(), E_FAIL);
+  EXPECT_TRUE(g_MediaPlayers[3].IsOpen());
+
+  testsupport::PressKeys({platform::DIK_SPACE});
+  EXPECT_EQ(g_GameState.OnSuspendedFrame(), S_OK);
+  for (int i = 0; i < 11; ++i) EXPECT_FALSE(g_MediaPlayers[i].IsOpen()) << i;
+  testsupport::StopScriptedInput();
 }
 
 // The sprites of the draw list, from its head.

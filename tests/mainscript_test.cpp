@@ -8,6 +8,7 @@
 #include "field/fieldscene.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scriptreader.h"
+#include "librarysauce/textlog.h"
 #include "platform/messagebox.h"
 #include "tests/testsupport.h"
 
@@ -218,16 +219,30 @@ TEST_F(MainScriptTest, TheLargestScriptRunsAndALargerOneIsRefused) {
   EXPECT_EQ(g_MainScript.GetFileName(), nullptr);
 }
 
-TEST_F(MainScriptTest, EveryTextLineOfARunIsPassedOnce) {
-  EXPECT_EQ(Run("#text first\r\n#text\t\tsecond\r\n#text\r\n#end\r\n"), 1);
+TEST_F(MainScriptTest, EveryTextLineOfARunIsLoggedOnceAndReadingGoesOn) {
+  const int ageBefore = g_TextLog.GetAge(g_TextLog.GetHead());
+  EXPECT_EQ(Run("#text first\r\n#text\t\tsecond\r\n#end\r\n"), 1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
-  // The last text still waits for the log when the run ends.
-  EXPECT_EQ(g_MainScript.GetTextState(), 1);
+  EXPECT_EQ(g_TextLog.GetAge(g_TextLog.GetHead()), ageBefore + 2);
+  EXPECT_STREQ(g_TextLog.GetPending(), "second");
+  // The log has the line: the text has looked ahead and waits for the reader.
+  EXPECT_EQ(g_MainScript.GetTextState(), 3);
+
+  // A held Ctrl lets the reader go on at once.
+  testsupport::UseScriptedInput();
+  testsupport::PressKeys({29});
+  testsupport::PollInput();
+  EXPECT_EQ(Run("#text third\r\n#end\r\n"), 1);
+  EXPECT_EQ(g_MainScript.GetTextState(), 0);
+  testsupport::StopScriptedInput();
+
   // A text that begins with '#' is shown, not run.
   EXPECT_EQ(Run("#text #setaction no\r\n#Load\r\n"), E_FAIL);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::MainScript);
+  EXPECT_STREQ(g_TextLog.GetPending(), "#setaction no");
   // A text line longer than a log line is cut, not overrun.
   EXPECT_EQ(Run("#text " + std::string(3000, 'w') + "\r\n#end\r\n"), 1);
+  EXPECT_EQ(std::string(g_TextLog.GetPending()), std::string(511, 'w'));
 }
 
 }  // namespace
