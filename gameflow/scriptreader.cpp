@@ -32,9 +32,6 @@ const char kScriptEndedText[] =
     "#end "
     "\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x6a";
 
-// A text-log line holds at most this many bytes.
-constexpr int kTextLogLineLimit = 511;
-
 // Mouse button 0 or Enter (28, keypad 156) newly pressed, or a Ctrl key (29, 157) held.
 bool IsGoOnInput() {
   return g_InputManager.IsMouseTriggered(0) || g_InputManager.IsKeyTriggered(28) ||
@@ -292,8 +289,8 @@ HRESULT ScriptReader::RunText() {
   if (pos < textEnd_ && text_[pos] != '\n') ++pos;
   while (pos < textEnd_ && text_[pos] == '\t') ++pos;
   pos = std::min(pos, textEnd_);
-  const int length = std::min(LineContentEnd(pos) - pos, kTextLogLineLimit);
-  g_TextLog.AddLine(text_ + pos, length);
+  // The log cuts a line too long for it (never inside a two-byte character).
+  g_TextLog.AddLine(text_ + pos, LineContentEnd(pos) - pos);
   textState_ = 1;
 
   if (g_TextLog.IsDone()) {
