@@ -95,11 +95,6 @@ TEST_F(DispatcherTest, LeaveModesEnterTheNextModeInTheSameFrame) {
   }
 }
 
-TEST_F(DispatcherTest, QuitEndsTheLoopWithZero) {
-  g_GameState.SetMode(GameMode::Quit);
-  EXPECT_EQ(RunLoop(5), 0);
-}
-
 TEST_F(DispatcherTest, TheMainScriptRunsOnEveryFrameUntilAModeChanges) {
   testsupport::WriteScrambled("Data/Script/main.cnn", "#save\r\n#Load\r\n");
   g_GameState.SetMode(GameMode::MainScript);
@@ -176,26 +171,6 @@ std::vector<const Sprite*> DrawList() {
   return list;
 }
 
-TEST_F(DispatcherTest, SceneArraysKeepTheirCountsInTheGameState) {
-  ASSERT_EQ(g_SceneArrays.Allocate(7, 5), S_OK);
-  EXPECT_NE(g_Sprites, nullptr);
-  EXPECT_NE(g_TextureTable, nullptr);
-  EXPECT_EQ(g_GameState.GetSpriteCount(), 7);
-  EXPECT_EQ(g_GameState.GetTextureCount(), 5);
-  EXPECT_EQ(g_TextureTableCount, 5);
-  EXPECT_EQ(g_SceneArrays.Register(7), E_FAIL);
-  EXPECT_EQ(g_SceneArrays.Register(-1), E_FAIL);
-
-  g_SceneArrays.Release();
-  EXPECT_EQ(g_Sprites, nullptr);
-  EXPECT_EQ(g_TextureTable, nullptr);
-  EXPECT_EQ(g_GameState.GetSpriteCount(), 0);
-  EXPECT_EQ(g_GameState.GetTextureCount(), 0);
-  EXPECT_EQ(g_TextureTableCount, 0);
-  EXPECT_EQ(g_SceneArrays.Allocate(-1, 2), E_FAIL);
-  EXPECT_EQ(g_Sprites, nullptr);
-}
-
 // Stands in for a scene's set-up: its arrays through the owner, sprites 1 to n registered.
 void SetUpSceneArrays(int spriteCount, int textureCount) {
   ASSERT_EQ(g_SceneArrays.Allocate(spriteCount, textureCount), S_OK);
@@ -228,6 +203,8 @@ TEST_F(DispatcherTest, EnteringASceneStraightFromAnotherLeavesOnlyItsSprites) {
   EXPECT_EQ(g_Sprites, nullptr);
   EXPECT_EQ(g_TextureTable, nullptr);
   EXPECT_EQ(g_GameState.GetSpriteCount(), 0);
+  EXPECT_EQ(g_GameState.GetTextureCount(), 0);
+  EXPECT_EQ(g_TextureTableCount, 0);
 }
 
 TEST_F(DispatcherTest, TheAdvHandOverModeLeavesTheCurrentArraysAlone) {
