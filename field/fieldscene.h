@@ -18,7 +18,8 @@ class FieldScene : public ScriptReader {
   void Draw();
 
   // The outcome of the last list load: a failed one is recorded with the list's file name, so
-  // that the set-up can name it in the file-error message and quit.
+  // that the set-up can name it in the file-error message and quit ("#setfield" also records an
+  // argument too long to be a file name this way). A list that loads clears the record.
   void MarkLoadFailed(const char* listPath);
   int HasLoadFailed() const { return loadFailed_; }
   const char* GetFailedListPath() const { return failedListPath_; }
