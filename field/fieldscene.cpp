@@ -345,8 +345,6 @@ HRESULT FieldScene::SetUpGraphics() {
     }
   }
 
-  // The overlay starts black, as its colour says.
-  overlayAlpha_ = 255;
   g_GameState.SetMode(GameMode::FieldRun);
   phase_ = FieldPhase::FadeIn;
   return S_OK;
