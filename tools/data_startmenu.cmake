@@ -1,21 +1,23 @@
 # The start menu's generated data: its pictures (drawn by artgen_startmenu) and its two sounds
-# (made with sox), written under VELUNNA_GENERATED_DATA_DIR in the run-time tree's shape.
+# (made with sox), written into the generated-data root in the run-time tree's shape.
+
+set(_startmenu_root ${VELUNNA_GENERATED_DATA})
 
 add_executable(artgen_startmenu ${CMAKE_CURRENT_LIST_DIR}/artgen_startmenu.cpp)
 target_include_directories(artgen_startmenu PRIVATE ${CMAKE_SOURCE_DIR})
 
-set(_startmenu_graphic_dir ${VELUNNA_GENERATED_DATA_DIR}/Data/Graphic)
+set(_startmenu_graphic_dir ${_startmenu_root}/Data/Graphic)
 set(_startmenu_images
   ${_startmenu_graphic_dir}/startmenu.bmp
   ${_startmenu_graphic_dir}/comment_window01.bmp
   ${_startmenu_graphic_dir}/menu_entries.bmp)
 add_custom_command(OUTPUT ${_startmenu_images}
-  COMMAND artgen_startmenu ${VELUNNA_GENERATED_DATA_DIR}
+  COMMAND artgen_startmenu ${_startmenu_root}
   DEPENDS artgen_startmenu
   COMMENT "Drawing the start menu's pictures")
 
 find_program(VELUNNA_SOX sox REQUIRED)
-set(_startmenu_sound_dir ${VELUNNA_GENERATED_DATA_DIR}/Data/Sound)
+set(_startmenu_sound_dir ${_startmenu_root}/Data/Sound)
 # The select sound: a short two-tone tick; the decide sound: a rising plucked C-E-G.
 add_custom_command(OUTPUT ${_startmenu_sound_dir}/Select.wav
   COMMAND ${CMAKE_COMMAND} -E make_directory ${_startmenu_sound_dir}
@@ -31,7 +33,9 @@ add_custom_command(OUTPUT ${_startmenu_sound_dir}/YES.wav
   COMMENT "Making the start menu's decide sound"
   VERBATIM)
 
-list(APPEND VELUNNA_GENERATED_DATA
+set(_startmenu_outputs
   ${_startmenu_images}
   ${_startmenu_sound_dir}/Select.wav
   ${_startmenu_sound_dir}/YES.wav)
+add_custom_target(gen-startmenu DEPENDS ${_startmenu_outputs})
+velunna_add_generated_data(TARGET gen-startmenu OUTPUTS ${_startmenu_outputs})
