@@ -1,7 +1,7 @@
 # The start menu's generated data: its pictures (drawn by artgen_startmenu) and its two sounds
 # (made with sox), written into the generated-data root in the run-time tree's shape.
 
-set(_startmenu_root ${VELUNNA_GENERATED_DATA})
+set(_startmenu_root ${VELUNNA_GENERATED_DATA_DIR})
 
 add_executable(artgen_startmenu ${CMAKE_CURRENT_LIST_DIR}/artgen_startmenu.cpp)
 target_include_directories(artgen_startmenu PRIVATE ${CMAKE_SOURCE_DIR})
