@@ -252,7 +252,12 @@ void SetUpSprite(Sprite& sprite, int texture, float srcX, float srcY, float widt
 
 StartMenu::StartMenu() = default;
 
-StartMenu::~StartMenu() { Release(); }
+// At exit the scene arrays are left to their owner: the device and the draw list may already be
+// gone, so only the menu's own text and entries are freed here.
+StartMenu::~StartMenu() {
+  FreeText();
+  FreeEntryData();
+}
 
 HRESULT StartMenu::LoadMenu(const char* path) {
   // Entries of a menu loaded before go, and with them the arrays of the scene that showed them.
@@ -414,6 +419,13 @@ HRESULT StartMenu::FreeText() {
 
 HRESULT StartMenu::FreeEntries() {
   if (!entries_) return S_OK;
+  FreeEntryData();
+  ReleaseSceneArrays();
+  return S_OK;
+}
+
+void StartMenu::FreeEntryData() {
+  if (!entries_) return;
   for (int i = 0; i < entryCount_; ++i) {
     delete[] entries_[i].title;
     delete[] entries_[i].comment;
@@ -422,8 +434,6 @@ HRESULT StartMenu::FreeEntries() {
   }
   delete[] entries_;
   entries_ = nullptr;
-  ReleaseSceneArrays();
-  return S_OK;
 }
 
 void StartMenu::ClearEntries(int n) {

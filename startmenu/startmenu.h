@@ -122,6 +122,8 @@ class StartMenu : public ScriptReader {
   // until it rests on an enabled entry; at most one full turn, so a list without enabled entries
   // leaves the cursor where it was.
   void MoveCursor(int step);
+  // The entries' strings and the entry array (the count stays).
+  void FreeEntryData();
   bool HoldsGraphics() const;
 
   char* menuText_ = nullptr;
