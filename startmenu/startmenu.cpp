@@ -351,8 +351,9 @@ HRESULT StartMenu::SetUp() {
     sourceY += e.height;
   }
 
-  // Equal depths draw in registration order.
-  for (int i = 1; i < spriteCount; ++i) g_SceneArrays.Register(i);
+  // Sprites 1 to 4, then the entries' pictures; equal depths draw in registration order. The
+  // array's last sprite is never used.
+  for (int i = 1; i < kFirstEntrySprite + entryCount_; ++i) g_SceneArrays.Register(i);
   for (int i = 1; i <= 3; ++i) g_Sprites[i].Show();
   for (int i = 0; i < entryCount_; ++i) g_Sprites[kFirstEntrySprite + i].Hide();
   for (int i = 0; i < entryCount_; ++i) {
