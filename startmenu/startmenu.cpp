@@ -40,7 +40,6 @@ constexpr D3DCOLOR kBlackKey = 0xFF000000;
 constexpr int kScreenWidth = 854;
 constexpr int kScreenHeight = 480;
 constexpr int kEntryScriptPathSize = 64;
-constexpr int kImagePathSize = 128;
 
 // Where the title and comment of the entry under the cursor are drawn.
 constexpr int kTitleX = 10, kTitleY = 410;
