@@ -175,13 +175,6 @@ bool ParseEntryLine(const char* begin, const char* end, ParsedEntry* entry, std:
     *reason = Reason("画像名が長すぎます");
     return false;
   }
-  // A 0 byte would cut the name short of what the list says.
-  for (const std::string* s : {&entry->title, &entry->comment, &entry->script, &entry->image}) {
-    if (s->find('\0') != std::string::npos) {
-      *reason = Reason("項目に0のバイトがあります");
-      return false;
-    }
-  }
   return true;
 }
 
