@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -414,24 +415,40 @@ TEST_F(FieldSceneTest, AnUnreadablePointScriptShowsTheMessageAndQuits) {
   EXPECT_EQ(g_MediaPlayers, nullptr);
 }
 
-TEST_F(FieldSceneTest, TheDemoListLoadsAndItsPointsLeadOn) {
+TEST_F(FieldSceneTest, TheDemoFieldLeadsToTheCoastAndBackToTheTitleMenu) {
   // The game's own demo data, as built.
-  const std::string game = VELUNNA_GAME_DIR;
-  testsupport::WriteFile("Data/Script/map/field01.map", testsupport::ReadFile(game + "/Data/Script/map/field01.map"));
-  testsupport::WriteFile("Data/Script/map/field04.map", testsupport::ReadFile(game + "/Data/Script/map/field04.map"));
-  testsupport::WriteFile("Script/map/forest.cnn", testsupport::ReadFile(game + "/Script/map/forest.cnn"));
+  for (const char* dir : {"Data/Script/map", "Data/Script/stm", "Data/Graphic", "Data/Sound", "Script"}) {
+    const std::filesystem::path parent = std::filesystem::path(dir).parent_path();
+    if (!parent.empty()) std::filesystem::create_directories(parent);
+    ASSERT_EQ(symlink((std::string(VELUNNA_GAME_DIR "/") + dir).c_str(), dir), 0) << dir;
+  }
   EnterField("field01");
   EXPECT_EQ(g_FieldScene.GetPointCount(), 4);
   EXPECT_EQ(g_FieldScene.GetMapNumber(), 1);
   int enabled = 0;
   for (int i = 0; i < g_FieldScene.GetPointCount(); ++i) enabled += g_FieldScene.GetPoint(i)->enabled;
   EXPECT_EQ(enabled, 3);
-  // The forest leads to the coast, whose map number picks the second map.
+
+  // A click on the forest leads to the coast, whose map number picks the second map.
   testsupport::SetMouse(396, 168, 1);
   Frame(2 + kFadeFrames);
-  EXPECT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
+  testsupport::SetMouse(0, 0);
+  ASSERT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
   EXPECT_EQ(g_FieldScene.GetMapNumber(), 4);
   EXPECT_EQ(g_FieldScene.GetPointCount(), 3);
+  Frame(1 + kFadeFrames);
+  TextureInfo info;
+  EXPECT_STREQ(g_TextureTable[1].GetInfo(&info)->name, ".\\Graphic\\field2.bmp");
+
+  // The lighthouse leads back to the title menu.
+  Tap({DIK_DOWN});
+  EXPECT_STREQ(g_FieldScene.GetPoint(g_FieldScene.GetSelectedPoint())->script, "lighthouse.cnn");
+  Tap({DIK_Z});
+  Frame(kFadeFrames);
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuSetUp);
+  Frame();
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
+  EXPECT_TRUE(messages_.empty());
 }
 
 }  // namespace
