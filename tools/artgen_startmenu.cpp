@@ -121,7 +121,7 @@ void Plate(Canvas& c, int top, Rgb face, Rgb rim) {
 }
 
 bool DrawEntrySheet(const std::string& path) {
-  Canvas c(240, 320, kKeyGreen);
+  Canvas c(240, 384, kKeyGreen);
   // Start: a sword.
   Plate(c, 0, {150, 64, 52}, {96, 36, 30});
   c.Line(40, 50, 84, 10, 6, {222, 226, 236});
@@ -154,13 +154,21 @@ bool DrawEntrySheet(const std::string& path) {
   c.FillRect(41, 192 + 25, 5, 16, {60, 60, 72});
   c.FillCircle(86, 192 + 28, 4, {210, 70, 70});
   c.FillCircle(96, 192 + 36, 4, {70, 110, 210});
+  // Map: a folded field map with a marked path.
+  Plate(c, 256, {176, 140, 70}, {116, 88, 40});
+  c.FillRect(40, 256 + 14, 18, 38, {236, 226, 186});
+  c.FillRect(58, 256 + 14, 18, 38, {214, 202, 160});
+  c.FillRect(76, 256 + 14, 18, 38, {236, 226, 186});
+  c.Line(44, 256 + 44, 62, 256 + 30, 2, {200, 70, 60});
+  c.Line(62, 256 + 30, 88, 256 + 24, 2, {200, 70, 60});
+  c.FillCircle(88, 256 + 24, 3, {200, 70, 60});
   // Quit: a door, ajar.
-  Plate(c, 256, {120, 84, 140}, {76, 50, 92});
-  c.FillRect(48, 256 + 14, 36, 42, {70, 46, 30});
-  c.FillRect(52, 256 + 18, 28, 38, {250, 226, 150});
-  c.FillTriangle(52, 256 + 18, 70, 256 + 22, 70, 256 + 56, {150, 100, 60});
-  c.FillTriangle(52, 256 + 18, 52, 256 + 56, 70, 256 + 56, {150, 100, 60});
-  c.FillCircle(66, 256 + 38, 2, {240, 210, 90});
+  Plate(c, 320, {120, 84, 140}, {76, 50, 92});
+  c.FillRect(48, 320 + 14, 36, 42, {70, 46, 30});
+  c.FillRect(52, 320 + 18, 28, 38, {250, 226, 150});
+  c.FillTriangle(52, 320 + 18, 70, 320 + 22, 70, 320 + 56, {150, 100, 60});
+  c.FillTriangle(52, 320 + 18, 52, 320 + 56, 70, 320 + 56, {150, 100, 60});
+  c.FillCircle(66, 320 + 38, 2, {240, 210, 90});
   return c.SaveBmp(path);
 }
 
