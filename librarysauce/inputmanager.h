@@ -9,6 +9,9 @@ class InputManager {
   }
   int GetMouseX() const { return mouseX_; }
   int GetMouseY() const { return mouseY_; }
+  int IsKeyDown(int) const { return 0; }
+  int IsKeyTriggered(int) { return 0; }
+  int IsMouseTriggered(int) { return 0; }
 
  private:
   int mouseX_ = 0;

@@ -1,0 +1,34 @@
+#pragma once
+// The current scene's sprite and texture arrays, with one owner: it allocates and frees both
+// arrays, keeps their counts (mirrored into the game state and g_TextureTableCount), and takes
+// every sprite out of the draw list before the array goes. Each scene allocates its arrays
+// here, and allocating first frees whatever arrays are current, so a scene entered straight
+// from another never leaks the other's arrays nor leaves its sprites in the draw list.
+// Only the arrays: a scene's own loaded data (lists, points, scripts) is not touched.
+#include "platform/types.h"
+
+class Sprite;
+
+// The current scene's sprites (null when none are allocated). Sprites index g_TextureTable.
+extern Sprite* g_Sprites;
+
+class SceneArrays {
+ public:
+  // Frees the current arrays, then makes spriteCount sprites and textureCount textures
+  // (either may be 0: that array is then left null). Negative counts fail.
+  HRESULT Allocate(int spriteCount, int textureCount);
+  // Unregisters every sprite of the array, releases every texture, frees both arrays.
+  void Release();
+  // Registers sprite index of the current array in the draw list.
+  HRESULT Register(int index);
+  int GetSpriteCount() const { return spriteCount_; }
+  int GetTextureCount() const { return textureCount_; }
+
+ private:
+  void SetCounts(int spriteCount, int textureCount);
+
+  int spriteCount_ = 0;
+  int textureCount_ = 0;
+};
+
+extern SceneArrays g_SceneArrays;

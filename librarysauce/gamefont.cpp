@@ -1,0 +1,3 @@
+#include "librarysauce/gamefont.h"
+
+GameFont g_Fonts[kFontSlotCount];
