@@ -6,6 +6,7 @@
 #include <string>
 
 #include "gameflow/gamestate.h"
+#include "gameflow/scenearrays.h"
 #include "librarysauce/framemanager.h"
 #include "librarysauce/sprite.h"
 #include "librarysauce/texture.h"

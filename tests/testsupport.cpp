@@ -95,3 +95,11 @@ bool FileExists(const std::string& path) {
 }
 
 }  // namespace testsupport
+
+// Stand-in for the scripted-input helpers until the input manager lands.
+namespace testsupport {
+void UseScriptedInput() {}
+void PressKeys(std::initializer_list<int>) {}
+void ReleaseKeys(std::initializer_list<int>) {}
+void SetMouse(int, int, int) {}
+}  // namespace testsupport

@@ -34,3 +34,12 @@ std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 
 }  // namespace testsupport
+
+// Stand-in for the scripted-input helpers until the input manager lands.
+#include <initializer_list>
+namespace testsupport {
+void UseScriptedInput();
+void PressKeys(std::initializer_list<int> dikCodes);
+void ReleaseKeys(std::initializer_list<int> dikCodes);
+void SetMouse(int x, int y, int buttons = 0);
+}  // namespace testsupport

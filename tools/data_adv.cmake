@@ -1,5 +1,6 @@
 # The ADV scene's generated data: the pictures drawn by artgen_adv, and the music and the two
-# effects synthesised with sox. Included by the data build, which scrambles what needs it.
+# effects synthesised with sox, written under the generated-data root in the run-time tree's
+# shape. Included by the data build, which scrambles what needs it.
 add_executable(artgen_adv ${CMAKE_CURRENT_LIST_DIR}/artgen_adv.cpp)
 target_include_directories(artgen_adv PRIVATE ${CMAKE_SOURCE_DIR})
 
@@ -12,7 +13,6 @@ add_custom_command(OUTPUT ${ADV_ART}
   COMMAND artgen_adv ${VELUNNA_GENERATED_DATA_DIR}
   DEPENDS artgen_adv
   COMMENT "Drawing the ADV scene's pictures")
-list(APPEND VELUNNA_GENERATED_DATA ${ADV_ART})
 
 find_program(SOX_PROGRAM sox REQUIRED)
 set(ADV_SOUND_DIR ${VELUNNA_GENERATED_DATA_DIR}/Sound/Adv)
@@ -41,4 +41,6 @@ add_custom_command(OUTPUT ${ADV_SOUND_DIR}/chime.wav
   COMMAND ${SOX_PROGRAM} -q -n -r 44100 -c 1 ${ADV_SOUND_DIR}/chime.wav
           synth 0.7 sine 1318.5 sine 1975.5 remix - fade 0 0.7 0.6 vol 0.5
   COMMENT "Synthesising the ADV chime")
-list(APPEND VELUNNA_GENERATED_DATA ${ADV_SOUND_DIR}/theme.mp3 ${ADV_SOUND_DIR}/door.wav ${ADV_SOUND_DIR}/chime.wav)
+set(ADV_SOUNDS ${ADV_SOUND_DIR}/theme.mp3 ${ADV_SOUND_DIR}/door.wav ${ADV_SOUND_DIR}/chime.wav)
+add_custom_target(gen-adv DEPENDS ${ADV_ART} ${ADV_SOUNDS})
+velunna_add_generated_data(TARGET gen-adv OUTPUTS ${ADV_ART} ${ADV_SOUNDS})
