@@ -295,7 +295,7 @@ void AdvScene::CheckSkipInput() {
 }
 
 int AdvScene::RunCommand() {
-  if (!scriptText_) return 0;
+  // Without a script (or past its end) the number read is that of "#end".
   const int number = ReadCommandNumber();
   switch (static_cast<AdvCommand>(number)) {
     case AdvCommand::Quit:
