@@ -1,5 +1,6 @@
 #include "gameflow/gamestate.h"
 
+#include "librarysauce/inputmanager.h"
 #include "novel/advscene.h"
 #include "platform/window.h"
 
@@ -12,7 +13,8 @@ HRESULT GameState::RestoreDevice() { return S_OK; }
 HRESULT GameState::OnSuspendedFrame() { return S_OK; }
 
 HRESULT GameState::Dispatch() {
-  // Stand-in for the ADV steps until the dispatcher lands.
+  // Stand-in for the input poll and the ADV steps until the dispatcher lands.
+  g_InputManager.Poll();
   switch (mode_) {
     case 7: g_AdvScene.SetUpGraphics(); break;
     case 8: g_AdvScene.Update(); break;

@@ -5,6 +5,7 @@
 #include "librarysauce/gamewindow.h"
 #include "librarysauce/graphicsdevice.h"
 #include "librarysauce/inputmanager.h"
+#include "librarysauce/keyconfig.h"
 #include "platform/messagebox.h"
 
 namespace {
@@ -30,7 +31,7 @@ void WndProc(const platform::Event& event) {
       g_GraphicsDevice.SetResizePending();
       break;
     case platform::EventType::MouseMove:
-      g_InputManager.SetMousePos(event.x, event.y);
+      g_InputManager.SetMousePos(InputManager::MakeMousePos(event.x, event.y));
       break;
     default:
       break;
@@ -52,6 +53,8 @@ bool RunMessageLoopTurn(int* exitCode) {
 }
 
 int WinMain(int showCommand) {
+  // The key configuration is read from the game's directory, before the window exists.
+  g_KeyConfig.Load();
   g_GameWindow.SetInstance(nullptr);
   if (g_GameWindow.RegisterClass() == 0) return 1;
   if (g_GameWindow.Create(showCommand) == 0) return 1;

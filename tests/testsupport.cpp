@@ -11,6 +11,9 @@
 
 #include "librarysauce/gamewindow.h"
 #include "librarysauce/graphicsdevice.h"
+#include "librarysauce/inputmanager.h"
+#include "librarysauce/winmain.h"
+#include "platform/input.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 
@@ -96,10 +99,68 @@ bool FileExists(const std::string& path) {
 
 }  // namespace testsupport
 
-// Stand-in for the scripted-input helpers until the input manager lands.
 namespace testsupport {
-void UseScriptedInput() {}
-void PressKeys(std::initializer_list<int>) {}
-void ReleaseKeys(std::initializer_list<int>) {}
-void SetMouse(int, int, int) {}
+namespace {
+platform::ScriptedInput& Scripted() {
+  if (!platform::GetScriptedInput()) platform::SetScriptedInput(platform::ScriptedInput{});
+  return *platform::GetScriptedInput();
+}
+void SetKeys(std::initializer_list<int> dikCodes, uint8_t value) {
+  platform::ScriptedInput& input = Scripted();
+  for (int code : dikCodes) {
+    if (code >= 0 && code < platform::kKeyCount) input.keys[code] = value;
+  }
+}
+}  // namespace
+
+void UseScriptedInput() {
+  platform::SetScriptedInput(platform::ScriptedInput{});
+  ASSERT_EQ(g_InputManager.Create(), S_OK);
+}
+
+void PressKeys(std::initializer_list<int> dikCodes) { SetKeys(dikCodes, platform::kPressed); }
+void ReleaseKeys(std::initializer_list<int> dikCodes) { SetKeys(dikCodes, 0); }
+
+void ReleaseAll() {
+  platform::ScriptedInput& input = Scripted();
+  const bool attached = input.controllerAttached;
+  const bool focused = input.focused;
+  input = platform::ScriptedInput{};
+  input.controllerAttached = attached;
+  input.focused = focused;
+}
+
+void SetMouse(int x, int y, int buttons) {
+  platform::ScriptedInput& input = Scripted();
+  for (int i = 0; i < 3; ++i) input.mouse.rgbButtons[i] = (buttons >> i) & 1 ? platform::kPressed : 0;
+  platform::Event move;
+  move.type = platform::EventType::MouseMove;
+  move.x = x;
+  move.y = y;
+  WndProc(move);
+}
+
+void SetJoystick(int x, int y, std::initializer_list<int> buttons) {
+  platform::ScriptedInput& input = Scripted();
+  input.controllerAttached = true;
+  input.joy = platform::JoyState{};
+  input.joy.lX = x;
+  input.joy.lY = y;
+  for (int b : buttons) {
+    if (b >= 0 && b < platform::kJoyButtonCount) input.joy.rgbButtons[b] = platform::kPressed;
+  }
+}
+
+void UnplugJoystick() {
+  platform::ScriptedInput& input = Scripted();
+  input.controllerAttached = false;
+  input.joy = platform::JoyState{};
+}
+
+void SetInputFocus(bool focused) { Scripted().focused = focused; }
+
+void PollInput() { g_InputManager.Poll(); }
+
+void StopScriptedInput() { platform::ClearScriptedInput(); }
+
 }  // namespace testsupport

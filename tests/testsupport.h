@@ -2,6 +2,7 @@
 // Helpers shared by the scenario tests: a real window and device on the offscreen driver,
 // a scratch game directory, frames stepped by hand on an injected clock.
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -35,11 +36,41 @@ bool FileExists(const std::string& path);
 
 }  // namespace testsupport
 
-// Stand-in for the scripted-input helpers until the input manager lands.
-#include <initializer_list>
 namespace testsupport {
+
+// Scripted input. After UseScriptedInput the game no longer reads the real devices: every
+// InputManager::Poll (the game state's frame step, or PollInput below) reads the state set here,
+// through the same path as the devices. The state stays as set until changed, frame after frame,
+// like a player holding keys. Key codes are DirectInput codes (platform::DIK_Z, DIK_UP, ...: see
+// platform/input.h). A scene test reads like play:
+//   testsupport::UseScriptedInput();
+//   testsupport::PressKeys({platform::DIK_DOWN});  testsupport::RunFrames(1);
+//   testsupport::ReleaseAll();                     testsupport::RunFrames(1);
+// Remember that a press is delivered once: to be seen again, a key must be released for a frame.
+
+// Switches to scripted input with nothing pressed and no controller, and makes sure the input
+// manager has its devices (creating them if the game has not yet).
 void UseScriptedInput();
+// Puts these keys down / up; other keys keep their state.
 void PressKeys(std::initializer_list<int> dikCodes);
 void ReleaseKeys(std::initializer_list<int> dikCodes);
+// Every key, mouse button and controller button up, the stick centred (the controller stays
+// attached if it was).
+void ReleaseAll();
+// Moves the mouse to client pixel (x, y), delivered through the window procedure as a mouse-move
+// message, and sets the held buttons: bit 0 left, bit 1 right, bit 2 middle.
 void SetMouse(int x, int y, int buttons = 0);
+// Attaches the controller with its stick at (x, y) in -1000..1000 (y negative is up) and exactly
+// these buttons (0..31) held.
+void SetJoystick(int x, int y, std::initializer_list<int> buttons = {});
+// Unplugs the controller: it reads as nothing pressed.
+void UnplugJoystick();
+// Makes the window lose (false) or regain (true) the input focus: without it, polls keep the
+// state they read last.
+void SetInputFocus(bool focused);
+// One poll of the input manager, for tests that step input without running whole frames.
+void PollInput();
+// Back to the real devices.
+void StopScriptedInput();
+
 }  // namespace testsupport
