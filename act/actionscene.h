@@ -1,8 +1,19 @@
 #pragma once
-// The action scene. (First stand: its drawing hook only.)
+// The action scene. (Stand-in until the action mode lands: its drawing hook and the operations
+// the game flow calls; a stage cannot start yet.)
+#include "gameflow/scriptreader.h"
+#include "platform/types.h"
 
-class ActionScene {
+class ActionScene : public ScriptReader {
  public:
+  // Game mode 14: starts the current stage. Stand-in: nothing.
+  HRESULT Start();
+  // Game mode 17, after Unload: starts the current stage again. Stand-in: nothing.
+  HRESULT Restart();
+  // Game modes 16 and 17: frees the stage's sprite and texture arrays.
+  HRESULT Unload();
+  // Game mode 15: one frame of the stage. Stand-in: nothing.
+  HRESULT Frame();
   void DrawDebugPositions();
 };
 

@@ -3,17 +3,8 @@
 #include <new>
 
 #include "gameflow/gamestate.h"
-#include "librarysauce/sprite.h"
-#include "librarysauce/texture.h"
 
-Sprite* g_Sprites = nullptr;
 SceneArrays g_SceneArrays;
-
-namespace {
-// Wired to the draw list when the sprite's registration lands.
-HRESULT RegisterSprite(Sprite&) { return E_FAIL; }
-void UnregisterSprite(Sprite&) {}
-}  // namespace
 
 HRESULT SceneArrays::Allocate(int spriteCount, int textureCount) {
   Release();
@@ -33,7 +24,7 @@ HRESULT SceneArrays::Allocate(int spriteCount, int textureCount) {
 
 void SceneArrays::Release() {
   if (g_Sprites) {
-    for (int i = 0; i < spriteCount_; ++i) UnregisterSprite(g_Sprites[i]);
+    for (int i = 0; i < spriteCount_; ++i) g_Sprites[i].Unregister();
     delete[] g_Sprites;
     g_Sprites = nullptr;
   }
@@ -47,7 +38,7 @@ void SceneArrays::Release() {
 
 HRESULT SceneArrays::Register(int index) {
   if (!g_Sprites || index < 0 || index >= spriteCount_) return E_FAIL;
-  return RegisterSprite(g_Sprites[index]);
+  return g_Sprites[index].Register();
 }
 
 void SceneArrays::SetCounts(int spriteCount, int textureCount) {

@@ -5,12 +5,10 @@
 // here, and allocating first frees whatever arrays are current, so a scene entered straight
 // from another never leaks the other's arrays nor leaves its sprites in the draw list.
 // Only the arrays: a scene's own loaded data (lists, points, scripts) is not touched.
+// The arrays are g_Sprites (librarysauce/sprite.h) and g_TextureTable (librarysauce/texture.h).
+#include "librarysauce/sprite.h"
+#include "librarysauce/texture.h"
 #include "platform/types.h"
-
-class Sprite;
-
-// The current scene's sprites (null when none are allocated). Sprites index g_TextureTable.
-extern Sprite* g_Sprites;
 
 class SceneArrays {
  public:

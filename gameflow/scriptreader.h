@@ -71,7 +71,7 @@ class ScriptReader {
   // TABs, and builds prefix + the rest of the line in FileName. False when it does not fit.
   bool ScanFileArgument(const char* keyword, const char* prefix, char (&FileName)[kFileNameSize]);
   // 1-based number of the line that holds pos.
-  int LineNumberAt(int pos) const;
+  int LineNumberAt(int pos);
 
   char* text_ = nullptr;
   char* fileName_ = nullptr;
@@ -92,6 +92,11 @@ class ScriptReader {
 
   // The path given to the last LoadFile, whatever came of it (for the messages).
   std::string lastPath_;
+  // Length of the text during a run.
+  int textEnd_ = 0;
+  // Where line counting stopped last (LineNumberAt).
+  int countedPos_ = 0;
+  int countedLine_ = 1;
 };
 
 // The main script's reader.

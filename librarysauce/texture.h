@@ -31,6 +31,7 @@ class Texture {
   TextureInfo* GetInfo(TextureInfo* out) const;
 
  private:
+  friend struct TextureTestAccess;  // lets tests and benchmarks hand in textures made on the device
   platform::TextureId texture_ = 0;
   uint32_t width_ = 0;
   uint32_t height_ = 0;

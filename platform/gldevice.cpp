@@ -244,11 +244,22 @@ void GlDevice::ApplyState(const State& s) {
 
 void GlDevice::DrawQuadStrip(const ScreenVertex v[4]) {
   if (!context_) return;
-  if (!batch_.empty() && !(pending_ == batchState_)) Flush();
-  batchState_ = pending_;
-  // The strip 0,1,2,3 is the triangles (0,1,2) and (1,3,2), in the strip's own winding.
-  static const int kOrder[6] = {0, 1, 2, 2, 1, 3};
-  for (int i : kOrder) {
+  // Only what changes the picture decides whether a quad joins the batch: an untextured quad
+  // ignores the bound texture, and with blending off the blend operation and factors are unused.
+  State state = pending_;
+  if (state.stage != TextureStageOp::Modulate || state.texture == 0) {
+    state.stage = TextureStageOp::SelectDiffuse;
+    state.texture = 0;
+  }
+  if (!state.blend) {
+    state.op = BlendOp::Add;
+    state.src = BlendFactor::One;
+    state.dst = BlendFactor::Zero;
+  }
+  if (!batch_.empty() && !(state == batchState_)) Flush();
+  batchState_ = state;
+  // Four vertices per quad; Flush draws each as the strip's triangles (0,1,2) and (2,1,3).
+  for (int i = 0; i < 4; ++i) {
     const ScreenVertex& s = v[i];
     BatchVertex b;
     b.x = s.x;
@@ -271,7 +282,13 @@ void GlDevice::Flush() {
   glVertexPointer(2, GL_FLOAT, stride, &batch_[0].x);
   glTexCoordPointer(2, GL_FLOAT, stride, &batch_[0].u);
   glColorPointer(4, GL_UNSIGNED_BYTE, stride, &batch_[0].r);
-  glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(batch_.size()));
+  // The index list grows with the largest batch seen and is reused from then on.
+  const size_t quads = batch_.size() / 4;
+  for (size_t q = quadIndices_.size() / 6; q < quads; ++q) {
+    const uint32_t base = static_cast<uint32_t>(q * 4);
+    for (uint32_t i : {0u, 1u, 2u, 2u, 1u, 3u}) quadIndices_.push_back(base + i);
+  }
+  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(quads * 6), GL_UNSIGNED_INT, quadIndices_.data());
   batch_.clear();
 }
 

@@ -103,7 +103,8 @@ class GlDevice {
   State batchState_;   // what the queued vertices were drawn with
   bool glStateKnown_ = false;
   State glState_;      // what GL holds now
-  std::vector<BatchVertex> batch_;
+  std::vector<BatchVertex> batch_;       // four vertices per queued quad
+  std::vector<uint32_t> quadIndices_;   // two triangles per quad, for the largest batch so far
   int quadsDrawn_ = 0;
 };
 

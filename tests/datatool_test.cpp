@@ -84,6 +84,18 @@ TEST(DataToolTest, BuildsTheRunTimeTreeThatTheGameReadsAndChecksItBothWays) {
   EXPECT_EQ(RunTool("check out src gen"), 0) << ReadFile("tool.log");
 }
 
+TEST(DataToolTest, ThePlayersSaveFilesAreProvidedOnceAndNeverOverwritten) {
+  testsupport::EnterScratchDirectory("datatool-save");
+  WriteFile("src/SAVE/Config.ini.bin", std::string("\x03\x02\x08\x01\x05\x01\x02", 7));
+  ASSERT_EQ(RunTool("build out src"), 0) << ReadFile("tool.log");
+  EXPECT_EQ(ReadFile("out/SAVE/Config.ini"), "\xB0\x8F\x9D\x66\x18\xA7\x7A");
+  // The player chose other buttons; a rebuild of the data keeps them.
+  WriteFile("out/SAVE/Config.ini", "\x01\x01\x01\x01\x01\x01\x01");
+  ASSERT_EQ(RunTool("build out src"), 0);
+  EXPECT_EQ(ReadFile("out/SAVE/Config.ini"), "\x01\x01\x01\x01\x01\x01\x01");
+  EXPECT_EQ(RunTool("check out src"), 0) << ReadFile("tool.log");
+}
+
 TEST(DataToolTest, RefusesWhatItCannotStoreFaithfully) {
   testsupport::EnterScratchDirectory("datatool-refuse");
   WriteFile("src/Data/Script/ok.cnn", "#end\n");

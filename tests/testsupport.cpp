@@ -97,6 +97,32 @@ bool FileExists(const std::string& path) {
   return stat(path.c_str(), &st) == 0;
 }
 
+std::string MakeWav(int ms, int sampleRate) {
+  const uint32_t samples = static_cast<uint32_t>(static_cast<int64_t>(sampleRate) * ms / 1000);
+  std::string wav;
+  auto put32 = [&wav](uint32_t v) {
+    for (int i = 0; i < 4; ++i) wav.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+  };
+  auto put16 = [&wav](uint16_t v) {
+    wav.push_back(static_cast<char>(v & 0xFF));
+    wav.push_back(static_cast<char>(v >> 8));
+  };
+  wav += "RIFF";
+  put32(36 + samples);
+  wav += "WAVEfmt ";
+  put32(16);
+  put16(1);  // PCM
+  put16(1);  // mono
+  put32(static_cast<uint32_t>(sampleRate));
+  put32(static_cast<uint32_t>(sampleRate));  // bytes per second
+  put16(1);                                  // block align
+  put16(8);                                  // bits per sample
+  wav += "data";
+  put32(samples);
+  for (uint32_t i = 0; i < samples; ++i) wav.push_back(static_cast<char>((i / 20) % 2 ? 0x90 : 0x70));
+  return wav;
+}
+
 }  // namespace testsupport
 
 namespace testsupport {
@@ -162,5 +188,17 @@ void SetInputFocus(bool focused) { Scripted().focused = focused; }
 void PollInput() { g_InputManager.Poll(); }
 
 void StopScriptedInput() { platform::ClearScriptedInput(); }
+
+}  // namespace testsupport
+
+#include "librarysauce/filescrambler.h"
+
+namespace testsupport {
+
+void WriteScrambled(const std::string& path, const std::string& text) {
+  std::string bytes = text;
+  g_FileScrambler.XorBuffer(bytes.data(), bytes.data(), static_cast<uint32_t>(bytes.size()));
+  WriteFile(path, bytes);
+}
 
 }  // namespace testsupport

@@ -34,6 +34,9 @@ void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 
+// The bytes of a WAV file: ms milliseconds of 8-bit mono PCM at sampleRate, a quiet square wave.
+std::string MakeWav(int ms, int sampleRate = 8000);
+
 }  // namespace testsupport
 
 namespace testsupport {
@@ -72,5 +75,9 @@ void SetInputFocus(bool focused);
 void PollInput();
 // Back to the real devices.
 void StopScriptedInput();
+
+// Writes text to path (a file-system path, directories created) scrambled as the game stores
+// its data files, so the game's whole-file reader gives back exactly these bytes.
+void WriteScrambled(const std::string& path, const std::string& text);
 
 }  // namespace testsupport

@@ -224,6 +224,13 @@ bool CollectSources(const std::vector<std::string>& roots, std::vector<Source>* 
   return ok;
 }
 
+// Files under SAVE/ belong to the player once they exist (the key configuration the player chose):
+// the data build provides them for a fresh tree and never overwrites them.
+bool IsPlayerData(const fs::path& stored) {
+  const auto first = stored.begin();
+  return first != stored.end() && *first == "SAVE";
+}
+
 int Build(const std::string& outDir, const std::vector<std::string>& roots) {
   std::vector<Source> sources;
   bool ok = CollectSources(roots, &sources);
@@ -241,6 +248,8 @@ int Build(const std::string& outDir, const std::vector<std::string>& roots) {
       continue;
     }
     const fs::path target = fs::path(outDir) / s.stored;
+    std::error_code ec;
+    if (IsPlayerData(s.stored) && fs::exists(target, ec)) continue;
     // Unchanged files are left alone, so their times stay as they were.
     if (ReadBytes(target, &existing) && existing == stored) continue;
     if (!WriteBytes(target, stored)) {
@@ -270,6 +279,7 @@ int Check(const std::string& outDir, const std::vector<std::string>& roots) {
       ok = false;
       continue;
     }
+    if (IsPlayerData(s.stored)) continue;  // the player may have changed it
     if (stored != expected) {
       std::fprintf(stderr, "velunna-data: %s: differs from %s (stale?)\n", target.c_str(), s.file.c_str());
       ok = false;
