@@ -8,6 +8,7 @@
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/framemanager.h"
+#include "librarysauce/mediaplayer.h"
 #include "librarysauce/sprite.h"
 #include "librarysauce/texture.h"
 #include "novel/advscene.h"
@@ -189,13 +190,42 @@ TEST_F(AdvSceneTest, KeyWaitEndsOnClickZOrReturnAndCtrlSkipsBothWaits) {
   EXPECT_EQ(g_GameState.GetMode(), GameMode::AdvEnd);
 }
 
+// A second of 8-bit mono silence.
+std::string SilentWav() {
+  std::string wav = "RIFF";
+  auto put = [&wav](uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) wav.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+  };
+  put(36 + 8000, 4);
+  wav += "WAVEfmt ";
+  put(16, 4);
+  put(1, 2);
+  put(1, 2);
+  put(8000, 4);
+  put(8000, 4);
+  put(1, 2);
+  put(8, 2);
+  wav += "data";
+  put(8000, 4);
+  wav.append(8000, '\x80');
+  return wav;
+}
+
 TEST_F(AdvSceneTest, SoundSlotsStayInsideTheEffectRange) {
+  testsupport::WriteFile("Sound/music.wav", SilentWav());
+  testsupport::WriteFile("Sound/e1.wav", SilentWav());
   StartScene(
+      "#21,.\\Sound\\music.wav\n#22\n"
       "#24,.\\Sound\\e1.wav\n#24,.\\Sound\\e2.wav\n#24,x\n#24,.\\Sound\\e3.wav\n#24,.\\Sound\\e4.wav\n"
       "#24,.\\Sound\\e5.wav\n#24,.\\Sound\\e6.wav\n#03\n"
       "#25,9\n#25,-1\n#25,-5\n#26,5\n#26,-5\n#25,0\n#26,4\n#04\n#end\n");
-  Frames(2);
+  Frames(2);  // the music opens from its path as given, and plays on
+  ASSERT_NE(g_MediaPlayers, nullptr);
+  EXPECT_TRUE(g_MediaPlayers[0].IsOpen());
+  EXPECT_TRUE(g_MediaPlayers[0].IsPlaying());
+  Frames(2);  // effects open from the argument's third byte on
   EXPECT_EQ(g_AdvScene.GetSoundEffectCount(), 2);
+  EXPECT_TRUE(g_MediaPlayers[5].IsOpen());
   Frames(1);  // a path shorter than two bytes names nothing and takes no slot
   EXPECT_EQ(g_AdvScene.GetSoundEffectCount(), 2);
   Frames(3);
@@ -204,10 +234,15 @@ TEST_F(AdvSceneTest, SoundSlotsStayInsideTheEffectRange) {
   EXPECT_EQ(g_AdvScene.GetSoundEffectCount(), 5);
   Frames(1);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 1);  // the sixth's argument was passed over
-  Frames(7);  // play and stop with slot numbers outside 0..4 do nothing
+  Frames(5);  // play and stop with slot numbers outside 0..4 do nothing, the music's slot included
+  EXPECT_TRUE(g_MediaPlayers[0].IsPlaying());
+  Frames(1);  // "#25,0": effect 0 plays
+  EXPECT_TRUE(g_MediaPlayers[5].IsPlaying());
+  Frames(1);
   Frames(1);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 0);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::AdvRun);
+  EXPECT_TRUE(g_MediaPlayers[0].IsPlaying());
 }
 
 TEST_F(AdvSceneTest, SpeakerWindowsIconsAndTexts) {
