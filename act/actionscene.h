@@ -6,7 +6,7 @@
 
 class ActionScene : public ScriptReader {
  public:
-  // Game mode 14: starts the current stage. Stand-in: nothing.
+  // Game mode 14: starts the current stage. Stand-in: reports the stage as unplayable and quits.
   HRESULT Start();
   // Game mode 17, after Unload: starts the current stage again. Stand-in: nothing.
   HRESULT Restart();

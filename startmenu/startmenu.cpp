@@ -1,9 +1,550 @@
 #include "startmenu/startmenu.h"
 
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "gameflow/fileerror.h"
+#include "gameflow/gamestate.h"
+#include "gameflow/scenearrays.h"
+#include "librarysauce/fileio.h"
+#include "librarysauce/gamefont.h"
+#include "librarysauce/inputmanager.h"
+#include "librarysauce/mediaplayer.h"
+#include "librarysauce/sprite.h"
+#include "librarysauce/texture.h"
+#include "platform/cp932.h"
+#include "platform/messagebox.h"
+#include "startmenu/startconfig.h"
+
 StartMenu g_StartMenu;
 
-HRESULT StartMenu::LoadMenu(const char*) { return E_FAIL; }
-HRESULT StartMenu::SetUp() { return E_FAIL; }
-HRESULT StartMenu::Update() { return S_OK; }
-HRESULT StartMenu::Release() { return S_OK; }
-void StartMenu::Draw() {}
+namespace {
+
+const char kListExtension[] = ".stm";
+const char kImageDir[] = ".\\Data\\Graphic\\";
+const char kScriptDir[] = ".\\Data\\Script\\stm\\";
+const char kBackgroundImage[] = ".\\Data\\Graphic\\startmenu.bmp";
+const char kWindowImage[] = ".\\Data\\Graphic\\comment_window01.bmp";
+const char kSelectSound[] = ".\\Data\\Sound\\Select.wav";
+const char kDecideSound[] = ".\\Data\\Sound\\YES.wav";
+const char kSaveFile[] = ".\\SAVE\\TestSave.sav";
+// セーブデータがありません。\n初めから開始してください。
+const char kNoSaveText[] =
+    "\x83Z\x81[\x83u\x83" "f\x81[\x83^\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B\n"
+    "\x8F\x89\x82\xDF\x82\xA9\x82\xE7\x8AJ\x8En\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "B";
+
+constexpr D3DCOLOR kGreenKey = 0xFF00FF00;
+constexpr D3DCOLOR kBlackKey = 0xFF000000;
+constexpr int kScreenWidth = 854;
+constexpr int kScreenHeight = 480;
+constexpr int kEntryScriptPathSize = 64;
+
+// Where the title and comment of the entry under the cursor are drawn.
+constexpr int kTitleX = 10, kTitleY = 410;
+constexpr int kCommentX = 34, kCommentY = 434;
+constexpr int kTextRight = 64, kTextBottom = 16;
+
+// The reasons a list is refused, shown after the file's name and line.
+std::string Reason(const char* utf8) { return platform::Utf8ToCp932(utf8); }
+
+// One entry line taken apart, before it is stored.
+struct ParsedEntry {
+  long id = 0;
+  std::string title, comment, script, image;
+  long x = 0, y = 0, width = 0, height = 0;
+  long enabled = 0;
+};
+
+struct ParseError {
+  int line = 0;
+  std::string reason;  // Shift-JIS
+};
+
+// Walks the list's lines. A line ends at "\r\n" (a bare "\n" is taken as well); the last line
+// may end at the end of the text.
+class LineReader {
+ public:
+  LineReader(const char* text, size_t length) : at_(text), end_(text + length) {}
+
+  bool Next(const char** begin, const char** end) {
+    if (at_ >= end_) return false;
+    const char* stop = static_cast<const char*>(std::memchr(at_, '\n', static_cast<size_t>(end_ - at_)));
+    *begin = at_;
+    if (stop) {
+      *end = (stop > at_ && stop[-1] == '\r') ? stop - 1 : stop;
+      at_ = stop + 1;
+    } else {
+      *end = end_;
+      at_ = end_;
+    }
+    ++number_;
+    return true;
+  }
+  int Number() const { return number_; }
+
+ private:
+  const char* at_;
+  const char* end_;
+  int number_ = 0;
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A decimal integer with an optional sign, blanks allowed around it and nothing else.
+bool ParseInteger(const char* begin, const char* end, long* out) {
+  while (begin < end && IsBlank(*begin)) ++begin;
+  while (end > begin && IsBlank(end[-1])) --end;
+  bool negative = false;
+  if (begin < end && (*begin == '+' || *begin == '-')) negative = *begin++ == '-';
+  if (begin == end) return false;
+  long value = 0;
+  for (; begin < end; ++begin) {
+    if (*begin < '0' || *begin > '9') return false;
+    value = value * 10 + (*begin - '0');
+    if (value > 1000000000L) return false;
+  }
+  *out = negative ? -value : value;
+  return true;
+}
+
+// The count line: blanks, then digits; reading stops at the first other character.
+bool ParseCount(const char* begin, const char* end, long* out) {
+  while (begin < end && IsBlank(*begin)) ++begin;
+  if (begin < end && *begin == '+') ++begin;
+  long value = 0;
+  int digits = 0;
+  for (; begin < end && *begin >= '0' && *begin <= '9'; ++begin, ++digits) {
+    value = value * 10 + (*begin - '0');
+    if (value > 1000000L) return false;
+  }
+  *out = value;
+  return digits > 0;
+}
+
+bool ParseEntryLine(const char* begin, const char* end, ParsedEntry* entry, std::string* reason) {
+  // Split at the first nine commas; the tenth field is the rest of the line. Commas never occur
+  // inside a Shift-JIS character (its second byte is 0x40 or above).
+  const char* fields[StartMenu::kFieldCount][2];
+  const char* at = begin;
+  for (int f = 0; f < StartMenu::kFieldCount; ++f) {
+    const char* comma = f + 1 < StartMenu::kFieldCount
+                            ? static_cast<const char*>(std::memchr(at, ',', static_cast<size_t>(end - at)))
+                            : end;
+    if (!comma) {
+      *reason = Reason("エントリの項目が10個ではありません");
+      return false;
+    }
+    fields[f][0] = at;
+    fields[f][1] = comma;
+    at = comma < end ? comma + 1 : end;
+  }
+  for (const auto& field : fields) {
+    if (field[1] - field[0] > StartMenu::kFieldMax) {
+      *reason = Reason("項目が長すぎます");
+      return false;
+    }
+  }
+  auto text = [&](int f) { return std::string(fields[f][0], fields[f][1]); };
+  long* numbers[] = {&entry->id, &entry->x, &entry->y, &entry->width, &entry->height, &entry->enabled};
+  const int numberFields[] = {0, 5, 6, 7, 8, 9};
+  for (int n = 0; n < 6; ++n) {
+    if (!ParseInteger(fields[numberFields[n]][0], fields[numberFields[n]][1], numbers[n])) {
+      *reason = Reason("数値の項目が数値ではありません");
+      return false;
+    }
+  }
+  if (entry->width < 0 || entry->height < 0) {
+    *reason = Reason("絵の大きさが負です");
+    return false;
+  }
+  entry->title = text(1);
+  entry->comment = text(2);
+  entry->script = text(3);
+  entry->image = text(4);
+  if (entry->script.empty() || entry->image.empty()) {
+    *reason = Reason("スクリプト名か画像名が空です");
+    return false;
+  }
+  if (entry->script.size() > static_cast<size_t>(StartMenu::kScriptFieldMax)) {
+    *reason = Reason("スクリプト名が長すぎます");
+    return false;
+  }
+  if (entry->image.size() > static_cast<size_t>(StartMenu::kImageFieldMax)) {
+    *reason = Reason("画像名が長すぎます");
+    return false;
+  }
+  return true;
+}
+
+// The whole list: a count of at least 1, exactly that many entry lines, then "#end".
+bool ParseMenuList(const char* text, size_t length, std::vector<ParsedEntry>* entries, ParseError* error) {
+  LineReader lines(text, length);
+  const char* begin;
+  const char* end;
+  long count = 0;
+  if (!lines.Next(&begin, &end) || end - begin > StartMenu::kFieldMax || !ParseCount(begin, end, &count) ||
+      count < 1) {
+    *error = {1, Reason("エントリ数が1以上の数ではありません")};
+    return false;
+  }
+  for (long k = 0; k < count; ++k) {
+    if (!lines.Next(&begin, &end)) {
+      *error = {lines.Number() + 1, Reason("エントリの行がエントリ数より少ないです")};
+      return false;
+    }
+    if (end - begin >= 4 && std::memcmp(begin, "#end", 4) == 0) {
+      *error = {lines.Number(), Reason("エントリの行がエントリ数より少ないです")};
+      return false;
+    }
+    ParsedEntry entry;
+    std::string reason;
+    if (!ParseEntryLine(begin, end, &entry, &reason)) {
+      *error = {lines.Number(), reason};
+      return false;
+    }
+    entries->push_back(std::move(entry));
+  }
+  const bool atEnd = !lines.Next(&begin, &end);
+  if (atEnd || end - begin < 4 || std::memcmp(begin, "#end", 4) != 0) {
+    *error = {lines.Number() + (atEnd ? 1 : 0), Reason("エントリの後に#endの行がありません")};
+    return false;
+  }
+  return true;
+}
+
+char* CopyString(const std::string& s, uint32_t* size) {
+  char* out = new char[s.size() + 1];
+  std::memcpy(out, s.data(), s.size());
+  out[s.size()] = '\0';
+  *size = static_cast<uint32_t>(s.size() + 1);
+  return out;
+}
+
+// The menu's scene arrays (N + 6 sprites, N + 5 textures) go through their one owner, which
+// frees whatever arrays are current first and keeps the counts.
+void AllocateSceneArrays(int spriteCount, int textureCount) { g_SceneArrays.Allocate(spriteCount, textureCount); }
+
+void ReleaseSceneArrays() { g_SceneArrays.Release(); }
+
+void SetUpSprite(Sprite& sprite, int texture, float srcX, float srcY, float width, float height, float x, float y,
+                 uint32_t depth, D3DCOLOR color) {
+  sprite.SetTexture(texture);
+  sprite.SetSrcPos(srcX, srcY);
+  sprite.SetSize(width, height);
+  sprite.SetPos(x, y);
+  sprite.SetDepth(depth);
+  sprite.SetColor(color);
+  sprite.SetScale(1.0f, 1.0f);
+  sprite.SetBlendMode(BlendMode::Alpha);
+}
+
+}  // namespace
+
+StartMenu::StartMenu() = default;
+
+// At exit the scene arrays are left to their owner: the device and the draw list may already be
+// gone, so only the menu's own text and entries are freed here.
+StartMenu::~StartMenu() {
+  FreeText();
+  FreeEntryData();
+}
+
+HRESULT StartMenu::LoadMenu(const char* path) {
+  // Entries of a menu loaded before go, and with them the arrays of the scene that showed them.
+  FreeEntries();
+  FreeText();
+
+  const size_t pathLength = path ? std::strlen(path) : 0;
+  if (!path || pathLength + sizeof kListExtension - 1 > static_cast<size_t>(kListPathMax)) {
+    ShowFileError(path ? path : "", 0, Reason("メニューファイルの名前が長すぎます").c_str());
+    return E_FAIL;
+  }
+  char ReadFile[kListPathMax + 1] = {};
+  std::snprintf(ReadFile, sizeof ReadFile, "%s%s", path, kListExtension);
+
+  menuText_ = new char[kTextSize]();
+  uint32_t length = 0;
+  if (Failed(g_FileIO.ReadWholeFile(ReadFile, menuText_, kTextSize - 1, &length))) {
+    ShowFileError(ReadFile, 0, kFileOpenFailedText);
+    FreeText();
+    return E_FAIL;
+  }
+  // The text ends at its first 0 byte.
+  length = static_cast<uint32_t>(strnlen(menuText_, length));
+
+  std::vector<ParsedEntry> parsed;
+  ParseError error;
+  if (!ParseMenuList(menuText_, length, &parsed, &error)) {
+    ShowFileError(ReadFile, error.line, error.reason.c_str());
+    FreeText();
+    return E_FAIL;
+  }
+
+  entryCount_ = static_cast<int>(parsed.size());
+  entries_ = new StartMenuEntry[entryCount_];
+  ClearEntries(entryCount_);
+  for (int k = 0; k < entryCount_; ++k) {
+    const ParsedEntry& p = parsed[k];
+    StartMenuEntry& e = entries_[k];
+    e.id = static_cast<uint16_t>(p.id);
+    e.title = CopyString(p.title, &e.titleSize);
+    e.comment = CopyString(p.comment, &e.commentSize);
+    e.script = CopyString(p.script, &e.scriptSize);
+    e.image = CopyString(kImageDir + p.image, &e.imageSize);
+    e.x = static_cast<float>(p.x);
+    e.y = static_cast<float>(p.y);
+    e.width = static_cast<float>(p.width);
+    e.height = static_cast<float>(p.height);
+    e.enabled = p.enabled != 0 ? 1 : 0;
+  }
+  // A cursor left by a longer list comes back onto this one.
+  if (cursor_ >= entryCount_) cursor_ = entryCount_ - 1;
+  if (cursor_ < 0) cursor_ = 0;
+  if (chosenEntry_ >= entryCount_ || chosenEntry_ < 0) chosenEntry_ = cursor_;
+
+  FreeText();
+  return S_OK;
+}
+
+HRESULT StartMenu::SetUp() {
+  if (!entries_) {
+    // Reached without a list ("#setaction" or "#setnovel" run by the main script itself): there
+    // is no menu to show, so go on to the scene the command chose.
+    const int next = g_GameState.GetNextMode();
+    if (next == GameMode::ActionStart || next == GameMode::AdvSetUp || next == GameMode::FieldSetUp) {
+      g_GameState.SetMode(next);
+      return S_OK;
+    }
+    ShowFileError(kScriptDir, 0, Reason("メニューが読み込まれていません").c_str());
+    g_GameState.SetMode(GameMode::Quit);
+    return E_FAIL;
+  }
+
+  const int spriteCount = entryCount_ + kFixedSprites;
+  const int textureCount = entryCount_ + kFixedTextures;
+  AllocateSceneArrays(spriteCount, textureCount);
+
+  g_TextureTable[1].LoadConverted(kBackgroundImage, kGreenKey);
+  g_TextureTable[2].LoadConverted(kWindowImage, kBlackKey);
+  g_TextureTable[3].LoadConverted(kWindowImage, kGreenKey);
+  SetUpSprite(g_Sprites[1], 1, 0, 0, static_cast<float>(g_TextureTable[1].GetWidth()),
+              static_cast<float>(g_TextureTable[1].GetHeight()), 0, 0, 10000, 0xFFFFFFFF);
+  SetUpSprite(g_Sprites[kOverlaySprite], 2, 0, 0, kScreenWidth, kScreenHeight, 0, 0, 50, 0xFF000000);
+  SetUpSprite(g_Sprites[3], 3, 0, 0, 240, 48, 10, 410, 10000, 0xE04040E0);
+  SetUpSprite(g_Sprites[kPanelSprite], 3, 0, 0, kScreenWidth, 240, 0, 0, 100, 0xC8404080);
+  float sourceY = 0;
+  for (int i = 0; i < entryCount_; ++i) {
+    const StartMenuEntry& e = entries_[i];
+    g_TextureTable[kFirstEntryTexture + i].LoadConverted(e.image, kGreenKey);
+    SetUpSprite(g_Sprites[kFirstEntrySprite + i], kFirstEntryTexture + i, 0, sourceY, e.width, e.height, e.x, e.y,
+                1000 + static_cast<uint32_t>(i), 0xFFFFFFFF);
+    sourceY += e.height;
+  }
+
+  // Sprites 1 to 4, then the entries' pictures; equal depths draw in registration order. The
+  // array's last sprite is never used.
+  for (int i = 1; i < kFirstEntrySprite + entryCount_; ++i) g_SceneArrays.Register(i);
+  for (int i = 1; i <= 3; ++i) g_Sprites[i].Show();
+  for (int i = 0; i < entryCount_; ++i) g_Sprites[kFirstEntrySprite + i].Hide();
+  for (int i = 0; i < entryCount_; ++i) {
+    if (entries_[i].enabled) g_Sprites[kFirstEntrySprite + i].Show();
+  }
+
+  g_GameState.SetMode(GameMode::StartMenuRun);
+  subState_ = StartMenuState::FadeIn;
+  LoadSounds();
+  return S_OK;
+}
+
+HRESULT StartMenu::Update() {
+  switch (subState_) {
+    case StartMenuState::Cursor:
+      UpdateCursor();
+      break;
+    case StartMenuState::FadeIn:
+      FadeInStep();
+      ApplyOverlayAlpha();
+      UpdateCursor();
+      break;
+    case StartMenuState::FadeOut:
+      FadeOutStep();
+      ApplyOverlayAlpha();
+      break;
+    case StartMenuState::Choose:
+      ChooseEntry(chosenEntry_);
+      break;
+    case StartMenuState::KeyConfig:
+      g_StartConfig.Update();
+      break;
+    case StartMenuState::RunScript:
+      return RunEntryScript(chosenEntry_);
+  }
+  return S_OK;
+}
+
+HRESULT StartMenu::Release() {
+  FreeText();
+  FreeEntries();
+  return S_OK;
+}
+
+void StartMenu::Draw() {
+  if (g_GameState.GetMode() != GameMode::StartMenuRun || !entries_) return;
+  const bool graphics = HoldsGraphics();
+  for (int i = 0; i < entryCount_; ++i) {
+    if (graphics) g_Sprites[kFirstEntrySprite + i].Hide();
+    if (i != cursor_) continue;
+    const StartMenuEntry& e = entries_[i];
+    g_Fonts[0].DrawText(e.title, kTitleX, kTitleY, kTextRight, kTextBottom, kTextColor);
+    g_Fonts[0].DrawText(e.comment, kCommentX, kCommentY, kTextRight, kTextBottom, kTextColor);
+    if (graphics && e.enabled) g_Sprites[kFirstEntrySprite + i].Show();
+  }
+  if (subState_ == StartMenuState::KeyConfig) g_StartConfig.Draw();
+}
+
+HRESULT StartMenu::FreeText() {
+  delete[] menuText_;
+  menuText_ = nullptr;
+  return S_OK;
+}
+
+HRESULT StartMenu::FreeEntries() {
+  if (!entries_) return S_OK;
+  FreeEntryData();
+  ReleaseSceneArrays();
+  return S_OK;
+}
+
+void StartMenu::FreeEntryData() {
+  if (!entries_) return;
+  for (int i = 0; i < entryCount_; ++i) {
+    delete[] entries_[i].title;
+    delete[] entries_[i].comment;
+    delete[] entries_[i].script;
+    delete[] entries_[i].image;
+  }
+  delete[] entries_;
+  entries_ = nullptr;
+}
+
+void StartMenu::ClearEntries(int n) {
+  if (!entries_) return;
+  for (int i = 0; i < n; ++i) entries_[i] = StartMenuEntry{};
+}
+
+void StartMenu::LoadSounds() {
+  g_MediaPlayerPool.Allocate(11);
+  if (!g_MediaPlayers) return;
+  const struct {
+    int slot;
+    const char* path;
+  } sounds[] = {{kSelectSlot, kSelectSound}, {kDecideSlot, kDecideSound}};
+  for (const auto& sound : sounds) {
+    MediaPlayer& player = g_MediaPlayers[sound.slot];
+    player.Open(sound.path);
+    player.SetVolume(kSoundVolume);
+    player.SetBalance(0);
+    player.SetLoop(0);
+  }
+}
+
+void StartMenu::UpdateCursor() {
+  if (g_InputManager.IsDirTriggered(JoyDirection::Up)) {
+    MoveCursor(-1);
+    PlaySound(kSelectSlot);
+  } else if (g_InputManager.IsDirTriggered(JoyDirection::Down)) {
+    MoveCursor(+1);
+    PlaySound(kSelectSlot);
+  }
+  if (g_InputManager.IsButtonTriggered(LogicalButton::Decide)) {
+    chosenEntry_ = cursor_;
+    // With no enabled entry under the cursor the press only records the index.
+    if (entries_ && cursor_ >= 0 && cursor_ < entryCount_ && entries_[cursor_].enabled) {
+      subState_ = StartMenuState::Choose;
+      PlaySound(kDecideSlot);
+    }
+  }
+}
+
+void StartMenu::MoveCursor(int step) {
+  if (!entries_ || entryCount_ < 1) return;
+  int at = cursor_;
+  for (int moved = 0; moved < entryCount_; ++moved) {
+    at = (at + step + entryCount_) % entryCount_;
+    if (entries_[at].enabled) break;
+  }
+  cursor_ = at;
+}
+
+void StartMenu::ChooseEntry(int index) {
+  const StartMenuEntry* entry = GetEntry(index);
+  if (!entry) return;
+  subState_ = entry->id == 3 ? StartMenuState::KeyConfig : StartMenuState::FadeOut;
+}
+
+HRESULT StartMenu::RunEntryScript(int index) {
+  const StartMenuEntry* entry = GetEntry(index);
+  if (!entry) return E_FAIL;
+  char cn[kEntryScriptPathSize] = {};
+  std::snprintf(cn, sizeof cn, "%s%s", kScriptDir, entry->script);
+  // A script that cannot be read would leave an empty text running every frame: say which one
+  // and quit instead.
+  if (Failed(g_MainScript.LoadFile(cn))) {
+    ShowFileError(cn, 0, kFileOpenFailedText);
+    g_GameState.SetMode(GameMode::Quit);
+    return E_FAIL;
+  }
+  return g_MainScript.RunMainScript();
+}
+
+void StartMenu::FadeInStep() {
+  overlayAlpha_ -= kFadeStep;
+  if (overlayAlpha_ < 1) {
+    overlayAlpha_ = 0;
+    subState_ = StartMenuState::Cursor;
+  }
+}
+
+void StartMenu::FadeOutStep() {
+  overlayAlpha_ += kFadeStep;
+  if (overlayAlpha_ >= 255) {
+    overlayAlpha_ = 255;
+    subState_ = StartMenuState::RunScript;
+  }
+}
+
+void StartMenu::ApplyOverlayAlpha() {
+  if (HoldsGraphics()) g_Sprites[kOverlaySprite].SetColor(static_cast<D3DCOLOR>(overlayAlpha_) << 24);
+}
+
+void StartMenu::PlaySound(int slot) {
+  if (!g_MediaPlayers) return;
+  MediaPlayer& player = g_MediaPlayers[slot];
+  player.Stop();
+  player.Rewind();
+  player.Play();
+}
+
+int StartMenu::SaveFileExists(int flag) {
+  if (flag != 1) return 1;
+  return g_FileIO.FileExists(kSaveFile) ? 1 : 0;
+}
+
+void StartMenu::ShowNoSaveMessage() { platform::ShowMessageBox(kNoSaveText, "", platform::MessageBoxKind::Ok); }
+
+const StartMenuEntry* StartMenu::GetEntry(int index) const {
+  if (!entries_ || index < 0 || index >= entryCount_) return nullptr;
+  return &entries_[index];
+}
+
+Sprite* StartMenu::GetSprite(int index) const {
+  if (!HoldsGraphics() || index < 0 || index >= entryCount_ + kFixedSprites) return nullptr;
+  return &g_Sprites[index];
+}
+
+bool StartMenu::HoldsGraphics() const {
+  return entries_ && g_Sprites && g_TextureTable && g_SceneArrays.GetSpriteCount() == entryCount_ + kFixedSprites &&
+         g_SceneArrays.GetTextureCount() == entryCount_ + kFixedTextures;
+}

@@ -1,0 +1,126 @@
+#pragma once
+// Shared by the start-menu and key-configuration tests: a scratch game directory with small
+// test pictures, lists written the way the game stores them, and the menu opened through the
+// main script and stepped frame by frame with scripted input.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "gameflow/gamestate.h"
+#include "librarysauce/fileio.h"
+#include "librarysauce/filescrambler.h"
+#include "platform/cp932.h"
+#include "platform/input.h"
+#include "platform/messagebox.h"
+#include "startmenu/startmenu.h"
+#include "tests/testsupport.h"
+#include "tools/artkit.h"
+
+namespace menutest {
+
+// Writes a data file the way the game stores it: text as Shift-JIS with "\r\n", scrambled.
+inline void WriteGameText(const std::string& gamePath, const std::string& utf8) {
+  std::string text;
+  for (char c : platform::Utf8ToCp932(utf8)) {
+    if (c == '\n') text += '\r';
+    text += c;
+  }
+  ASSERT_EQ(g_FileIO.WriteWholeFile(gamePath.c_str(), text.data(), static_cast<uint32_t>(text.size())), S_OK);
+}
+
+// Images are stored scrambled over their whole length.
+inline void WriteGameImage(const std::string& path, const artkit::Canvas& canvas) {
+  const std::string plain = "picture.tmp";
+  ASSERT_TRUE(canvas.SaveBmp(plain));
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  FILE* in = std::fopen(plain.c_str(), "rb");
+  FILE* out = std::fopen(path.c_str(), "wb");
+  ASSERT_TRUE(in && out);
+  g_FileScrambler.CopyFile(in, out);
+  std::fclose(in);
+  std::fclose(out);
+  std::remove(plain.c_str());
+}
+
+// Colours of the test pictures: every entry strip has its own.
+constexpr artkit::Rgb kBackground{40, 80, 120};
+constexpr artkit::Rgb kWindow{200, 200, 210};
+constexpr artkit::Rgb kStrip[] = {{200, 40, 40}, {40, 200, 40}, {40, 40, 200}, {200, 200, 40}, {200, 40, 200}};
+constexpr int kPictureX = 300, kPictureY = 200;
+
+inline uint32_t Argb(artkit::Rgb c) { return 0xFF000000u | (uint32_t(c.r) << 16) | (uint32_t(c.g) << 8) | c.b; }
+
+// One list line: id, enabled, and a script; the picture of every entry lies at the same spot.
+inline std::string Entry(int id, int enabled, const std::string& script = "go.cnn") {
+  return std::to_string(id) + ",Title" + std::to_string(id) + ",Comment" + std::to_string(id) + "," + script +
+         ",sheet.bmp," + std::to_string(kPictureX) + "," + std::to_string(kPictureY) + ",100,50," +
+         std::to_string(enabled) + "\n";
+}
+
+inline std::string List(std::initializer_list<std::string> entries) {
+  std::string list = std::to_string(entries.size()) + "\n";
+  for (const std::string& e : entries) list += e;
+  return list + "#end\n";
+}
+
+class MenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::StartGame();
+    testsupport::EnterScratchDirectory("startmenu");
+    std::filesystem::create_directories("Data/Temp");  // where images are unscrambled to
+    testsupport::UseManualClock();
+    testsupport::UseScriptedInput();
+    platform::SetMessageBoxHandler([this](const std::string& text, const std::string&, platform::MessageBoxKind) {
+      messages_.push_back(text);
+      return platform::MessageBoxAnswer::Ok;
+    });
+    WriteGameImage("Data/Graphic/startmenu.bmp", artkit::Canvas(854, 480, kBackground));
+    WriteGameImage("Data/Graphic/comment_window01.bmp", artkit::Canvas(854, 480, kWindow));
+    artkit::Canvas sheet(100, 250);
+    for (int i = 0; i < 5; ++i) sheet.FillRect(0, i * 50, 100, 50, kStrip[i]);
+    WriteGameImage("Data/Graphic/sheet.bmp", sheet);
+    WriteGameText(".\\Data\\Script\\stm\\go.cnn", "#end\n");
+  }
+  void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
+
+  // Starts the game on list test.stm through the main script: frame 1 reads the main script and
+  // the list, frame 2 builds the menu, which then fades in.
+  void OpenMenu(const std::string& list) {
+    WriteGameText(".\\Data\\Script\\stm\\test.stm", list);
+    WriteGameText(".\\Data\\Script\\main.cnn", "#setstartmenu test\n");
+    testsupport::RunFrames(1);
+    ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuSetUp);
+    testsupport::RunFrames(1);
+    ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
+    ASSERT_EQ(g_StartMenu.GetSubState(), StartMenuState::FadeIn);
+  }
+  void FadeIn() {
+    testsupport::RunFrames(17);
+    ASSERT_EQ(g_StartMenu.GetSubState(), StartMenuState::Cursor);
+    ASSERT_EQ(g_StartMenu.GetOverlayAlpha(), 0);
+  }
+  // Keys down for one frame, then up for one frame (a press is delivered once per press).
+  void Tap(std::initializer_list<int> keys) {
+    testsupport::PressKeys(keys);
+    testsupport::RunFrames(1);
+    testsupport::ReleaseAll();
+    testsupport::RunFrames(1);
+  }
+  void Tap(int key, int times) {
+    for (int i = 0; i < times; ++i) Tap({key});
+  }
+  bool MessageMentions(const std::string& utf8) const {
+    for (const std::string& m : messages_)
+      if (m.find(utf8) != std::string::npos) return true;
+    return false;
+  }
+
+  std::vector<std::string> messages_;
+};
+
+}  // namespace menutest
