@@ -15,6 +15,7 @@ constexpr uint32_t kWindowColor = 0xF0F0F0;
 constexpr uint32_t kIconBaseColor = 0x804000;
 // Game keys (DirectInput codes).
 constexpr int kKeyZ = 44;
+constexpr int kKeyDown = 208;
 constexpr int kKeyReturn = 28;
 constexpr int kKeyLeftCtrl = 29;
 constexpr int kKeyRightCtrl = 157;
