@@ -1,0 +1,178 @@
+// The demo story played as a reader plays it: the built data tree, the story chosen in the title
+// menu, Z pressed whenever the script waits, the clock at 60 frames a second; and the scene's
+// next files, chained or not.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "gameflow/gamestate.h"
+#include "gameflow/scriptreader.h"
+#include "librarysauce/mediaplayer.h"
+#include "librarysauce/texture.h"
+#include "novel/advscene.h"
+#include "platform/messagebox.h"
+#include "tests/advtestkit.h"
+#include "tests/testsupport.h"
+
+namespace {
+
+using namespace advtest;
+
+// Pixel (x, y) of a plain 24-bit bottom-up BMP file, as 0xRRGGBB.
+uint32_t BmpPixel(const std::string& path, int x, int y) {
+  const std::string bmp = testsupport::ReadFile(path);
+  auto u32 = [&bmp](size_t at) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(bmp[at])) | static_cast<uint8_t>(bmp[at + 1]) << 8 |
+           static_cast<uint8_t>(bmp[at + 2]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(bmp[at + 3])) << 24;
+  };
+  if (bmp.size() < 54) return 0xDEADBEEF;
+  const uint32_t offset = u32(10), width = u32(18), height = u32(22);
+  const size_t stride = (width * 3 + 3) / 4 * 4;
+  const size_t at = offset + (height - 1 - y) * stride + x * 3;
+  if (at + 3 > bmp.size()) return 0xDEADBEEF;
+  return static_cast<uint8_t>(bmp[at]) | static_cast<uint8_t>(bmp[at + 1]) << 8 |
+         static_cast<uint32_t>(static_cast<uint8_t>(bmp[at + 2])) << 16;
+}
+
+int Channel(uint32_t rgb, int shift) { return static_cast<int>((rgb >> shift) & 0xFF); }
+
+bool Near(uint32_t a, uint32_t b, int tolerance) {
+  for (int shift : {0, 8, 16})
+    if (std::abs(Channel(a, shift) - Channel(b, shift)) > tolerance) return false;
+  return true;
+}
+
+class AdvScenePlayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::StartGame();
+    testsupport::EnterScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    namespace fs = std::filesystem;
+    fs::copy(VELUNNA_GAME_DIR, ".", fs::copy_options::recursive | fs::copy_options::skip_existing);
+    testsupport::UseManualClock();
+    testsupport::UseScriptedInput();
+  }
+  void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
+
+  // Runs the entry script the way the start menu runs the one its player picks.
+  void RunEntryScript(const std::string& text) {
+    WriteScript("Data/Script/stm/adv_entry.cnn", text);
+    g_GameState.SetMode(GameMode::StartMenuRun);
+    ASSERT_EQ(g_MainScript.LoadFile(".\\Data\\Script\\stm\\adv_entry.cnn"), S_OK);
+    g_MainScript.RunMainScript();
+  }
+
+  // Frames as a reader plays them, until done() or maxFrames: 17 ms a frame, and Z pressed for
+  // a frame whenever the script waits for a key. Returns the frames played.
+  int PlayUntil(const std::function<bool()>& done, int maxFrames = 4000) {
+    for (int frame = 0; frame < maxFrames; ++frame) {
+      if (done()) return frame;
+      testsupport::AdvanceClock(17);
+      if (g_AdvScene.IsKeyWaitOn() && !zDown_) {
+        testsupport::PressKeys({kKeyZ});
+        zDown_ = true;
+      } else if (zDown_) {
+        testsupport::ReleaseKeys({kKeyZ});
+        zDown_ = false;
+      }
+      testsupport::RunFrames(1);
+    }
+    ADD_FAILURE() << "still waiting after " << maxFrames << " frames, mode " << g_GameState.GetMode();
+    return maxFrames;
+  }
+
+  bool zDown_ = false;
+};
+
+TEST_F(AdvScenePlayTest, StoryEntryOfTheMenuPlaysBothScenesAndComesBack) {
+  // The title menu as the game opens on it; the story is the second entry.
+  testsupport::RunFrames(2);
+  ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
+  testsupport::RunFrames(20);
+  TapKey(kKeyDown);
+  TapKey(kKeyZ);
+  PlayUntil([] { return g_GameState.GetMode() == GameMode::StartMenuLeave; }, 60);
+  EXPECT_EQ(g_GameState.GetNextMode(), GameMode::AdvSetUp);
+  EXPECT_EQ(g_AdvScene.GetSceneNumber(), 2);
+
+  // Up to the first wait for a key: the heroine's three lines in the lower window.
+  PlayUntil([] { return g_AdvScene.IsKeyWaitOn(); });
+  ASSERT_EQ(g_GameState.GetMode(), GameMode::AdvRun);
+  EXPECT_EQ(g_AdvScene.GetOverlayAlpha(), 0);
+  EXPECT_STRNE(g_AdvScene.GetSpeaker(0)->line[2], "");
+  // The theme (an MP3) plays, and both effects are loaded.
+  ASSERT_NE(g_MediaPlayers, nullptr);
+  EXPECT_TRUE(g_MediaPlayers[0].IsPlaying());
+  EXPECT_TRUE(g_MediaPlayers[5].IsOpen());
+  EXPECT_TRUE(g_MediaPlayers[6].IsOpen());
+  testsupport::RunFrames(1);
+  const std::string art = std::string(VELUNNA_GENERATED_DATA_DIR) + "/Graphic/Adv/";
+  // The guild hall shows as drawn, where no window lies over it.
+  for (auto [x, y] : {std::pair{700, 100}, std::pair{60, 300}, std::pair{830, 470}})
+    EXPECT_EQ(testsupport::PixelAt(x, y) & 0xFFFFFF, BmpPixel(art + "guild.bmp", x, y)) << x << "," << y;
+  // The lower window: its cloth dimmed to grey 100 and 200/255 opaque over the hall.
+  const int wx = 600, wy = 455;
+  const uint32_t cloth = BmpPixel(art + "MessageWindow.bmp", wx - 185, wy - 385);
+  const uint32_t hall = BmpPixel(art + "guild.bmp", wx, wy);
+  uint32_t expected = 0;
+  for (int shift : {0, 8, 16}) {
+    const int tinted = Channel(cloth, shift) * 100 / 255;
+    expected |= static_cast<uint32_t>((tinted * 200 + Channel(hall, shift) * 55) / 255) << shift;
+  }
+  EXPECT_TRUE(Near(testsupport::PixelAt(wx, wy) & 0xFFFFFF, expected, 3))
+      << std::hex << testsupport::PixelAt(wx, wy) << " vs " << expected;
+  // Its three lines of text, bright on the dim window.
+  int bright = 0;
+  for (uint32_t p : testsupport::ReadScreen(190, 391, 400, 70))
+    if (Channel(p, 0) > 0xF0 && Channel(p, 8) > 0xF0 && Channel(p, 16) > 0xF0) ++bright;
+  EXPECT_GT(bright, 100);
+
+  // The scene ends, and its next file chains the second scene at the town gate.
+  PlayUntil([] { return g_GameState.GetMode() == 10; });
+  EXPECT_EQ(g_GameState.GetNextMode(), GameMode::AdvSetUp);
+  EXPECT_EQ(g_AdvScene.GetSceneNumber(), 3);
+  PlayUntil([] { return g_GameState.GetMode() == GameMode::AdvRun; });
+  TextureInfo info;
+  g_TextureTable[1].GetInfo(&info);
+  EXPECT_STREQ(info.name, ".\\Graphic\\Adv\\gate.bmp");
+
+  // Its own next file takes the game back to the title menu.
+  PlayUntil([] {
+    const int mode = g_GameState.GetMode();
+    return mode < GameMode::AdvSetUp || mode > GameMode::AdvLast;
+  });
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuSetUp);
+}
+
+TEST_F(AdvScenePlayTest, NextFileThatLeavesTheModeAloneEndsTheGame) {
+  // A next file whose commands choose no new mode ("#Load" keeps it) meets the next-file step
+  // again with nothing left to run, and the game ends.
+  bool shown = false;
+  platform::SetMessageBoxHandler([&shown](const std::string&, const std::string&, platform::MessageBoxKind) {
+    shown = true;
+    return platform::MessageBoxAnswer::Ok;
+  });
+  WriteScript("Script/stay.cnn", "#Load\n");
+  WriteScript("Script/adv/short.txt", std::string(kLeadLine) + "#01,1\n#02,stay.cnn\n#end\n");
+  RunEntryScript("#setnovel short.txt\n");
+  PlayUntil([] { return g_GameState.GetMode() == GameMode::AdvEnd; }, 100);
+  testsupport::RunFrames(1);
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::AdvEnd);
+  EXPECT_EQ(g_AdvScene.GetNextFile(), nullptr);
+  testsupport::RunFrames(1);
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  EXPECT_FALSE(shown);
+}
+
+TEST_F(AdvScenePlayTest, FailedSetNovelQuits) {
+  WriteScript("Script/adv/headless.txt", std::string(kLeadLine) + "#02,next.cnn\n#end\n");
+  RunEntryScript("#setnovel headless.txt\n");
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  RunEntryScript("#setnovel nothing_here.txt\n");
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+}
+
+}  // namespace
