@@ -14,7 +14,6 @@ add_custom_command(OUTPUT ${ADV_ART}
   DEPENDS artgen_adv
   COMMENT "Drawing the ADV scene's pictures")
 
-find_program(SOX_PROGRAM sox REQUIRED)
 set(ADV_SOUND_DIR ${VELUNNA_GENERATED_DATA_DIR}/Sound/Adv)
 # The scene's theme: a gentle plucked tune over a held fifth, about ten seconds, looped by the
 # scene.
@@ -28,17 +27,17 @@ foreach(note ${ADV_THEME_NOTES})
 endforeach()
 add_custom_command(OUTPUT ${ADV_SOUND_DIR}/theme.mp3
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ADV_SOUND_DIR}
-  COMMAND ${SOX_PROGRAM} -q -n -r 44100 -c 2 ${ADV_SOUND_DIR}/theme.mp3 ${ADV_THEME_ARGS}
+  COMMAND ${VELUNNA_SOX} -q -n -r 44100 -c 2 ${ADV_SOUND_DIR}/theme.mp3 ${ADV_THEME_ARGS}
   COMMENT "Synthesising the ADV theme")
 # A knock on a wooden door, and a small chime.
 add_custom_command(OUTPUT ${ADV_SOUND_DIR}/door.wav
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ADV_SOUND_DIR}
-  COMMAND ${SOX_PROGRAM} -q -n -r 44100 -c 1 ${ADV_SOUND_DIR}/door.wav
+  COMMAND ${VELUNNA_SOX} -q -n -r 44100 -c 1 ${ADV_SOUND_DIR}/door.wav
           synth 0.09 brownnoise lowpass 500 fade 0 0.09 0.08 pad 0 0.08 repeat 1 vol 0.9
   COMMENT "Synthesising the ADV door knock")
 add_custom_command(OUTPUT ${ADV_SOUND_DIR}/chime.wav
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ADV_SOUND_DIR}
-  COMMAND ${SOX_PROGRAM} -q -n -r 44100 -c 1 ${ADV_SOUND_DIR}/chime.wav
+  COMMAND ${VELUNNA_SOX} -q -n -r 44100 -c 1 ${ADV_SOUND_DIR}/chime.wav
           synth 0.7 sine 1318.5 sine 1975.5 remix - fade 0 0.7 0.6 vol 0.5
   COMMENT "Synthesising the ADV chime")
 set(ADV_SOUNDS ${ADV_SOUND_DIR}/theme.mp3 ${ADV_SOUND_DIR}/door.wav ${ADV_SOUND_DIR}/chime.wav)

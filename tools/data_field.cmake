@@ -16,7 +16,6 @@ add_custom_command(OUTPUT ${_field_images}
   DEPENDS artgen_field
   COMMENT "Drawing the field scene's pictures")
 
-find_program(VELUNNA_SOX sox REQUIRED)
 set(_field_sound_dir ${VELUNNA_GENERATED_DATA}/Sound)
 # The field music: eight gentle plucked chords, one a second (each channel one note, delayed to
 # its beat, then mixed down), with a little reverb; 8 seconds, looped by the scene.

@@ -16,7 +16,6 @@ add_custom_command(OUTPUT ${_startmenu_images}
   DEPENDS artgen_startmenu
   COMMENT "Drawing the start menu's pictures")
 
-find_program(VELUNNA_SOX sox REQUIRED)
 set(_startmenu_sound_dir ${_startmenu_root}/Data/Sound)
 # The select sound: a short two-tone tick; the decide sound: a rising plucked C-E-G.
 add_custom_command(OUTPUT ${_startmenu_sound_dir}/Select.wav
