@@ -78,6 +78,22 @@ bool ParseInteger(const char* bytes, int length, int* out) {
   return true;
 }
 
+// The count line: blanks, then digits; reading stops at the first other character, so a
+// remark after the number is allowed. At least one digit; values beyond the int range are refused.
+bool ParseCount(const char* bytes, int length, int* out) {
+  int i = 0;
+  while (i < length && IsBlank(bytes[i])) ++i;
+  const int firstDigit = i;
+  long long value = 0;
+  while (i < length && bytes[i] >= '0' && bytes[i] <= '9') {
+    value = value * 10 + (bytes[i++] - '0');
+    if (value > 2147483647LL) return false;
+  }
+  if (i == firstDigit) return false;
+  *out = static_cast<int>(value);
+  return true;
+}
+
 // A string field copied into a buffer of its length + 1 bytes.
 char* CopyField(const char* bytes, int length, uint32_t* size) {
   char* copy = new char[static_cast<size_t>(length) + 1];
@@ -189,7 +205,7 @@ bool FieldScene::ParsePoints(const char* listPath, const char* text, int length)
     return false;
   }
   int count = 0;
-  if (line.length > kMaxFieldBytes || !ParseInteger(line.bytes, line.length, &count) || count < 1) {
+  if (line.length > kMaxFieldBytes || !ParseCount(line.bytes, line.length, &count) || count < 1) {
     ReportListError(listPath, 1, "the first line must be a point count of at least 1");
     return false;
   }

@@ -209,9 +209,10 @@ void AdvScene::HideWindow() {
 void AdvScene::SetIcon() {
   const int n = ReadIntArg();
   if (!SpritesReady()) return;
-  // Cells are numbered row by row, five to a row.
+  // Cells are numbered row by row, five to a row. The row's origin is worked out in float: a
+  // large icon number would overflow an int.
   g_Sprites[SpriteIndex(activeSide_, kIcon)].SetSrcPos(static_cast<float>((n % kIconsPerRow) * kIconCell),
-                                                       static_cast<float>((n / kIconsPerRow) * kIconCell));
+                                                       static_cast<float>(n / kIconsPerRow) * kIconCell);
 }
 
 void AdvScene::ShowIcon() {

@@ -291,6 +291,24 @@ TEST_F(AdvSceneTest, SpeakerWindowsIconsAndTexts) {
   EXPECT_EQ(StateOf(AdvScene::SpriteIndex(0, AdvScene::kWindow)).visible, 1);
 }
 
+TEST_F(AdvSceneTest, IconNumbersAtTheEndsOfTheIntRange) {
+  // The largest and smallest numbers an argument reads as still give a cell origin.
+  StartScene("#10,99999999999\n#10,-99999999999\n#10,-7\n#end\n");
+  Frames(1);
+  SpriteState icon = StateOf(AdvScene::SpriteIndex(0, AdvScene::kIcon));
+  EXPECT_EQ(icon.srcX, 2 * 96.f);  // 2147483647 = 5 × 429496729 + 2
+  EXPECT_EQ(icon.srcY, 429496729.f * 96.f);
+  Frames(1);
+  icon = StateOf(AdvScene::SpriteIndex(0, AdvScene::kIcon));
+  EXPECT_EQ(icon.srcX, -3 * 96.f);  // -2147483648 = 5 × -429496729 - 3
+  EXPECT_EQ(icon.srcY, -429496729.f * 96.f);
+  Frames(1);
+  icon = StateOf(AdvScene::SpriteIndex(0, AdvScene::kIcon));
+  EXPECT_EQ(icon.srcX, -2 * 96.f);
+  EXPECT_EQ(icon.srcY, -96.f);
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::AdvRun);
+}
+
 TEST_F(AdvSceneTest, SpeakerSideSetsTheGreys) {
   StartScene("#12,Low\n#13,low line\n#04\n#03\n#12,Up\n#04\n#end\n");
   Frames(2);

@@ -402,6 +402,21 @@ TEST_F(FieldSceneTest, MalformedListsFailToLoadAndTheSetUpQuitsNamingTheList) {
   EXPECT_EQ(g_Sprites, nullptr);
 }
 
+TEST_F(FieldSceneTest, TheCountLineIsReadUpToItsFirstNonDigit) {
+  // Leading blanks are skipped and whatever follows the number is not part of it.
+  WriteList("remark", "  2 points\n1,a,b,c.cnn,10,10,1\n2,d,e,f.cnn,50,10,0\n#end\n");
+  ASSERT_EQ(g_FieldScene.LoadMap(ListPath("remark").c_str()), S_OK);
+  EXPECT_EQ(g_FieldScene.HasLoadFailed(), 0);
+  EXPECT_EQ(g_FieldScene.GetPointCount(), 2);
+  WriteList("remark", "2;\n1,a,b,c.cnn,10,10,1\n2,d,e,f.cnn,50,10,0\n#end\n");
+  ASSERT_EQ(g_FieldScene.LoadMap(ListPath("remark").c_str()), S_OK);
+  EXPECT_EQ(g_FieldScene.GetPointCount(), 2);
+  // Without a digit before the first other character there is no count.
+  WriteList("remark", "-2\n1,a,b,c.cnn,10,10,1\n2,d,e,f.cnn,50,10,0\n#end\n");
+  EXPECT_EQ(g_FieldScene.LoadMap(ListPath("remark").c_str()), E_FAIL);
+  EXPECT_EQ(g_FieldScene.GetPointCount(), 0);
+}
+
 TEST_F(FieldSceneTest, AnUnreadablePointScriptShowsTheMessageAndQuits) {
   WriteList("demo", kFourPoints);
   EnterField("demo");  // no script files at all
