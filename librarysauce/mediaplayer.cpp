@@ -62,19 +62,20 @@ HRESULT MediaPlayer::Rewind() {
 
 HRESULT MediaPlayer::SetVolume(int volume) {
   if (!IsOpen()) return E_FAIL;
-  const int hundredthsDb = (volume - 255) * 9600 / 255;
+  // Worked in 64 bits: a volume far out of range is refused, never overflowed.
+  const int64_t hundredthsDb = (static_cast<int64_t>(volume) - 255) * 9600 / 255;
   if (hundredthsDb < kSilence || hundredthsDb > 0) return kInvalidArgument;
-  volume_ = hundredthsDb;
-  stream_.SetVolume(hundredthsDb);
+  volume_ = static_cast<int>(hundredthsDb);
+  stream_.SetVolume(volume_);
   return S_OK;
 }
 
 HRESULT MediaPlayer::SetBalance(int balance) {
   if (!IsOpen()) return E_FAIL;
-  const int hundredthsDb = balance * 10000 / 128;
+  const int64_t hundredthsDb = static_cast<int64_t>(balance) * 10000 / 128;
   if (hundredthsDb < kSilence || hundredthsDb > -kSilence) return kInvalidArgument;
-  balance_ = hundredthsDb;
-  stream_.SetBalance(hundredthsDb);
+  balance_ = static_cast<int>(hundredthsDb);
+  stream_.SetBalance(balance_);
   return S_OK;
 }
 
@@ -94,12 +95,16 @@ HRESULT MediaPlayer::Update() {
 HRESULT MediaPlayer::SeekBy(int64_t delta) {
   if (!IsOpen()) return E_FAIL;
   const int64_t latest = stream_.GetDuration();
-  int64_t position = stream_.GetPosition() + delta;
-  if (position < 0) {
+  const int64_t current = stream_.GetPosition();
+  // The delta is compared with the room on either side before it is added, so no delta overflows.
+  int64_t position = 0;
+  if (delta < -current) {
     position = 0;
-  } else if (position > latest) {
+  } else if (delta > latest - current) {
     if (!loop_) return Close();
     position = 0;
+  } else {
+    position = current + delta;
   }
   stream_.SetPosition(position);
   return S_OK;

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -79,7 +80,9 @@ HRESULT MusicTrack::SetVolume(int volume, int durationMs) {
   (void)durationMs;
   volume_ = volume;
   if (!music_) return E_FAIL;
-  pathVolume_ = (volume - 255) * 9600 / 255;
+  // Worked in 64 bits and kept within silence..full, which is all the stream can play.
+  const int64_t hundredthsDb = (static_cast<int64_t>(volume) - 255) * 9600 / 255;
+  pathVolume_ = static_cast<int>(hundredthsDb < -10000 ? -10000 : (hundredthsDb > 0 ? 0 : hundredthsDb));
   if (platform::IsMusicPlaying(music_)) platform::SetMusicVolume(pathVolume_);
   return S_OK;
 }

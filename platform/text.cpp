@@ -107,7 +107,7 @@ TextFont* OpenTextFont(const std::string& file, int cellHeight, std::string* err
   }
   // The line height grows with the point size: take the largest size that still fits the cell.
   int best = 1;
-  for (int size = 1; size <= cellHeight * 2 + 8; ++size) {
+  for (int size = 1; size <= static_cast<long long>(cellHeight) * 2 + 8; ++size) {
     if (TTF_SetFontSize(ttf, size) != 0) break;
     if (TTF_FontHeight(ttf) > cellHeight) break;
     best = size;

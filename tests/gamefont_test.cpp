@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -184,6 +185,23 @@ TEST_F(GameFontTest, SlotWithoutAFontFailsAndDrawsNothing) {
   EXPECT_EQ(released.Release(), S_OK);
   EXPECT_EQ(released.DrawText("ABC", 10, 10, 0, 0, 0xFFFFFFFF), E_FAIL);
   EXPECT_TRUE(ScreenInk().Empty());
+}
+
+TEST_F(GameFontTest, AbsurdHeightsAreReportedNotOverflowed) {
+  for (int height : {INT_MAX, 100000, 0, -5}) {
+    GameFont font;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(font.Create(kFontSlotFace[0], height), S_OK) << height;
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(font.GetHeight(), height);
+    EXPECT_EQ(font.DrawText("A", 10, 10, 0, 0, 0xFFFFFFFF), font.HasFont() ? S_OK : E_FAIL) << height;
+  }
+  // Heights that cannot be made leave no font behind.
+  GameFont flat;
+  testing::internal::CaptureStderr();
+  flat.Create(kFontSlotFace[0], 0);
+  testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(flat.HasFont());
 }
 
 TEST_F(GameFontTest, MissingFontFallsBackToAnotherJapaneseFont) {

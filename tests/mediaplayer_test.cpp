@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -165,6 +167,30 @@ TEST_F(MediaPlayerTest, SeekByStaysWithinTheSound) {
   EXPECT_EQ(player.SeekBy(600 * kMs), S_OK);  // a non-looping one is closed
   EXPECT_FALSE(player.IsOpen());
   EXPECT_EQ(player.FitVideoToWindow(), E_FAIL);
+}
+
+TEST_F(MediaPlayerTest, ExtremeVolumesBalancesAndSeeksAreRefusedOrClampedWithoutOverflow) {
+  MediaPlayer player;
+  ASSERT_EQ(player.Open(".\\Sound\\Short.wav"), 1);
+  ASSERT_EQ(player.SetVolume(128), S_OK);
+  ASSERT_EQ(player.SetBalance(1), S_OK);
+  for (int v : {INT_MIN, INT_MAX, -1000000}) {
+    EXPECT_EQ(player.SetVolume(v), kInvalidArgument) << v;
+    EXPECT_EQ(player.SetBalance(v), kInvalidArgument) << v;
+  }
+  EXPECT_EQ(player.GetVolume(), -4781);
+  EXPECT_EQ(player.GetBalance(), 78);
+  EXPECT_EQ(player.SeekBy(200 * kMs), S_OK);
+  EXPECT_EQ(player.SeekBy(INT64_MIN), S_OK);
+  EXPECT_EQ(player.GetPosition(), 0);
+  player.SetLoop(1);
+  EXPECT_EQ(player.SeekBy(200 * kMs), S_OK);
+  EXPECT_EQ(player.SeekBy(INT64_MAX), S_OK);  // past the end: back to the start
+  EXPECT_EQ(player.GetPosition(), 0);
+  EXPECT_TRUE(player.IsOpen());
+  player.SetLoop(0);
+  EXPECT_EQ(player.SeekBy(INT64_MAX), S_OK);
+  EXPECT_FALSE(player.IsOpen());
 }
 
 TEST_F(MediaPlayerTest, PoolOfElevenAllPlayingAtOnceAndReplacedByAllocate) {

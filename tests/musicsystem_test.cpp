@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "tests/testsupport.h"
@@ -47,6 +48,20 @@ TEST(MusicSystemTest, TrackLoadsPlaysStopsAndReportsItsSettings) {
   EXPECT_EQ(track.Load(".\\Sound\\Missing.wav"), E_FAIL);
   EXPECT_EQ(track.Load(".\\Sound\\Theme.sgt"), E_FAIL);
   EXPECT_EQ(track.Play(1), E_FAIL);
+}
+
+TEST(MusicSystemTest, VolumesFarOutOfRangeAreKeptWithoutOverflow) {
+  testsupport::EnterScratchDirectory("musicvolume");
+  testsupport::WriteFile("Sound/Theme.wav", testsupport::MakeWav(500));
+  ASSERT_EQ(g_MusicSystem.Init(), S_OK);
+  MusicTrack track;
+  ASSERT_EQ(track.Load(".\\Sound\\Theme.wav"), S_OK);
+  ASSERT_EQ(track.Play(1), S_OK);
+  for (int v : {INT_MIN, INT_MAX, 255, 0}) {
+    EXPECT_EQ(track.SetVolume(v, 0), S_OK) << v;
+    EXPECT_EQ(track.GetInfo().volume, v);
+  }
+  EXPECT_EQ(track.Unload(), S_OK);
 }
 
 TEST(MusicSystemTest, NamesEndingInMidInAnyCaseAreReadAsStandardMidiFiles) {
