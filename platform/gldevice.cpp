@@ -299,7 +299,7 @@ void GlDevice::Finish() {
 }
 
 bool GlDevice::ReadPixels(int x, int y, int width, int height, std::vector<uint32_t>* argb) {
-  if (!context_ || width <= 0 || height <= 0 || x < 0 || y < 0 || x + width > kWidth || y + height > kHeight)
+  if (!context_ || width <= 0 || height <= 0 || x < 0 || y < 0 || width > kWidth - x || height > kHeight - y)
     return false;
   Flush();
   pBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);

@@ -3,11 +3,79 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace platform {
+namespace {
+
+// The largest texture side when no GL context can say (Direct3D 9's own limit).
+constexpr int64_t kLargestSideWithoutContext = 16384;
+
+uint32_t LittleEndian(const unsigned char* bytes, int count) {
+  uint32_t value = 0;
+  for (int i = 0; i < count; ++i) value |= static_cast<uint32_t>(bytes[i]) << (8 * i);
+  return value;
+}
+
+// The decoder sets aside the whole picture that a BMP header promises before it reads a pixel,
+// so a damaged header of a few bytes could ask for gigabytes. Refuse, from the header alone, a
+// picture larger than any texture, and an uncompressed one whose rows cannot fit in the file.
+// Headers this check cannot read are left to the decoder to reject.
+bool CheckBmpHeader(const std::string& path, std::string* error) {
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return true;
+  unsigned char header[34] = {};
+  const size_t got = std::fread(header, 1, sizeof header, file);
+  std::fseek(file, 0, SEEK_END);
+  const long fileSize = std::ftell(file);
+  std::fclose(file);
+  if (got < 26 || header[0] != 'B' || header[1] != 'M' || fileSize < 0) return true;
+
+  const uint32_t infoSize = LittleEndian(header + 14, 4);
+  int64_t width = 0;
+  int64_t height = 0;
+  uint32_t bitsPerPixel = 0;
+  uint32_t compression = 0;
+  if (infoSize == 12) {  // the old core header: 16-bit sides, no compression
+    width = LittleEndian(header + 18, 2);
+    height = LittleEndian(header + 20, 2);
+    bitsPerPixel = LittleEndian(header + 24, 2);
+  } else {
+    if (got < 34) return true;
+    width = static_cast<int32_t>(LittleEndian(header + 18, 4));
+    height = static_cast<int32_t>(LittleEndian(header + 22, 4));
+    bitsPerPixel = LittleEndian(header + 28, 2);
+    compression = LittleEndian(header + 30, 4);
+  }
+  if (width < 0) width = -width;
+  if (height < 0) height = -height;
+
+  const int64_t largest = MaxTextureSize() > 0 ? MaxTextureSize() : kLargestSideWithoutContext;
+  if (width > largest || height > largest) {
+    if (error) {
+      *error = std::to_string(width) + "x" + std::to_string(height) + " is larger than a texture can be (largest side " +
+               std::to_string(largest) + ")";
+    }
+    return false;
+  }
+  // Uncompressed rows (plain or with colour masks) are padded to 4 bytes and all stored.
+  const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
+  const int64_t rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
+  if (uncompressed && rowBytes * height > fileSize) {
+    if (error) {
+      *error = "the file is shorter than the " + std::to_string(width) + "x" + std::to_string(height) +
+               " pixels its header promises";
+    }
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 bool LoadBmp(const std::string& path, std::vector<uint32_t>* argb, int* width, int* height, std::string* error) {
+  if (!CheckBmpHeader(path, error)) return false;
   SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
   if (!loaded) {
     if (error) *error = std::string("not a readable BMP image (") + SDL_GetError() + ")";

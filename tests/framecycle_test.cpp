@@ -124,6 +124,18 @@ TEST_F(FrameCycleTest, ResizeChangesNothingAboutTheFrames) {
   EXPECT_EQ(g_hookCalls.size(), 3u);
 }
 
+TEST_F(FrameCycleTest, ReadingPixelsOutsideTheFrameIsRefused) {
+  platform::GlDevice* device = g_GraphicsDevice.GetDevice();
+  std::vector<uint32_t> pixels;
+  EXPECT_TRUE(device->ReadPixels(850, 476, 4, 4, &pixels));
+  EXPECT_EQ(pixels.size(), 16u);
+  EXPECT_FALSE(device->ReadPixels(851, 0, 4, 1, &pixels));
+  EXPECT_FALSE(device->ReadPixels(0, 477, 1, 4, &pixels));
+  // Sizes whose sum with the corner would overflow.
+  EXPECT_FALSE(device->ReadPixels(10, 0, 0x7FFFFFFF, 1, &pixels));
+  EXPECT_FALSE(device->ReadPixels(0, 10, 1, 0x7FFFFFFF, &pixels));
+}
+
 TEST_F(FrameCycleTest, QuadsFarBehindStillDraw) {
   // z = depth / 65535 reaches about 65537 for the deepest layers; nothing may clip it.
   platform::GlDevice* device = g_GraphicsDevice.GetDevice();

@@ -1,5 +1,6 @@
 // Textures loaded from scrambled BMP files through the temporary file, drawn 1:1 and read back.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <string>
 #include <vector>
@@ -223,6 +224,64 @@ TEST_F(TextureTest, FailedLoadsGiveANullTextureAndAFailureCode) {
             "エラー：変換後のファイルオープンに失敗しました。\n"
             "エラーファイル名：.\\Data\\Temp\\GTempdata\n");
   EXPECT_EQ(texture.GetD3DTexture(), 0u);
+}
+
+// A BMP header claiming width × height at the given depth and compression, with only a few
+// bytes of pixel data behind it.
+std::string ClaimingBmp(int32_t width, int32_t height, int bitsPerPixel, uint32_t compression) {
+  const uint32_t palette = bitsPerPixel <= 8 ? (1u << bitsPerPixel) * 4 : 0;
+  std::string bmp = "BM";
+  PutLe(&bmp, 54 + palette + 16, 4);
+  PutLe(&bmp, 0, 4);
+  PutLe(&bmp, 54 + palette, 4);
+  PutLe(&bmp, 40, 4);
+  PutLe(&bmp, static_cast<uint32_t>(width), 4);
+  PutLe(&bmp, static_cast<uint32_t>(height), 4);
+  PutLe(&bmp, 1, 2);
+  PutLe(&bmp, bitsPerPixel, 2);
+  PutLe(&bmp, compression, 4);
+  PutLe(&bmp, 16, 4);
+  PutLe(&bmp, 2835, 4);
+  PutLe(&bmp, 2835, 4);
+  PutLe(&bmp, 0, 4);
+  PutLe(&bmp, 0, 4);
+  bmp += std::string(palette, '\x40');
+  bmp += std::string("\x00\x01", 2);  // RLE: end of bitmap; otherwise a little pixel data
+  bmp += std::string(14, '\x11');
+  return bmp;
+}
+
+long PeakMemoryKiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+TEST_F(TextureTest, AHeaderClaimingAHugePictureIsRefusedBeforeItsPixelsAreSetAside) {
+  // Tiny files whose headers promise gigabytes of pixels: a 40000×40000 picture, a 1-bit one of
+  // 65536×65536, a run-length one larger than any texture, and a truncated 16000×16000 one.
+  WriteFile("Data/Graphic/Huge24.bmp", ScrambledWhole(ClaimingBmp(40000, 40000, 24, 0)));
+  WriteFile("Data/Graphic/Huge1.bmp", ScrambledWhole(ClaimingBmp(65536, -65536, 1, 0)));
+  WriteFile("Data/Graphic/HugeRle.bmp", ScrambledWhole(ClaimingBmp(30000, 30000, 8, 1)));
+  WriteFile("Data/Graphic/Short.bmp", ScrambledWhole(ClaimingBmp(16000, 16000, 24, 0)));
+  const long before = PeakMemoryKiB();
+  Texture texture;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Huge24.bmp", 0xFF00FF00), E_FAIL);
+  EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Huge1.bmp", 0xFF00FF00), E_FAIL);
+  EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\HugeRle.bmp", 0xFF00FF00), E_FAIL);
+  EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Short.bmp", 0xFF00FF00), E_FAIL);
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_NE(errors.find("Huge24.bmp"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("HugeRle.bmp"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("Short.bmp: the file is shorter"), std::string::npos) << errors;
+  EXPECT_EQ(texture.GetD3DTexture(), 0u);
+  EXPECT_FALSE(FileExists("Data/Temp/GTempdata"));
+  EXPECT_LT(PeakMemoryKiB() - before, 256L * 1024) << "memory was set aside for pixels the file does not hold";
+
+  // A picture that fits still loads after them.
+  WriteFile("Data/Graphic/Good.bmp", ScrambledWhole(MakeBmp(4, 2, kKeyImage)));
+  EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Good.bmp", 0xFF00FF00), S_OK);
 }
 
 TEST_F(TextureTest, ReleaseClearsEverythingAndPlainFilesLoadWithoutKey) {
