@@ -31,6 +31,12 @@ const char kScriptEndedText[] =
     "\x83\x58\x83\x4e\x83\x8a\x83\x76\x83\x67\x82\xaa\x8f\x49\x82\xed\x82\xe8\x82\xdc\x82\xb5\x82\xbd\x81\x69"
     "#end "
     "\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x6a";
+// "ファイル名が長すぎます": a file name that does not fit its buffer.
+const char kNameTooLongText[] = "\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC\x82\xAA\x92\xB7\x82\xB7\x82\xAC\x82\xDC\x82\xB7";
+// "ファイルの中身が正しくありません": the file was read but is not what its command needs.
+const char kBadContentText[] =
+    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x92\x86\x90\x67\x82\xAA\x90\xB3\x82\xB5\x82\xAD\x82\xA0\x82\xE8"
+    "\x82\xDC\x82\xB9\x82\xF1";
 
 // Mouse button 0 or Enter (28, keypad 156) newly pressed, or a Ctrl key (29, 157) held.
 bool IsGoOnInput() {
@@ -210,7 +216,15 @@ void ScriptReader::ReportUnknownCommand(int lineNumber) {
 
 HRESULT ScriptReader::SetNovel() {
   char FileName[kFileNameSize];
-  if (!ScanFileArgument("#setnovel", kNovelDirectory, FileName) || g_AdvScene.LoadScript(FileName) != 0) {
+  if (!ScanFileArgument("#setnovel", kNovelDirectory, FileName)) {
+    ShowFileError(lastPath_.c_str(), LineNumberAt(position_), kNameTooLongText);
+    g_GameState.SetMode(GameMode::Quit);
+    return S_OK;
+  }
+  const HRESULT loaded = g_AdvScene.LoadScript(FileName);
+  if (loaded != 0) {
+    // The game ends here: say which story could not be used rather than close without a word.
+    ShowFileError(FileName, 0, loaded < 0 ? kFileOpenFailedText : kBadContentText);
     g_GameState.SetMode(GameMode::Quit);
     return S_OK;
   }
@@ -224,6 +238,8 @@ HRESULT ScriptReader::SetAction() {
   const bool fits = ScanFileArgument("#setaction", "", FileName);
   lineStart_ = position_;
   if (!fits || g_MapModel.SetStageList(FileName) != 0) {
+    // Only a name too long for its path fails the list.
+    ShowFileError(lastPath_.c_str(), LineNumberAt(position_), kNameTooLongText);
     g_GameState.SetMode(GameMode::Quit);
     return S_OK;
   }
@@ -241,7 +257,13 @@ HRESULT ScriptReader::ResumeDungeon() {
 
 HRESULT ScriptReader::SetStartMenu() {
   char FileName[kFileNameSize];
-  if (!ScanFileArgument("#setstartmenu", kStartMenuDirectory, FileName) || g_StartMenu.LoadMenu(FileName) != 0) {
+  if (!ScanFileArgument("#setstartmenu", kStartMenuDirectory, FileName)) {
+    ShowFileError(lastPath_.c_str(), LineNumberAt(position_), kNameTooLongText);
+    g_GameState.SetMode(GameMode::Quit);
+    return S_OK;
+  }
+  // The menu reports a list it cannot use itself.
+  if (g_StartMenu.LoadMenu(FileName) != 0) {
     g_GameState.SetMode(GameMode::Quit);
     return S_OK;
   }

@@ -153,7 +153,9 @@ void StartConfig::SaveAndClose() {
   std::memset(rowLine_, 0, sizeof rowLine_);
   std::memset(hintLine_, 0, sizeof hintLine_);
   state_ = StartConfigState::Open;
-  g_StartMenu.SetSubState(StartMenuState::Cursor);
+  // Opened during the menu's fade-in, the screen left the overlay part dark: finish the fade
+  // (which steps the cursor as well) rather than leave the menu dimmed for good.
+  g_StartMenu.SetSubState(g_StartMenu.GetOverlayAlpha() > 0 ? StartMenuState::FadeIn : StartMenuState::Cursor);
   ShowPanel(false);
 
   uint8_t Button[KeyConfig::kButtonCount];

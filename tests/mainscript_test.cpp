@@ -130,6 +130,41 @@ TEST_F(MainScriptTest, SceneFilesThatCannotBeReadQuit) {
   EXPECT_EQ(g_FieldScene.HasLoadFailed(), 1);
 }
 
+TEST_F(MainScriptTest, FailedSceneCommandsSayWhichFileBeforeTheGameEnds) {
+  EXPECT_EQ(Run("#setnovel nosuchstory.txt\r\n", GameMode::StartMenuRun), 0);
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0], "Velunna |Err: File : .\\Script\\adv\\nosuchstory.txt Line : 0 \n ファイルOpen失敗");
+
+  // A story that is read but has no header.
+  messages_.clear();
+  testsupport::WriteScrambled("Script/adv/headless.txt", "a first line\r\n#end\r\n");
+  EXPECT_EQ(Run("#setnovel headless.txt\r\n", GameMode::StartMenuRun), 0);
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_NE(messages_[0].find(".\\Script\\adv\\headless.txt"), std::string::npos) << messages_[0];
+
+  // Arguments that do not fit name the script and its line.
+  const std::string longName(200, 'n');
+  for (const char* command : {"#setstartmenu ", "#setnovel ", "#setaction "}) {
+    SCOPED_TRACE(command);
+    messages_.clear();
+    EXPECT_EQ(Run("comment\r\n" + std::string(command) + longName + "\r\n", GameMode::StartMenuRun), 0);
+    EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].rfind("Velunna |Err: File : .\\Data\\Script\\test.cnn Line : 2 \n ", 0), 0u) << messages_[0];
+  }
+  // A stage name whose path would not fit.
+  messages_.clear();
+  EXPECT_EQ(Run("#setaction " + std::string(120, 's') + "\r\n", GameMode::StartMenuRun), 0);
+  EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  EXPECT_EQ(messages_.size(), 1u);
+  // A list the menu cannot read is reported once, by the menu.
+  messages_.clear();
+  EXPECT_EQ(Run("#setstartmenu nosuchmenu\r\n"), 0);
+  EXPECT_EQ(messages_.size(), 1u);
+}
+
 TEST_F(MainScriptTest, ArgumentsTooLongForTheFileNameFailTheirCommand) {
   const std::string longName(200, 'n');
   for (const char* command : {"#setstartmenu ", "#setnovel ", "#setaction "}) {

@@ -124,6 +124,25 @@ TEST_F(StartConfigTest, CancelLeavesOnlyFromTheLastRowAndWritesTheFile) {
   EXPECT_EQ(g_StartConfig.GetRow(), 0);
 }
 
+TEST_F(StartConfigTest, OpenedDuringTheFadeInTheMenuFinishesItsFadeAfterwards) {
+  OpenMenu(menutest::List({menutest::Entry(3, 1, "keyconfig.cnn"), menutest::Entry(1, 1)}));
+  testsupport::RunFrames(2);
+  Tap({DIK_Z});
+  testsupport::RunFrames(1);
+  ASSERT_EQ(g_StartConfig.GetState(), StartConfigState::Edit);
+  const int alpha = g_StartMenu.GetOverlayAlpha();
+  ASSERT_GT(alpha, 0);
+  Tap(DIK_DOWN, 7);
+  Tap({DIK_X});
+  EXPECT_EQ(g_StartMenu.GetSubState(), StartMenuState::FadeIn);
+  EXPECT_EQ(g_StartMenu.GetOverlayAlpha(), alpha);
+  testsupport::RunFrames(17);
+  EXPECT_EQ(g_StartMenu.GetSubState(), StartMenuState::Cursor);
+  EXPECT_EQ(g_StartMenu.GetOverlayAlpha(), 0);
+  testsupport::RunFrames(1);
+  EXPECT_EQ(testsupport::PixelAt(20, 20), menutest::Argb(menutest::kBackground));
+}
+
 TEST_F(StartConfigTest, ControllerCancelLeavesToo) {
   OpenKeyConfig();
   Tap(DIK_DOWN, 7);
