@@ -414,7 +414,7 @@ int FieldScene::HighlightedPoint() const {
 void FieldScene::UpdateSelection() {
   // The mouse first: an enabled point whose box holds the pointer is selected at once.
   uint32_t msp = 0;
-  g_InputManager.GetMousePos(&msp);
+  g_Input.GetMousePos(&msp);
   const float mouseX = static_cast<float>(static_cast<int16_t>(msp & 0xFFFF));
   const float mouseY = static_cast<float>(static_cast<int16_t>(msp >> 16));
   bool hovered = false;
@@ -431,13 +431,13 @@ void FieldScene::UpdateSelection() {
   bool moved = false;
   if (!hovered) {
     const int before = selectedPoint_;
-    if (g_InputManager.IsJoyDirTriggered(JoyDirection::Up) || g_InputManager.IsJoyDirTriggered(JoyDirection::Left) ||
-        g_InputManager.IsKeyTriggered(platform::DIK_UP) || g_InputManager.IsKeyTriggered(platform::DIK_LEFT)) {
+    if (g_Input.IsJoyDirTriggered(JoyDirection::Up) || g_Input.IsJoyDirTriggered(JoyDirection::Left) ||
+        g_Input.IsKeyTriggered(platform::DIK_UP) || g_Input.IsKeyTriggered(platform::DIK_LEFT)) {
       StepSelection(-1);
       moved = true;
-    } else if (g_InputManager.IsJoyDirTriggered(JoyDirection::Down) ||
-               g_InputManager.IsJoyDirTriggered(JoyDirection::Right) ||
-               g_InputManager.IsKeyTriggered(platform::DIK_DOWN) || g_InputManager.IsKeyTriggered(platform::DIK_RIGHT)) {
+    } else if (g_Input.IsJoyDirTriggered(JoyDirection::Down) ||
+               g_Input.IsJoyDirTriggered(JoyDirection::Right) ||
+               g_Input.IsKeyTriggered(platform::DIK_DOWN) || g_Input.IsKeyTriggered(platform::DIK_RIGHT)) {
       StepSelection(+1);
       moved = true;
     }
@@ -446,8 +446,8 @@ void FieldScene::UpdateSelection() {
   if (hovered || moved) HighlightSelected();
 
   // A click decides only over a point; Z decides the highlighted point wherever the pointer is.
-  const int clicked = g_InputManager.IsMouseTriggered(0);
-  if ((clicked && hovered) || g_InputManager.IsKeyTriggered(platform::DIK_Z)) {
+  const int clicked = g_Input.IsMouseTriggered(0);
+  if ((clicked && hovered) || g_Input.IsKeyTriggered(platform::DIK_Z)) {
     const int point = HighlightedPoint();
     if (point < 0) return;
     chosenPoint_ = point;

@@ -53,7 +53,7 @@ void GameState::FormatText(const char* format, ...) {
 }
 
 HRESULT GameState::Dispatch() {
-  g_InputManager.Poll();
+  g_Input.Poll();
   g_FrameClock.Update();
   g_FpsCounter.Update();
   g_FpsCounter.HandleToggleKey();
@@ -145,7 +145,7 @@ void GameState::FieldSetUpStep() {
 HRESULT GameState::Init() {
   GameSrand(platform::GetTimeMs());
   HRESULT result = S_OK;
-  if (g_InputManager.Create() < 0) {
+  if (g_Input.Create() < 0) {
     std::fprintf(stderr, "Velunna: input devices could not be created; the game runs without them\n");
     result = E_FAIL;
   }
@@ -164,7 +164,7 @@ HRESULT GameState::Init() {
 
 HRESULT GameState::Release() {
   ReleaseFonts();
-  g_InputManager.Release();
+  g_Input.Release();
   g_MediaPlayerPool.CloseAll();
   g_MediaPlayerPool.FreeAll();
   for (MusicTrack& track : g_MusicTracks) track.Unload();
@@ -174,21 +174,21 @@ HRESULT GameState::Release() {
 
 HRESULT GameState::LostDevice() {
   ReleaseFonts();
-  g_InputManager.Release();
+  g_Input.Release();
   return S_OK;
 }
 
 HRESULT GameState::RestoreDevice() {
   HRESULT result = S_OK;
-  if (g_InputManager.Create() < 0) result = E_FAIL;
+  if (g_Input.Create() < 0) result = E_FAIL;
   if (CreateFont(2) < 0) result = E_FAIL;
   if (CreateFont(3) < 0) result = E_FAIL;
   return result;
 }
 
 HRESULT GameState::OnSuspendedFrame() {
-  g_InputManager.Poll();
-  if (g_InputManager.IsKeyDown(kKeySpace)) {
+  g_Input.Poll();
+  if (g_Input.IsKeyDown(kKeySpace)) {
     g_MediaPlayerPool.CloseAll();
     return S_OK;
   }

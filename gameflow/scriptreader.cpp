@@ -40,8 +40,8 @@ const char kBadContentText[] =
 
 // Mouse button 0 or Enter (28, keypad 156) newly pressed, or a Ctrl key (29, 157) held.
 bool IsGoOnInput() {
-  return g_InputManager.IsMouseTriggered(0) || g_InputManager.IsKeyTriggered(28) ||
-         g_InputManager.IsKeyTriggered(156) || g_InputManager.IsKeyDown(29) || g_InputManager.IsKeyDown(157);
+  return g_Input.IsMouseTriggered(0) || g_Input.IsKeyTriggered(28) ||
+         g_Input.IsKeyTriggered(156) || g_Input.IsKeyDown(29) || g_Input.IsKeyDown(157);
 }
 
 }  // namespace

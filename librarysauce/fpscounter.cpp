@@ -33,7 +33,7 @@ void FpsCounter::Update() {
 }
 
 void FpsCounter::HandleToggleKey() {
-  if (g_InputManager.IsKeyTriggered(kToggleKey)) visible_ = visible_ ? 0 : 1;
+  if (g_Input.IsKeyTriggered(kToggleKey)) visible_ = visible_ ? 0 : 1;
 }
 
 HRESULT FpsCounter::Draw() {

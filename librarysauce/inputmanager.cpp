@@ -2,7 +2,7 @@
 
 #include "librarysauce/frameclock.h"
 
-InputManager g_InputManager;
+InputManager g_Input;
 
 namespace {
 constexpr int kArrowKeys[4] = {platform::DIK_UP, platform::DIK_DOWN, platform::DIK_RIGHT, platform::DIK_LEFT};

@@ -108,4 +108,4 @@ class InputManager {
   uint32_t joyButtonPressTime_[platform::kJoyButtonCount] = {};
 };
 
-extern InputManager g_InputManager;
+extern InputManager g_Input;

@@ -31,7 +31,7 @@ void WndProc(const platform::Event& event) {
       g_GraphicsDevice.SetResizePending();
       break;
     case platform::EventType::MouseMove:
-      g_InputManager.SetMousePos(InputManager::MakeMousePos(event.x, event.y));
+      g_Input.SetMousePos(InputManager::MakeMousePos(event.x, event.y));
       break;
     default:
       break;

@@ -283,12 +283,12 @@ void AdvScene::UpdateTextTimer() {
 }
 
 void AdvScene::CheckSkipInput() {
-  if (g_InputManager.IsMouseTriggered(0) || g_InputManager.IsKeyTriggered(kKeyZ) ||
-      g_InputManager.IsKeyTriggered(kKeyReturn)) {
+  if (g_Input.IsMouseTriggered(0) || g_Input.IsKeyTriggered(kKeyZ) ||
+      g_Input.IsKeyTriggered(kKeyReturn)) {
     keyWait_ = 0;
     textTimerOn_ = 0;
   }
-  if (g_InputManager.IsKeyDown(kKeyLeftCtrl) || g_InputManager.IsKeyDown(kKeyRightCtrl)) {
+  if (g_Input.IsKeyDown(kKeyLeftCtrl) || g_Input.IsKeyDown(kKeyRightCtrl)) {
     keyWait_ = 0;
     textTimerOn_ = 0;
   }

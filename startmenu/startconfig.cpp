@@ -94,13 +94,13 @@ void StartConfig::UpdateCursor() {
   if (buttonRow) rowButton_ = g_KeyConfig.GetJoyButton(ButtonOfRow(row_));
 
   // The first direction that fires acts; there is no wrap-around.
-  if (g_InputManager.IsDirTriggered(JoyDirection::Up)) {
+  if (g_Input.IsDirTriggered(JoyDirection::Up)) {
     if (row_ > 0) --row_;
-  } else if (g_InputManager.IsDirTriggered(JoyDirection::Down)) {
+  } else if (g_Input.IsDirTriggered(JoyDirection::Down)) {
     if (row_ < kLeaveRow) ++row_;
-  } else if (g_InputManager.IsDirTriggered(JoyDirection::Right)) {
+  } else if (g_Input.IsDirTriggered(JoyDirection::Right)) {
     if (buttonRow && rowButton_ < kMaxJoyButton) g_KeyConfig.SetJoyButton(ButtonOfRow(row_), rowButton_ + 1);
-  } else if (g_InputManager.IsDirTriggered(JoyDirection::Left)) {
+  } else if (g_Input.IsDirTriggered(JoyDirection::Left)) {
     if (buttonRow && rowButton_ > 0) g_KeyConfig.SetJoyButton(ButtonOfRow(row_), rowButton_ - 1);
   }
 
@@ -122,7 +122,7 @@ void StartConfig::UpdateInputTest() {
   std::memset(buttonLine_, 0, sizeof buttonLine_);
   std::memset(matchLine_, 0, sizeof matchLine_);
 
-  const platform::JoyState& joy = g_InputManager.GetJoyState();
+  const platform::JoyState& joy = g_Input.GetJoyState();
   int pressed = -1;
   for (int b = 0; b < kTestedJoyButtons; ++b) {
     if (JoyButtonDown(joy, b)) {
@@ -144,7 +144,7 @@ void StartConfig::UpdateInputTest() {
     std::snprintf(matchLine_, sizeof matchLine_, "%s%s", Buff1, Buff2);
   }
 
-  if (row_ == kLeaveRow && g_InputManager.IsButtonTriggered(LogicalButton::Cancel)) state_ = StartConfigState::Save;
+  if (row_ == kLeaveRow && g_Input.IsButtonTriggered(LogicalButton::Cancel)) state_ = StartConfigState::Save;
 }
 
 void StartConfig::SaveAndClose() {

@@ -451,14 +451,14 @@ void StartMenu::LoadSounds() {
 }
 
 void StartMenu::UpdateCursor() {
-  if (g_InputManager.IsDirTriggered(JoyDirection::Up)) {
+  if (g_Input.IsDirTriggered(JoyDirection::Up)) {
     MoveCursor(-1);
     PlaySound(kSelectSlot);
-  } else if (g_InputManager.IsDirTriggered(JoyDirection::Down)) {
+  } else if (g_Input.IsDirTriggered(JoyDirection::Down)) {
     MoveCursor(+1);
     PlaySound(kSelectSlot);
   }
-  if (g_InputManager.IsButtonTriggered(LogicalButton::Decide)) {
+  if (g_Input.IsButtonTriggered(LogicalButton::Decide)) {
     chosenEntry_ = cursor_;
     // With no enabled entry under the cursor the press only records the index.
     if (entries_ && cursor_ >= 0 && cursor_ < entryCount_ && entries_[cursor_].enabled) {

@@ -79,11 +79,11 @@ TEST_F(FrameCycleTest, OneEventPerTurnAndFramesOnlyOnEmptyTurns) {
     platform::PushEvent(move);
   }
   EXPECT_FALSE(RunMessageLoopTurn(&code));
-  EXPECT_EQ(g_InputManager.GetMouseX(), 100);
+  EXPECT_EQ(g_Input.GetMouseX(), 100);
   EXPECT_FALSE(RunMessageLoopTurn(&code));
   EXPECT_FALSE(RunMessageLoopTurn(&code));
-  EXPECT_EQ(g_InputManager.GetMouseX(), 102);
-  EXPECT_EQ(g_InputManager.GetMouseY(), 202);
+  EXPECT_EQ(g_Input.GetMouseX(), 102);
+  EXPECT_EQ(g_Input.GetMouseY(), 202);
   EXPECT_TRUE(g_hookCalls.empty()) << "no frame may run while events are waiting";
   EXPECT_FALSE(RunMessageLoopTurn(&code));
   EXPECT_EQ(g_hookCalls.size(), 1u);

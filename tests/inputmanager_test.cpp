@@ -27,7 +27,7 @@ class InputManagerTest : public ::testing::Test {
   }
   void TearDown() override {
     testsupport::StopScriptedInput();
-    g_InputManager.Release();
+    g_Input.Release();
   }
   // One frame as the game's frame step sees it: the clock, then the poll.
   void Frame(uint32_t ms = 16) {
@@ -35,7 +35,7 @@ class InputManagerTest : public ::testing::Test {
     g_FrameClock.Update();
     testsupport::PollInput();
   }
-  InputManager& input = g_InputManager;
+  InputManager& input = g_Input;
 };
 
 TEST_F(InputManagerTest, KeyPressIsDeliveredOnceUntilReleased) {
@@ -369,17 +369,17 @@ class ControllerDeviceTest : public ::testing::Test {
   void SetUp() override {
     testsupport::StartGame();
     testsupport::StopScriptedInput();
-    ASSERT_EQ(g_InputManager.Create(), S_OK);
+    ASSERT_EQ(g_Input.Create(), S_OK);
     g_KeyConfig = KeyConfig();
   }
   void TearDown() override {
     platform::DetachVirtualController();
-    g_InputManager.Release();
+    g_Input.Release();
   }
 };
 
 TEST_F(ControllerDeviceTest, PadPluggedInAndOutWhileRunning) {
-  InputManager& input = g_InputManager;
+  InputManager& input = g_Input;
   input.Poll();
   EXPECT_EQ(input.IsButtonDown(LogicalButton::Attack), 0);
 

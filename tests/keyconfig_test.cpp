@@ -131,22 +131,22 @@ TEST_F(KeyConfigTest, NumbersOutsideTheControllerAreKeptButNeverPressed) {
                                   16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31});
   testsupport::PollInput();
   for (LogicalButton b : {LogicalButton::Attack, LogicalButton::Jump, LogicalButton::Pause, LogicalButton::Teleport}) {
-    EXPECT_EQ(g_InputManager.IsButtonTriggered(b), 0) << static_cast<int>(b);
-    EXPECT_EQ(g_InputManager.IsButtonDown(b), 0) << static_cast<int>(b);
+    EXPECT_EQ(g_Input.IsButtonTriggered(b), 0) << static_cast<int>(b);
+    EXPECT_EQ(g_Input.IsButtonDown(b), 0) << static_cast<int>(b);
   }
-  EXPECT_EQ(g_InputManager.IsButtonTriggered(LogicalButton::Guard), 1);  // on button 31
+  EXPECT_EQ(g_Input.IsButtonTriggered(LogicalButton::Guard), 1);  // on button 31
 
   // The same through the key-configuration screen's setter.
   g_KeyConfig.SetJoyButton(LogicalButton::Decide, -1);
   g_KeyConfig.SetJoyButton(LogicalButton::Cancel, 40);
   EXPECT_EQ(g_KeyConfig.GetJoyButton(LogicalButton::Cancel), 40);
-  EXPECT_EQ(g_InputManager.IsButtonTriggered(LogicalButton::Decide), 0);
-  EXPECT_EQ(g_InputManager.IsButtonTriggered(LogicalButton::Cancel), 0);
-  EXPECT_EQ(g_InputManager.IsButtonDown(LogicalButton::Cancel), 0);
+  EXPECT_EQ(g_Input.IsButtonTriggered(LogicalButton::Decide), 0);
+  EXPECT_EQ(g_Input.IsButtonTriggered(LogicalButton::Cancel), 0);
+  EXPECT_EQ(g_Input.IsButtonDown(LogicalButton::Cancel), 0);
 
-  for (int button = 0; button < 31; ++button) EXPECT_EQ(g_InputManager.IsJoyButtonTriggered(button), 1) << button;
+  for (int button = 0; button < 31; ++button) EXPECT_EQ(g_Input.IsJoyButtonTriggered(button), 1) << button;
   testsupport::StopScriptedInput();
-  g_InputManager.Release();
+  g_Input.Release();
 }
 
 // A short scripted session through the real poll: the player holds Down, then taps Z.
@@ -154,7 +154,7 @@ TEST(ScriptedInputTest, LogicalButtonsThroughThePoll) {
   testsupport::UseManualClock();
   testsupport::UseScriptedInput();
   g_KeyConfig = KeyConfig();
-  InputManager& input = g_InputManager;
+  InputManager& input = g_Input;
 
   testsupport::PressKeys({platform::DIK_DOWN});
   testsupport::PollInput();

@@ -141,7 +141,7 @@ void SetKeys(std::initializer_list<int> dikCodes, uint8_t value) {
 
 void UseScriptedInput() {
   platform::SetScriptedInput(platform::ScriptedInput{});
-  ASSERT_EQ(g_InputManager.Create(), S_OK);
+  ASSERT_EQ(g_Input.Create(), S_OK);
 }
 
 void PressKeys(std::initializer_list<int> dikCodes) { SetKeys(dikCodes, platform::kPressed); }
@@ -185,7 +185,7 @@ void UnplugJoystick() {
 
 void SetInputFocus(bool focused) { Scripted().focused = focused; }
 
-void PollInput() { g_InputManager.Poll(); }
+void PollInput() { g_Input.Poll(); }
 
 void StopScriptedInput() { platform::ClearScriptedInput(); }
 
