@@ -6,6 +6,7 @@
 
 #include "gameflow/fileerror.h"
 #include "gameflow/gamestate.h"
+#include "gameflow/listfile.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/fileio.h"
 #include "librarysauce/gamefont.h"
@@ -34,65 +35,6 @@ constexpr const char* kMusicFile = ".\\Sound\\FieldBGM.mp3";
 constexpr const char* kSelectSoundFile = ".\\Sound\\Select.wav";
 constexpr const char* kDecideSoundFile = ".\\Sound\\YES.wav";
 constexpr const char* kPointScriptDir = ".\\Script\\map\\";
-
-// One line of the list text: its bytes without the line break.
-struct ListLine {
-  const char* bytes;
-  int length;
-};
-
-// Takes the line at *pos (ending in "\r\n", a bare "\n" or the text's end) and moves *pos past it.
-bool NextLine(const char* text, int length, int* pos, ListLine* line) {
-  if (*pos >= length) return false;
-  const char* start = text + *pos;
-  const void* newline = std::memchr(start, '\n', static_cast<size_t>(length - *pos));
-  int end = newline ? static_cast<int>(static_cast<const char*>(newline) - text) : length;
-  *pos = newline ? end + 1 : length;
-  if (end > static_cast<int>(start - text) && text[end - 1] == '\r') --end;
-  line->bytes = start;
-  line->length = end - static_cast<int>(start - text);
-  return true;
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// A decimal integer filling the whole field: blanks, an optional sign, at least one digit,
-// blanks. Values outside the int range are refused.
-bool ParseInteger(const char* bytes, int length, int* out) {
-  int i = 0;
-  while (i < length && IsBlank(bytes[i])) ++i;
-  bool negative = false;
-  if (i < length && (bytes[i] == '+' || bytes[i] == '-')) negative = bytes[i++] == '-';
-  const int firstDigit = i;
-  long long value = 0;
-  while (i < length && bytes[i] >= '0' && bytes[i] <= '9') {
-    value = value * 10 + (bytes[i++] - '0');
-    if (value > 2147483648LL) return false;
-  }
-  if (i == firstDigit) return false;
-  while (i < length && IsBlank(bytes[i])) ++i;
-  if (i != length) return false;
-  if (negative) value = -value;
-  if (value > 2147483647LL) return false;
-  *out = static_cast<int>(value);
-  return true;
-}
-
-// The count line: blanks, then digits; reading stops at the first other character, so a
-// remark after the number is allowed. At least one digit; values beyond the int range are refused.
-bool ParseCount(const char* bytes, int length, int* out) {
-  int i = 0;
-  while (i < length && IsBlank(bytes[i])) ++i;
-  const int firstDigit = i;
-  long long value = 0;
-  while (i < length && bytes[i] >= '0' && bytes[i] <= '9') {
-    value = value * 10 + (bytes[i++] - '0');
-    if (value > 2147483647LL) return false;
-  }
-  if (i == firstDigit) return false;
-  *out = static_cast<int>(value);
-  return true;
-}
 
 // A string field copied into a buffer of its length + 1 bytes.
 char* CopyField(const char* bytes, int length, uint32_t* size) {
@@ -198,14 +140,15 @@ HRESULT FieldScene::LoadMap(const char* path) {
 }
 
 bool FieldScene::ParsePoints(const char* listPath, const char* text, int length) {
-  int pos = 0;
-  ListLine line;
-  if (!NextLine(text, length, &pos, &line)) {
+  ListLineReader lines(text, static_cast<size_t>(length));
+  const char* begin;
+  const char* end;
+  if (!lines.Next(&begin, &end)) {
     ReportListError(listPath, 1, "the list is empty");
     return false;
   }
-  int count = 0;
-  if (line.length > kMaxFieldBytes || !ParseCount(line.bytes, line.length, &count) || count < 1) {
+  long count = 0;
+  if (end - begin > kMaxFieldBytes || !ParseListCount(begin, end, &count) || count < 1) {
     ReportListError(listPath, 1, "the first line must be a point count of at least 1");
     return false;
   }
@@ -217,23 +160,24 @@ bool FieldScene::ParsePoints(const char* listPath, const char* text, int length)
   }
 
   points_ = new FieldPoint[static_cast<size_t>(count)];
-  pointCount_ = count;
-  ClearEntries(count);
+  pointCount_ = static_cast<int>(count);
+  ClearEntries(pointCount_);
 
-  for (int k = 0; k < count; ++k) {
+  for (int k = 0; k < pointCount_; ++k) {
     const int lineNumber = k + 2;
-    if (!NextLine(text, length, &pos, &line) || (line.length >= 4 && std::memcmp(line.bytes, "#end", 4) == 0)) {
+    if (!lines.Next(&begin, &end) || IsListEndLine(begin, end)) {
       ReportListError(listPath, lineNumber, "fewer point lines than the count says");
       return false;
     }
     // Seven fields: id, name, comment, script, x, y and, for the rest of the line, enabled.
     const char* field[7];
     int fieldLength[7];
+    const int lineLength = static_cast<int>(end - begin);
     int fields = 0;
     int start = 0;
-    for (int i = 0; i < line.length && fields < 6; ++i) {
-      if (line.bytes[i] != ',') continue;
-      field[fields] = line.bytes + start;
+    for (int i = 0; i < lineLength && fields < 6; ++i) {
+      if (begin[i] != ',') continue;
+      field[fields] = begin + start;
       fieldLength[fields] = i - start;
       ++fields;
       start = i + 1;
@@ -242,8 +186,8 @@ bool FieldScene::ParsePoints(const char* listPath, const char* text, int length)
       ReportListError(listPath, lineNumber, "a point needs seven comma-separated fields");
       return false;
     }
-    field[6] = line.bytes + start;
-    fieldLength[6] = line.length - start;
+    field[6] = begin + start;
+    fieldLength[6] = lineLength - start;
     for (int f = 0; f < 7; ++f) {
       if (fieldLength[f] > kMaxFieldBytes) {
         ReportListError(listPath, lineNumber, "a field is longer than 63 bytes");
@@ -254,9 +198,11 @@ bool FieldScene::ParsePoints(const char* listPath, const char* text, int length)
       ReportListError(listPath, lineNumber, "the script name is longer than 50 bytes");
       return false;
     }
-    int id = 0, x = 0, y = 0, enabled = 0;
-    if (!ParseInteger(field[0], fieldLength[0], &id) || !ParseInteger(field[4], fieldLength[4], &x) ||
-        !ParseInteger(field[5], fieldLength[5], &y) || !ParseInteger(field[6], fieldLength[6], &enabled)) {
+    long id = 0, x = 0, y = 0, enabled = 0;
+    if (!ParseListInteger(field[0], field[0] + fieldLength[0], &id) ||
+        !ParseListInteger(field[4], field[4] + fieldLength[4], &x) ||
+        !ParseListInteger(field[5], field[5] + fieldLength[5], &y) ||
+        !ParseListInteger(field[6], field[6] + fieldLength[6], &enabled)) {
       ReportListError(listPath, lineNumber, "id, x, y and enabled must be whole numbers");
       return false;
     }
@@ -270,7 +216,7 @@ bool FieldScene::ParsePoints(const char* listPath, const char* text, int length)
     point.enabled = enabled != 0 ? 1 : 0;
     point.highlighted = 0;
   }
-  if (!NextLine(text, length, &pos, &line) || line.length < 4 || std::memcmp(line.bytes, "#end", 4) != 0) {
+  if (!lines.Next(&begin, &end) || !IsListEndLine(begin, end)) {
     ReportListError(listPath, count + 2, "the point lines must be followed by a line beginning with #end");
     return false;
   }

@@ -7,6 +7,7 @@
 
 #include "gameflow/fileerror.h"
 #include "gameflow/gamestate.h"
+#include "gameflow/listfile.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/fileio.h"
 #include "librarysauce/gamefont.h"
@@ -62,67 +63,6 @@ struct ParseError {
   std::string reason;  // Shift-JIS
 };
 
-// Walks the list's lines. A line ends at "\r\n" (a bare "\n" is taken as well); the last line
-// may end at the end of the text.
-class LineReader {
- public:
-  LineReader(const char* text, size_t length) : at_(text), end_(text + length) {}
-
-  bool Next(const char** begin, const char** end) {
-    if (at_ >= end_) return false;
-    const char* stop = static_cast<const char*>(std::memchr(at_, '\n', static_cast<size_t>(end_ - at_)));
-    *begin = at_;
-    if (stop) {
-      *end = (stop > at_ && stop[-1] == '\r') ? stop - 1 : stop;
-      at_ = stop + 1;
-    } else {
-      *end = end_;
-      at_ = end_;
-    }
-    ++number_;
-    return true;
-  }
-  int Number() const { return number_; }
-
- private:
-  const char* at_;
-  const char* end_;
-  int number_ = 0;
-};
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// A decimal integer with an optional sign, blanks allowed around it and nothing else.
-bool ParseInteger(const char* begin, const char* end, long* out) {
-  while (begin < end && IsBlank(*begin)) ++begin;
-  while (end > begin && IsBlank(end[-1])) --end;
-  bool negative = false;
-  if (begin < end && (*begin == '+' || *begin == '-')) negative = *begin++ == '-';
-  if (begin == end) return false;
-  long value = 0;
-  for (; begin < end; ++begin) {
-    if (*begin < '0' || *begin > '9') return false;
-    value = value * 10 + (*begin - '0');
-    if (value > 1000000000L) return false;
-  }
-  *out = negative ? -value : value;
-  return true;
-}
-
-// The count line: blanks, then digits; reading stops at the first other character.
-bool ParseCount(const char* begin, const char* end, long* out) {
-  while (begin < end && IsBlank(*begin)) ++begin;
-  if (begin < end && *begin == '+') ++begin;
-  long value = 0;
-  int digits = 0;
-  for (; begin < end && *begin >= '0' && *begin <= '9'; ++begin, ++digits) {
-    value = value * 10 + (*begin - '0');
-    if (value > 1000000L) return false;
-  }
-  *out = value;
-  return digits > 0;
-}
-
 bool ParseEntryLine(const char* begin, const char* end, ParsedEntry* entry, std::string* reason) {
   // Split at the first nine commas; the tenth field is the rest of the line. Commas never occur
   // inside a Shift-JIS character (its second byte is 0x40 or above).
@@ -150,7 +90,7 @@ bool ParseEntryLine(const char* begin, const char* end, ParsedEntry* entry, std:
   long* numbers[] = {&entry->id, &entry->x, &entry->y, &entry->width, &entry->height, &entry->enabled};
   const int numberFields[] = {0, 5, 6, 7, 8, 9};
   for (int n = 0; n < 6; ++n) {
-    if (!ParseInteger(fields[numberFields[n]][0], fields[numberFields[n]][1], numbers[n])) {
+    if (!ParseListInteger(fields[numberFields[n]][0], fields[numberFields[n]][1], numbers[n])) {
       *reason = Reason("数値の項目が数値ではありません");
       return false;
     }
@@ -180,11 +120,11 @@ bool ParseEntryLine(const char* begin, const char* end, ParsedEntry* entry, std:
 
 // The whole list: a count of at least 1, exactly that many entry lines, then "#end".
 bool ParseMenuList(const char* text, size_t length, std::vector<ParsedEntry>* entries, ParseError* error) {
-  LineReader lines(text, length);
+  ListLineReader lines(text, length);
   const char* begin;
   const char* end;
   long count = 0;
-  if (!lines.Next(&begin, &end) || end - begin > StartMenu::kFieldMax || !ParseCount(begin, end, &count) ||
+  if (!lines.Next(&begin, &end) || end - begin > StartMenu::kFieldMax || !ParseListCount(begin, end, &count) ||
       count < 1) {
     *error = {1, Reason("エントリ数が1以上の数ではありません")};
     return false;
@@ -194,7 +134,7 @@ bool ParseMenuList(const char* text, size_t length, std::vector<ParsedEntry>* en
       *error = {lines.Number() + 1, Reason("エントリの行がエントリ数より少ないです")};
       return false;
     }
-    if (end - begin >= 4 && std::memcmp(begin, "#end", 4) == 0) {
+    if (IsListEndLine(begin, end)) {
       *error = {lines.Number(), Reason("エントリの行がエントリ数より少ないです")};
       return false;
     }
@@ -207,7 +147,7 @@ bool ParseMenuList(const char* text, size_t length, std::vector<ParsedEntry>* en
     entries->push_back(std::move(entry));
   }
   const bool atEnd = !lines.Next(&begin, &end);
-  if (atEnd || end - begin < 4 || std::memcmp(begin, "#end", 4) != 0) {
+  if (atEnd || !IsListEndLine(begin, end)) {
     *error = {lines.Number() + (atEnd ? 1 : 0), Reason("エントリの後に#endの行がありません")};
     return false;
   }
