@@ -35,6 +35,13 @@ const char* MapModel::GetStagePath(int index) const {
   return stagePaths_[static_cast<size_t>(index)].c_str();
 }
 
+void MapModel::NextStage() {
+  stageIndex_ += 1;
+  if (stageIndex_ >= stageCount_) stageIndex_ = stageCount_ - 1;
+}
+
+MapModel::~MapModel() { Release(); }
+
 void MapModel::Release() {
   stagePaths_.clear();
   stageCount_ = 0;

@@ -3,6 +3,11 @@
 // convention of the fixed-function pipeline: a point is a row vector multiplied on the left
 // (p' = p · M), so in A · B the transformation A acts first.
 
+// A pair of floats: a position, a size, a velocity or a scroll in pixels.
+struct D3DXVECTOR2 {
+  float x, y;
+};
+
 struct D3DXVECTOR3 {
   float x, y, z;
 };

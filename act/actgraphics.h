@@ -1,0 +1,57 @@
+#pragma once
+// The action mode's texture table and fixed sprites, by index. The map model lays them out at
+// every stage start (MapModel::LoadActionGraphics); every other part of the action mode finds
+// its sprite or texture here by name.
+
+// Entries of the 48-entry action texture table (files under ".\Data\Graphic\Act\").
+namespace ActTexture {
+constexpr int BackgroundBack = 2;     // "BackGround_Back01.bmp", keyed with green 254
+constexpr int BackgroundFront = 3;    // "BackGround_Front01.bmp"
+constexpr int FadeOut = 4;            // "FadeOut.bmp"
+constexpr int GaugeFrameHp = 5;
+constexpr int GaugeHp = 6;
+constexpr int GaugeFrameSp = 7;
+constexpr int GaugeSp = 8;
+constexpr int GaugeFrameMp = 9;
+constexpr int GaugeMp = 10;
+constexpr int TeleportCountIcon = 11;
+constexpr int IconMain = 12;
+constexpr int Count = 13;             // the HUD digits
+constexpr int AttackModeIcon = 14;
+constexpr int MobKedama = 15;
+constexpr int MobHopper = 16;
+constexpr int MobBomber = 17;
+constexpr int HeroDualSword = 18;
+constexpr int HeroGreatSword = 19;
+constexpr int MapChips = 20;          // "TestChip.bmp", 16 chips per row
+constexpr int ActItem = 21;           // 21 to 26: six loads of "ActItem.bmp"
+constexpr int ActMapObject = 27;
+constexpr int AttackEffectBase = 28;  // attack kind k draws with entry 28 + k (29 to 36)
+constexpr int NormalBullet = 45;
+constexpr int StampShockWave = 46;
+constexpr int Burst = 47;
+constexpr int TableSize = 48;
+}  // namespace ActTexture
+
+// The fixed sprites at the head of the action sprite array; the ranges that follow (chip
+// window, mobs, effects, shots, items) start at the bases the map model records.
+namespace ActSprite {
+constexpr int BackgroundBack = 2;
+constexpr int BackgroundFront = 3;
+constexpr int Fade = 4;               // the fade curtain, in front of everything
+constexpr int GaugeHp = 5;
+constexpr int GaugeFrameHp = 6;
+constexpr int GaugeSp = 7;
+constexpr int GaugeFrameSp = 8;
+constexpr int GaugeMp = 9;
+constexpr int GaugeFrameMp = 10;
+constexpr int TeleportIcon = 11;      // 11 to 13
+constexpr int FaceIcon = 14;
+constexpr int Digits = 15;            // 15 to 18 the HP, 19 the separator, 20 to 23 the HP maximum
+constexpr int AttackModeIcon = 24;
+constexpr int AttackModeIcon2 = 25;
+constexpr int HeroDualSword = 26;
+constexpr int HeroGreatSword = 27;
+constexpr int ChipWindow = 29;        // 494 sprites: a 29 × 17 grid and one spare
+constexpr int FixedCount = 29;
+}  // namespace ActSprite

@@ -1,0 +1,3 @@
+#include "act/attackeffectmanager.h"
+
+AttackEffectManager g_AttackEffectManager;

@@ -1,0 +1,3 @@
+#include "act/itemmanager.h"
+
+ItemManager g_ItemManager;

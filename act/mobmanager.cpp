@@ -1,0 +1,3 @@
+#include "act/mobmanager.h"
+
+MobManager g_MobManager;

@@ -1,0 +1,3 @@
+#include "act/mobshotmanager.h"
+
+MobShotManager g_MobShotManager;
