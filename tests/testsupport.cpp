@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "librarysauce/framemanager.h"
 #include "librarysauce/gamewindow.h"
 #include "librarysauce/graphicsdevice.h"
 #include "librarysauce/inputmanager.h"
@@ -75,6 +77,29 @@ std::vector<uint32_t> ReadScreen(int x, int y, int width, int height) {
 uint32_t PixelAt(int x, int y) {
   const std::vector<uint32_t> p = ReadScreen(x, y, 1, 1);
   return p.empty() ? 0xDEADBEEF : p[0];
+}
+
+::testing::AssertionResult HeldFrameIsAFullRedraw() {
+  platform::GlDevice* device = g_GraphicsDevice.GetDevice();
+  if (!device) return ::testing::AssertionFailure() << "no device";
+  const std::vector<uint32_t> held = ReadScreen();
+  device->SetShortcutsEnabled(false);
+  device->Clear(0x00000000);
+  device->BeginScene();
+  g_FrameManager.DrawPhase(device);
+  device->EndScene();
+  device->SetShortcutsEnabled(true);
+  const std::vector<uint32_t> redrawn = ReadScreen();
+  size_t differing = 0, first = 0;
+  for (size_t i = 0; i < held.size() && i < redrawn.size(); ++i) {
+    if (held[i] != redrawn[i] && differing++ == 0) first = i;
+  }
+  if (held.size() == redrawn.size() && differing == 0) return ::testing::AssertionSuccess();
+  if (held.size() != redrawn.size()) return ::testing::AssertionFailure() << "the frame could not be read back";
+  char pixels[64];
+  std::snprintf(pixels, sizeof pixels, "0x%08X held, 0x%08X redrawn", held[first], redrawn[first]);
+  return ::testing::AssertionFailure() << differing << " pixels differ from a full redraw, the first at ("
+                                       << first % 854 << ", " << first / 854 << "): " << pixels;
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {

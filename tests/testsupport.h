@@ -1,6 +1,8 @@
 #pragma once
 // Helpers shared by the scenario tests: a real window and device on the offscreen driver,
 // a scratch game directory, frames stepped by hand on an injected clock.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -28,6 +30,11 @@ void RunFrames(int n);
 // Reads the framebuffer back (row 0 at the top).
 std::vector<uint32_t> ReadScreen(int x = 0, int y = 0, int width = 854, int height = 480);
 uint32_t PixelAt(int x, int y);
+
+// Draws the frame the device holds once more through the draw phase (no update), with every
+// quad sent, nothing left out and nothing reused, and says whether that gives exactly the held
+// frame's pixels. The next frame is then drawn anew (the held record is the full one).
+::testing::AssertionResult HeldFrameIsAFullRedraw();
 
 // Writes bytes to a file, creating its directories.
 void WriteFile(const std::string& path, const std::string& bytes);
