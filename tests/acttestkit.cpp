@@ -141,3 +141,107 @@ bool ActTest::MessageMentions(const std::string& utf8) const {
 }
 
 }  // namespace acttest
+
+// --- playing a stage ---
+
+#include "act/actionscene.h"
+#include "act/mapmodel.h"
+#include "act/player.h"
+#include "gameflow/gamestate.h"
+
+// The hero's fields that no game operation sets from outside.
+struct PlayerTestAccess {
+  static PlayerStatus& Status() { return g_Player.status_; }
+  static D3DXVECTOR2& Velocity() { return g_Player.velocity_; }
+  static uint32_t& TimerWord(int index) { return g_Player.timers_[index]; }
+  static int& Exhausted() { return g_Player.exhausted_; }
+};
+
+namespace acttest {
+
+namespace {
+
+PlayerStats& Stats() {
+  static PlayerStats none{};
+  PlayerStats* stats = g_Player.GetStats();
+  EXPECT_NE(stats, nullptr) << "no hero yet: start a stage first";
+  return stats ? *stats : none;
+}
+
+uint32_t& TimerWord(int index) {
+  static uint32_t none = 0;
+  EXPECT_TRUE(index >= 0 && index < PlayerTimer::WordCount) << index;
+  return index >= 0 && index < PlayerTimer::WordCount ? PlayerTestAccess::TimerWord(index) : none;
+}
+
+}  // namespace
+
+void WriteActSounds() {
+  const char* const effects[] = {"swing25_c.wav", "swing27.wav", "swing37_b.wav", "swing37_a.wav",
+                                 "hit_s06.wav",   "hit09.wav",   "cursor12.wav"};
+  for (const char* name : effects) testsupport::WriteFile(std::string("Data/Sound/Act/") + name, testsupport::MakeWav(100));
+  testsupport::WriteFile("Data/Sound/Act/1-1.mp3", testsupport::MakeWav(kMusicMs));
+}
+
+void Hold(std::initializer_list<int> keys) { testsupport::PressKeys(keys); }
+void Release(std::initializer_list<int> keys) { testsupport::ReleaseKeys(keys); }
+void Tap(int key) {
+  testsupport::PressKeys({key});
+  testsupport::RunFrames(1);
+  testsupport::ReleaseKeys({key});
+  testsupport::RunFrames(1);
+}
+void Frames(int n) { testsupport::RunFrames(n); }
+
+void StartStages(const std::string& stageList) {
+  testsupport::WriteScrambled("Data/Script/main.cnn", "#setaction " + stageList + "\r\n");
+  g_GameState.SetMode(GameMode::MainScript);
+  // The main script, the start menu's hand-over (there is no menu), the stage start.
+  for (int i = 0; i < 3 && g_GameState.GetMode() != GameMode::ActionRun; ++i) testsupport::RunFrames(1);
+  ASSERT_EQ(g_GameState.GetMode(), GameMode::ActionRun);
+  ASSERT_EQ(g_ActionScene.GetMode(), ActionSceneMode::FadeIn);
+}
+
+int CurrentGameMode() { return g_GameState.GetMode(); }
+int SceneMode() { return g_ActionScene.GetMode(); }
+uint32_t FrameCount() { return g_ActionScene.GetFrameCount(); }
+D3DXVECTOR2 Position() { return {PlayerTestAccess::Status().x, PlayerTestAccess::Status().y}; }
+D3DXVECTOR2 Velocity() { return g_Player.GetVelocity(); }
+uint32_t Flags() { return g_Player.GetFlags(); }
+int Facing() { return g_Player.GetFacing(); }
+int Weapon() { return g_Player.GetWeapon(); }
+uint32_t TimerStart(int timer) { return TimerWord(timer); }
+uint32_t TimerDuration(int timer) { return TimerWord(timer + 1); }
+D3DXVECTOR2 Scroll() { return g_MapModel.GetScroll(); }
+int Hp() { return Stats().hp; }
+int Mp() { return Stats().mp; }
+int Sp() { return Stats().sp; }
+int Charges() { return PlayerTestAccess::Status().charges; }
+int Exhausted() { return PlayerTestAccess::Exhausted(); }
+
+SpriteState SpriteAt(int index) {
+  SpriteState state{};
+  const bool exists = g_Sprites && index >= 0 && index < g_SceneArrays.GetSpriteCount();
+  EXPECT_TRUE(exists) << "no sprite " << index;
+  if (exists) g_Sprites[index].GetState(&state);
+  return state;
+}
+
+void SetPosition(float x, float y) {
+  PlayerTestAccess::Status().x = x;
+  PlayerTestAccess::Status().y = y;
+}
+void SetVelocity(float vx, float vy) { PlayerTestAccess::Velocity() = {vx, vy}; }
+void SetFlags(uint32_t flags) { g_Player.SetFlags(flags, 0); }
+void SetFacing(int facing) { g_Player.SetFacing(facing); }
+void SetWeapon(int weapon) { g_Player.SetWeapon(weapon); }
+void SetHp(int hp) { Stats().hp = hp; }
+void SetMp(int mp) { Stats().mp = mp; }
+void SetSp(int sp) { Stats().sp = sp; }
+void SetCharges(int charges) { PlayerTestAccess::Status().charges = charges; }
+void SetExhausted(int exhausted) { PlayerTestAccess::Exhausted() = exhausted; }
+void StartTimer(int timer) { g_Player.StartTimer(timer, 0); }
+void RequestStageEnd() { g_ActionScene.RequestStageEnd(); }
+void CloseGates() { g_MapModel.CloseGates(); }
+
+}  // namespace acttest

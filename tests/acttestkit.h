@@ -5,8 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "librarysauce/d3dmath.h"
+#include "librarysauce/sprite.h"
+#include "platform/input.h"
 
 namespace acttest {
 
@@ -58,5 +63,86 @@ class ActTest : public ::testing::Test {
 
   std::vector<std::string> messages_;
 };
+
+// ---------------------------------------------------------------------------------------------
+// Playing a stage. A test starts stages through the game's own road and steps whole frames:
+//
+//   WriteActPictures();  WriteActSounds();
+//   WriteStage("stage01", StageText(40, 20).Put(5, 10, "@").Floor(17).Text());
+//   StartStages("stage01");          // "#setaction stage01"; the stage has begun (mode 15)
+//   Frames(17);                      // the fade-in
+//   EXPECT_EQ(SceneMode(), ActionSceneMode::Run);
+//
+// Movement tests set a position and velocities and step Player::MoveAndCollide themselves, so
+// no control step stands between what they set and what they check.
+// ---------------------------------------------------------------------------------------------
+
+// Writes a small sound for every one of the stage's sound files; the music is a WAV of kMusicMs
+// under its MP3 name (the mixer tells the formats apart by their content).
+constexpr int kMusicMs = 10000;
+void WriteActSounds();
+
+// The keys of the action buttons (DirectInput codes).
+namespace key {
+constexpr int Attack = platform::DIK_Z;
+constexpr int Jump = platform::DIK_X;
+constexpr int Guard = platform::DIK_C;
+constexpr int Teleport = platform::DIK_A;
+constexpr int Pause = platform::DIK_SPACE;
+constexpr int Up = platform::DIK_UP;
+constexpr int Down = platform::DIK_DOWN;
+constexpr int Left = platform::DIK_LEFT;
+constexpr int Right = platform::DIK_RIGHT;
+}  // namespace key
+
+// Keys down (held from frame to frame) / up.
+void Hold(std::initializer_list<int> keys);
+void Release(std::initializer_list<int> keys);
+// The key down for one frame, then up for one frame.
+void Tap(int key);
+// Whole frames, as the message loop runs them (the clock stands still unless a test moves it).
+void Frames(int n);
+
+// Writes the main script "#setaction <stageList>" and runs frames until the first stage has
+// begun: game mode 15 with the scene fading in, no running frame yet. Fails the test otherwise.
+void StartStages(const std::string& stageList);
+
+// --- what a test reads ---
+int CurrentGameMode();
+int SceneMode();
+uint32_t FrameCount();
+D3DXVECTOR2 Position();
+D3DXVECTOR2 Velocity();
+uint32_t Flags();
+int Facing();
+int Weapon();
+// Start frame and duration of a hero timer (PlayerTimer).
+uint32_t TimerStart(int timer);
+uint32_t TimerDuration(int timer);
+D3DXVECTOR2 Scroll();
+int Hp();
+int Mp();
+int Sp();
+int Charges();
+int Exhausted();
+// The state of sprite index of the current sprite array (the test fails without one).
+SpriteState SpriteAt(int index);
+
+// --- what a test sets ---
+void SetPosition(float x, float y);
+void SetVelocity(float vx, float vy);
+void SetFlags(uint32_t flags);  // the whole flag word
+void SetFacing(int facing);
+void SetWeapon(int weapon);
+void SetHp(int hp);
+void SetMp(int mp);
+void SetSp(int sp);
+void SetCharges(int charges);
+void SetExhausted(int exhausted);
+// Starts a hero timer now.
+void StartTimer(int timer);
+// The goal's request, and the switch's gates.
+void RequestStageEnd();
+void CloseGates();
 
 }  // namespace acttest
