@@ -103,7 +103,7 @@ class MapModel : public ScriptReader {
   int ChipAt(int col, int row) const;
   int GetMobSlots() const { return mobSlots_; }
   int GetItemSlots() const { return itemSlots_; }
-  // Frees the layers, the file buffer, the spare buffer and the stage list.
+  // Frees the layers, the file buffer, the spare buffer and the stage list (back to stage 0).
   void Release();
   void FreeFileBuffer();
   void FreeLayers();
@@ -136,6 +136,11 @@ class MapModel : public ScriptReader {
   uint32_t GetOriginChanged() const { return originChanged_; }
 
  private:
+  bool IsCell(int col, int row) const;
+  // What makes a map file unusable (UTF-8), or "" when it can be played; fills the header and
+  // the size of each layer.
+  static std::string CheckMap(const uint8_t* file, uint32_t size, MapHeader* header, uint64_t* layerSize);
+
   uint8_t* rawFile_ = nullptr;
   std::vector<std::string> stagePaths_;
   uint8_t* spareBuffer_ = nullptr;

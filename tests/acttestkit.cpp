@@ -4,6 +4,7 @@
 #include <map>
 
 #include "act/actgraphics.h"
+#include "act/mapmodel.h"
 #include "gameflow/scenearrays.h"
 #include "platform/messagebox.h"
 #include "tests/testsupport.h"
@@ -127,6 +128,7 @@ void ActTest::SetUp() {
     messages_.push_back(text);
     return platform::MessageBoxAnswer::Ok;
   });
+  g_MapModel.Release();
 }
 
 void ActTest::TearDown() {
