@@ -8,7 +8,6 @@
 #include "act/mapmodel.h"
 #include "act/mobmanager.h"
 #include "act/player.h"
-#include "gameflow/fileerror.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/gamefont.h"
@@ -16,7 +15,6 @@
 #include "librarysauce/mediaplayer.h"
 #include "librarysauce/sprite.h"
 #include "platform/clock.h"
-#include "platform/cp932.h"
 
 ActionScene g_ActionScene;
 
@@ -30,8 +28,6 @@ constexpr const char* kSoundFiles[ActSound::Count] = {
 constexpr uint32_t kMediaPlayerCount = 11;
 constexpr int kMusicVolume = 255;
 constexpr int kEffectVolume = 200;
-
-constexpr const char* kStageDirectory = ".\\Data\\Script\\act_stage\\";
 
 // "現在のPlayer位置 = X %6.2f: Y %6.2f" and "現在のマップ位置 = X %6.2f: Y %6.2f"
 const char kPlayerPositionFormat[] = "\x8c\xbb\x8d\xdd\x82\xcc" "Player" "\x88\xca\x92\x75" " = X %6.2f: Y %6.2f";
@@ -68,12 +64,8 @@ HRESULT ActionScene::Restart() {
 
 HRESULT ActionScene::ResetStage() {
   debugText_ = 0;
-  if (g_MapModel.GetStageCount() == 0) {
-    // "#resumedungeon" before any "#setaction": there is no stage to start.
-    ShowFileError(kStageDirectory, 0, platform::Utf8ToCp932("ステージの一覧がありません (#setaction)").c_str());
-    return E_FAIL;
-  }
-  if (g_MapModel.LoadMap() < 0) return E_FAIL;  // the map model has named the map
+  // The map model names a map that cannot be used, or the missing stage list.
+  if (g_MapModel.LoadMap() < 0) return E_FAIL;
   if (g_MapModel.LoadActionGraphics() < 0) return E_FAIL;
   return S_OK;
 }
