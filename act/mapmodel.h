@@ -16,6 +16,7 @@
 #include "act/actgraphics.h"
 #include "gameflow/scriptreader.h"
 #include "librarysauce/d3dmath.h"
+#include "librarysauce/sprite.h"
 #include "platform/types.h"
 
 // Layer-1 codes of the map's own cells.
@@ -74,6 +75,8 @@ class MapModel : public ScriptReader {
   static constexpr int kEffectShotSlots = 217;  // 16 effect sprites and 201 shot sprites
   static constexpr int kScreenWidth = 854;
   static constexpr int kScreenHeight = 480;
+  // The chip a closed gate shows.
+  static constexpr int kClosedGateChip = 2;
 
   MapModel() = default;
   ~MapModel() override;
@@ -140,6 +143,10 @@ class MapModel : public ScriptReader {
   // What makes a map file unusable (UTF-8), or "" when it can be played; fills the header and
   // the size of each layer.
   static std::string CheckMap(const uint8_t* file, uint32_t size, MapHeader* header, uint64_t* layerSize);
+  // True while the current sprite array is the one LoadActionGraphics built.
+  bool GraphicsReady() const;
+  // Points the chip window's sprites at the chips of the cells under them.
+  void PointChipWindow();
 
   uint8_t* rawFile_ = nullptr;
   std::vector<std::string> stagePaths_;
@@ -165,6 +172,9 @@ class MapModel : public ScriptReader {
   int chipSprites_ = 0;
   int stageIndex_ = 0;
   int stageCount_ = 0;
+  // The chip window must be pointed at the map at its next update: new sprites, closed gates.
+  bool chipWindowStale_ = true;
+  const Sprite* graphicsSprites_ = nullptr;
 };
 
 extern MapModel g_MapModel;
