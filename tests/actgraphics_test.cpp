@@ -125,6 +125,12 @@ TEST_F(ActGraphicsTest, TheChipWindowFollowsTheScrollAndRepointsOnlyOnANewOrigin
   EXPECT_EQ(g_MapModel.GetOriginCol(), 12u);
   EXPECT_EQ(ChipSource(28, 0).x, 0.0f);
   EXPECT_EQ(ChipSource(28, 0).y, 0.0f);
+  // Far outside the map the window shows nothing, and no scroll value breaks it.
+  for (float far : {1e30f, -1e30f}) {
+    Scroll(far, far);
+    EXPECT_EQ(ChipSource(0, 0).x, 0.0f);
+  }
+  Scroll(std::nanf(""), std::nanf(""));
   // The spare sprite stays hidden where it was set up.
   EXPECT_EQ(StateOf(522).visible, 0);
   EXPECT_EQ(StateOf(522).y, 17 * 32 - 16.0f);
