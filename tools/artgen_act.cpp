@@ -1,7 +1,8 @@
 // artgen_act OUT_DIR: draws every picture of the action mode's texture table into
 // OUT_DIR/Data/Graphic/Act/. Each part of the action mode brings its drawings in a header of its
-// own (artact_stage.h: chips, backgrounds, fade and HUD); a picture that no header draws yet is
-// written as a transparent placeholder of its final size, so that every texture loads.
+// own (artact_stage.h: chips, backgrounds, fade and HUD; artact_hero.h: the hero's two sheets);
+// a picture that no header draws yet is written as a transparent placeholder of its final size,
+// so that every texture loads.
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "act/actgraphics.h"
+#include "tools/artact_hero.h"
 #include "tools/artact_stage.h"
 #include "tools/artkit.h"
 
@@ -20,23 +22,10 @@ namespace {
 // Final sizes of the pictures still to be drawn.
 const std::map<std::string, std::pair<int, int>> kPlaceholderSizes = {
     {"Mob_Kedama.bmp", {256, 128}},       {"Mob_Hopper.bmp", {256, 64}},     {"Mob_Bomber.bmp", {96, 48}},
-    {"Kest_DualSword.bmp", {1920, 960}},  {"Kest_GreatSword.bmp", {1920, 960}},
     {"ActItem.bmp", {128, 128}},          {"ActMapObject.bmp", {96, 64}},    {"AttackEffect.bmp", {384, 216}},
     {"kemuri.bmp", {512, 128}},           {"Guard.bmp", {640, 128}},         {"ME_NormalBullet.bmp", {16, 16}},
     {"ME_StampShockWave.bmp", {128, 32}}, {"ME_Burst.bmp", {624, 312}},
 };
-
-// A plain standing figure in the hero sheet's first 192 × 192 cell, feet at y 190, so that a
-// stage shows where the hero stands.
-void DrawStandInHero(Canvas& c) {
-  c.FillRect(84, 160, 10, 30, {50, 56, 90});
-  c.FillRect(98, 160, 10, 30, {50, 56, 90});
-  c.FillRect(80, 120, 32, 44, {60, 110, 170});
-  c.FillCircle(96, 108, 14, {246, 214, 184});
-  c.FillEllipse(96, 98, 15, 8, {64, 44, 36});
-  c.FillRect(112, 124, 6, 22, {246, 214, 184});
-  c.Line(116, 146, 140, 112, 3, {220, 226, 236});
-}
 
 void MakeDirs(const std::string& path) {
   for (size_t i = 1; i < path.size(); ++i)
@@ -52,6 +41,8 @@ int main(int argc, char** argv) {
   }
   artact::Pictures pictures;
   artact::DrawStagePictures(&pictures);
+  pictures.emplace("Kest_DualSword.bmp", artact::DrawHeroSheet(false));
+  pictures.emplace("Kest_GreatSword.bmp", artact::DrawHeroSheet(true));
 
   const std::string dir = std::string(argv[1]) + "/Data/Graphic/Act/";
   MakeDirs(dir);
@@ -68,7 +59,6 @@ int main(int argc, char** argv) {
         continue;
       }
       Canvas placeholder(size->second.first, size->second.second, artact::kKeyGreen);
-      if (std::string(file) == "Kest_DualSword.bmp") DrawStandInHero(placeholder);
       drawn = pictures.emplace(file, placeholder).first;
     }
     if (!drawn->second.SaveBmp(dir + file)) {
