@@ -119,13 +119,12 @@ TEST_F(DispatcherTest, AnUnreadableMainScriptIsReportedAndEndsTheGameWithAnError
   EXPECT_EQ(messages_[0], "Velunna |Err: File : .\\Data\\Script\\main.cnn Line : 0 \n ファイルOpen失敗");
 }
 
-TEST_F(DispatcherTest, AStageThatCannotBePlayedYetIsNamedAndTheGameEnds) {
-  // The action mode is not in this build: asking for a stage must not leave a black screen.
+TEST_F(DispatcherTest, AMissingStageMapIsNamedAndTheGameEndsWithAnError) {
   testsupport::WriteScrambled("Data/Script/main.cnn", "#setaction stage01,stage02\r\n");
   g_GameState.SetMode(GameMode::MainScript);
   testsupport::RunFrames(1);
   g_GameState.SetMode(GameMode::ActionStart);
-  EXPECT_EQ(RunLoop(5), 0);
+  EXPECT_EQ(RunLoop(5), 1);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find(".\\Data\\Script\\act_stage\\stage01.cnn"), std::string::npos) << messages_[0];
 }
