@@ -13,14 +13,13 @@
 #include <functional>
 
 #include "benchmarks/benchgame.h"
-#include "field/fieldscene.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/graphicsdevice.h"
-#include "novel/advscene.h"
 #include "platform/barewindow.h"
 #include "platform/input.h"
 #include "startmenu/startmenu.h"
+#include "tests/demoplay.h"
 
 namespace {
 
@@ -69,9 +68,7 @@ void Tap(int key) {
 
 bool ToTitle() {
   g_GameState.SetMode(GameMode::MainScript);
-  return RunUntil([] {
-    return g_GameState.GetMode() == GameMode::StartMenuRun && g_StartMenu.GetSubState() == StartMenuState::Cursor;
-  });
+  return RunUntil(demoplay::OnTitle);
 }
 
 // From the title, the entry with this id chosen with Down and Z.
@@ -128,24 +125,20 @@ void BM_FrameTitleIdle(benchmark::State& state) {
 
 void BM_FrameKeyConfigIdle(benchmark::State& state) {
   EnterGame();
-  const bool reached = ChooseOnTitle(3) && RunUntil([] { return g_StartMenu.GetSubState() == StartMenuState::KeyConfig; });
+  const bool reached = ChooseOnTitle(demoplay::kKeyConfigEntry) && RunUntil(demoplay::InKeyConfig);
   MeasureGameFrames(state, reached);
 }
 
 void BM_FrameFieldIdle(benchmark::State& state) {
   EnterGame();
-  const bool reached = ChooseOnTitle(6) && RunUntil([] {
-    return g_GameState.GetMode() == GameMode::FieldRun && g_FieldScene.GetPhase() == FieldPhase::Select;
-  });
+  const bool reached = ChooseOnTitle(demoplay::kFieldEntry) && RunUntil(demoplay::FieldTakesAChoice);
   MeasureGameFrames(state, reached);
 }
 
 // Last of the game's scenes: the ADV scene is left in the middle of its script.
 void BM_FrameAdvWaiting(benchmark::State& state) {
   EnterGame();
-  const bool reached = ChooseOnTitle(2) && RunUntil([] {
-    return g_GameState.GetMode() == GameMode::AdvRun && g_AdvScene.IsKeyWaitOn();
-  });
+  const bool reached = ChooseOnTitle(demoplay::kStoryEntry) && RunUntil(demoplay::AdvWaitsForAKey);
   MeasureGameFrames(state, reached);
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "field/fieldscene.h"
+#include "act/actionscene.h"
 #include "gameflow/gamestate.h"
 #include "librarysauce/fpscounter.h"
 #include "librarysauce/framemanager.h"
@@ -19,9 +19,9 @@
 #include "librarysauce/sprite.h"
 #include "librarysauce/texture.h"
 #include "librarysauce/winmain.h"
-#include "novel/advscene.h"
 #include "platform/input.h"
 #include "startmenu/startmenu.h"
+#include "tests/demoplay.h"
 #include "tests/testsupport.h"
 #include "tests/textureaccess.h"
 
@@ -36,7 +36,9 @@ void DrawHookText() { g_Fonts[0].DrawText(g_hookText.c_str(), 400, 300, 64, 16, 
 platform::GlDevice* Device() { return g_GraphicsDevice.GetDevice(); }
 
 // A picture whose every texel differs from its neighbours, so any shift or mirror shows.
-uint32_t Gradient(int x, int y) { return 0xFF000000u | static_cast<uint32_t>(x * 16) << 16 | static_cast<uint32_t>(y * 16) << 8 | 0x40; }
+uint32_t Gradient(int x, int y) {
+  return 0xFF000000u | static_cast<uint32_t>(x * 16) << 16 | static_cast<uint32_t>(y * 16) << 8 | 0x40;
+}
 
 class FrameReuseTest : public ::testing::Test {
  protected:
@@ -145,7 +147,8 @@ TEST_F(FrameReuseTest, LeftOutAndUnblendedQuadsGiveTheSamePixelsInEveryBlendMode
   const struct {
     int32_t texture;
     D3DCOLOR color;
-  } sources[] = {{0, 0x00000000}, {-1, 0x00FFFFFF}, {0, 0xFFFFFFFF}, {1, 0xFFFFFFFF}, {-1, 0xFF808080}, {0, 0x80FFFFFF}};
+  } sources[] = {{0, 0x00000000},  {-1, 0x00FFFFFF}, {0, 0xFFFFFFFF},
+                 {1, 0xFFFFFFFF}, {-1, 0xFF808080}, {0, 0x80FFFFFF}};
   for (int mode = 0; mode < kBlendModeCount; ++mode) {
     for (const auto& source : sources) {
       Sprite under, over;
@@ -209,16 +212,19 @@ class DemoFramesTest : public ::testing::Test {
     g_GameState.SetMode(GameMode::MainScript);
   }
 
-  // Frames at 60 a second until done(), checking the pixels every fourth frame.
-  void PlayUntil(const std::function<bool()>& done, int maxFrames = 1500) {
+  // Frames at 60 a second until done() or maxFrames, checking the pixels every fourth frame.
+  static bool Play(const std::function<bool()>& done, int maxFrames = 1500) {
     for (int frame = 0; frame < maxFrames && !done(); ++frame) {
       testsupport::AdvanceClock(17);
       testsupport::RunFrames(1);
-      if (frame % 4 == 3) {
-        ASSERT_TRUE(testsupport::HeldFrameIsAFullRedraw()) << "frame " << frame;
+      if (frame % 4 != 3) continue;
+      const ::testing::AssertionResult same = testsupport::HeldFrameIsAFullRedraw();
+      if (!same) {
+        ADD_FAILURE() << same.message() << " at frame " << frame;
+        return false;
       }
     }
-    ASSERT_TRUE(done());
+    return done();
   }
   void Tap(int key) {
     testsupport::PressKeys({key});
@@ -242,7 +248,7 @@ class DemoFramesTest : public ::testing::Test {
     EXPECT_TRUE(testsupport::HeldFrameIsAFullRedraw());
   }
   void ChooseOnTitle(int id) {
-    PlayUntil([] { return g_StartMenu.GetSubState() == StartMenuState::Cursor && g_GameState.GetMode() == GameMode::StartMenuRun; });
+    ASSERT_TRUE(Play(demoplay::OnTitle));
     for (int moves = 0; moves < 8 && g_StartMenu.GetEntry(g_StartMenu.GetCursor())->id != id; ++moves) {
       Tap(platform::DIK_DOWN);
     }
@@ -252,10 +258,10 @@ class DemoFramesTest : public ::testing::Test {
 };
 
 TEST_F(DemoFramesTest, TitleAndKeyConfigurationShowFullRedraws) {
-  PlayUntil([] { return g_GameState.GetMode() == GameMode::StartMenuRun && g_StartMenu.GetSubState() == StartMenuState::Cursor; });
+  ASSERT_TRUE(Play(demoplay::OnTitle));
   ExpectIdleFramesReused();
-  ChooseOnTitle(3);
-  PlayUntil([] { return g_StartMenu.GetSubState() == StartMenuState::KeyConfig; });
+  ChooseOnTitle(demoplay::kKeyConfigEntry);
+  ASSERT_TRUE(Play(demoplay::InKeyConfig));
   ExpectIdleFramesReused();
   Tap(platform::DIK_DOWN);
   Tap(platform::DIK_RIGHT);
@@ -263,8 +269,8 @@ TEST_F(DemoFramesTest, TitleAndKeyConfigurationShowFullRedraws) {
 }
 
 TEST_F(DemoFramesTest, FieldMapShowsFullRedraws) {
-  ChooseOnTitle(6);
-  PlayUntil([] { return g_GameState.GetMode() == GameMode::FieldRun && g_FieldScene.GetPhase() == FieldPhase::Select; });
+  ChooseOnTitle(demoplay::kFieldEntry);
+  ASSERT_TRUE(Play(demoplay::FieldTakesAChoice));
   ExpectIdleFramesReused();
   Tap(platform::DIK_RIGHT);
   Tap(platform::DIK_DOWN);
@@ -272,12 +278,21 @@ TEST_F(DemoFramesTest, FieldMapShowsFullRedraws) {
 }
 
 TEST_F(DemoFramesTest, StoryShowsFullRedrawsWhileItPlaysAndWaits) {
-  ChooseOnTitle(2);
+  ChooseOnTitle(demoplay::kStoryEntry);
   for (int page = 0; page < 3; ++page) {
-    PlayUntil([] { return g_GameState.GetMode() == GameMode::AdvRun && g_AdvScene.IsKeyWaitOn(); });
+    ASSERT_TRUE(Play(demoplay::AdvWaitsForAKey));
     ExpectIdleFramesReused();
     Tap(platform::DIK_Z);
   }
+}
+
+// The action stage: hundreds of sprites, fading in, then the hero told to run.
+TEST_F(DemoFramesTest, ActionStageShowsFullRedraws) {
+  ChooseOnTitle(demoplay::kStartEntry);
+  ASSERT_TRUE(Play(demoplay::StageRuns));
+  testsupport::PressKeys({platform::DIK_RIGHT});
+  Play([] { return false; }, 120);
+  EXPECT_GT(g_ActionScene.GetFrameCount(), 120u);
 }
 
 }  // namespace
