@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -66,16 +65,7 @@ class FrameReuseTest : public ::testing::Test {
 
   static void Place(Sprite* sprite, int32_t texture, float x, float y, float size, uint32_t depth, D3DCOLOR color,
                     BlendMode mode = BlendMode::Alpha) {
-    sprite->SetTexture(texture);
-    sprite->SetSrcPos(0, 0);
-    sprite->SetSize(size, size);
-    sprite->SetPos(x, y);
-    sprite->SetDepth(depth);
-    sprite->SetScale(1, 1);
-    sprite->SetColor(color);
-    sprite->SetBlendMode(mode);
-    ASSERT_EQ(sprite->Register(), S_OK);
-    sprite->Show();
+    testsupport::PlaceSprite(sprite, texture, x, y, size, size, depth, color, mode);
   }
 
   std::unique_ptr<Texture[]> textures_;
@@ -204,9 +194,7 @@ class DemoFramesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::StartGame();
-    testsupport::EnterScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    namespace fs = std::filesystem;
-    fs::copy(VELUNNA_GAME_DIR, ".", fs::copy_options::recursive | fs::copy_options::skip_existing);
+    testsupport::EnterDemoCopy();
     testsupport::UseManualClock();
     testsupport::UseScriptedInput();
     g_GameState.SetMode(GameMode::MainScript);

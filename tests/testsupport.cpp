@@ -56,6 +56,26 @@ std::string EnterScratchDirectory(const std::string& name) {
   return dir.string();
 }
 
+void EnterDemoCopy() {
+  EnterScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
+  namespace fs = std::filesystem;
+  fs::copy(VELUNNA_GAME_DIR, ".", fs::copy_options::recursive | fs::copy_options::skip_existing);
+}
+
+void PlaceSprite(Sprite* sprite, int32_t texture, float x, float y, float width, float height, uint32_t depth,
+                 uint32_t color, BlendMode mode) {
+  sprite->SetTexture(texture);
+  sprite->SetSrcPos(0, 0);
+  sprite->SetSize(width, height);
+  sprite->SetPos(x, y);
+  sprite->SetDepth(depth);
+  sprite->SetScale(1, 1);
+  sprite->SetColor(color);
+  sprite->SetBlendMode(mode);
+  ASSERT_EQ(sprite->Register(), S_OK);
+  sprite->Show();
+}
+
 void UseManualClock(uint32_t startMs) {
   g_now = startMs;
   platform::SetTimeSource([] { return g_now; });
