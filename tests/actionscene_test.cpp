@@ -2,6 +2,7 @@
 // stage list's road, stages that cannot be started.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "act/actgraphics.h"
@@ -11,6 +12,7 @@
 #include "gameflow/gamestate.h"
 #include "librarysauce/framemanager.h"
 #include "librarysauce/mediaplayer.h"
+#include "platform/input.h"
 #include "tests/acttestkit.h"
 #include "tests/testsupport.h"
 
@@ -223,6 +225,49 @@ TEST_F(ActionSceneTest, AStageThatCannotStartIsNamedAndEndsTheGame) {
     EXPECT_TRUE(MessageMentions(c.message)) << messages_[0];
     EXPECT_EQ(g_FrameManager.GetHead(), nullptr);
   }
+}
+
+TEST_F(ActionSceneTest, TheDemosStartEntryShowsTheHeroStandingOnTheMeadow) {
+  namespace fs = std::filesystem;
+  fs::remove_all("Data");
+  fs::copy(fs::path(VELUNNA_GAME_DIR) / "Data", "Data", fs::copy_options::recursive);
+  Frames(20);  // the title menu fades in
+  Tap(platform::DIK_Z);  // its first entry: start
+  for (int i = 0; i < 40 && CurrentGameMode() != GameMode::ActionRun; ++i) Frames(1);
+  ASSERT_EQ(CurrentGameMode(), GameMode::ActionRun);
+  EXPECT_EQ(g_MapModel.GetStageCount(), 2);
+  EXPECT_TRUE(g_MediaPlayers[ActSound::Bgm].IsPlaying());
+  Frames(17);
+  ASSERT_EQ(SceneMode(), ActionSceneMode::Run);
+
+  // He fell from his start cell (column 1, row 10) onto the ground of row 16.
+  EXPECT_EQ(Position().x, 32.0f);
+  EXPECT_EQ(Position().y, 16 * 32 - 190.5f);
+  EXPECT_FALSE(Flags() & PlayerState::Airborne);
+  const int left = static_cast<int>(Position().x - Scroll().x);
+  const int top = static_cast<int>(Position().y - Scroll().y);
+  const int ground = 16 * 32 - static_cast<int>(Scroll().y);  // the ground's top on the screen
+
+  // His boots stand on the ground: their lowest pixels a few above its top edge (the soles are
+  // outlined).
+  constexpr uint32_t kBoots = 0x603A20;
+  const std::vector<uint32_t> body = testsupport::ReadScreen(left + 64, top + 96, 64, 94);
+  int bootPixels = 0, lowestBoot = -1;
+  for (size_t i = 0; i < body.size(); ++i) {
+    if ((body[i] & 0xFFFFFF) != kBoots) continue;
+    ++bootPixels;
+    lowestBoot = top + 96 + static_cast<int>(i / 64);
+  }
+  EXPECT_GT(bootPixels, 40);
+  EXPECT_GE(lowestBoot, ground - 6);
+  EXPECT_LT(lowestBoot, ground);
+  // Below them the ground's chips, above him the backgrounds: neither empty nor him.
+  for (int y : {ground + 2, top + 20}) {
+    const uint32_t pixel = testsupport::PixelAt(left + 96, y) & 0xFFFFFF;
+    EXPECT_NE(pixel, 0u) << y;
+    EXPECT_NE(pixel, kBoots) << y;
+  }
+  EXPECT_NE(testsupport::PixelAt(left + 96, ground + 2), testsupport::PixelAt(left + 96, top + 20));
 }
 
 }  // namespace

@@ -23,8 +23,10 @@ uint32_t PictureColor(const std::string& file);
 uint32_t ChipColor(int chip);
 constexpr int kFrontStripeX = 700;
 constexpr uint32_t kFrontStripeColor = 0xF0A0C0;
-// Sizes of the test backgrounds: the far one is 100 pixels larger than the view each way.
+// Sizes of the test backgrounds: the far one is 100 pixels larger than the view each way, the
+// near one just the view's size (it repeats beyond).
 constexpr int kBackWidth = 954, kBackHeight = 580;
+constexpr int kFrontWidth = 854, kFrontHeight = 480;
 
 // Writes every file of the action texture table under ".\Data\Graphic\Act\".
 void WriteActPictures();
