@@ -54,8 +54,8 @@ void WriteMapBytes(const std::string& name, const std::string& bytes);
 // The compiled bytes of a readable stage.
 std::string CompileStage(const std::string& source);
 
-// A fresh game directory per test (named after it), the manual clock, scripted input, and every
-// message box answered and kept in messages_.
+// A fresh game directory per test (named after it), the map model emptied (no stage list, stage
+// 0), the manual clock, scripted input, and every message box answered and kept in messages_.
 class ActTest : public ::testing::Test {
  protected:
   void SetUp() override;
