@@ -281,3 +281,29 @@ TEST_F(AttackTest, AnObjectStopsAtTheMapsSidesAndBottomButMayRiseWithoutLimit) {
 }
 
 }  // namespace
+
+// The hero's damage box, from (160, 321.5): x 248 to 264, y 449.5 to 481.5; 24 lower at the top
+// while he crouches.
+TEST_F(AttackTest, AnObjectHitsTheHeroOnlyWhenItsBoxOverlapsHisDamageBoxAndItCanHit) {
+  const struct {
+    const char* name;
+    D3DXVECTOR2 centre, half;
+    uint32_t heroFlags, objectFlags;
+    int hit;
+  } cases[] = {
+      {"inside", {256, 465}, {4, 4}, 0, kVisible | kCanHit, 1},
+      {"touching his left side", {244, 465}, {4, 4}, 0, kVisible | kCanHit, 0},
+      {"touching his feet", {256, 485.5f}, {4, 4}, 0, kVisible | kCanHit, 0},
+      {"through the top while he stands", {256, 459.5f}, {10, 10}, 0, kVisible | kCanHit, 1},
+      {"through the top while he crouches", {256, 459.5f}, {10, 10}, PlayerState::Crouch, kVisible | kCanHit, 0},
+      {"unable to hit", {256, 465}, {4, 4}, 0, kVisible, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetFlags(c.heroFlags);
+    Probe probe(c.centre, {0, 0}, {0, 0}, c.half);
+    probe.SetFlags(c.objectFlags, 0);
+    EXPECT_EQ(probe.HitPlayer(), c.hit);
+    EXPECT_EQ(probe.GetFlags(), c.objectFlags);
+  }
+}
