@@ -204,6 +204,15 @@ void StartStages(const std::string& stageList) {
   ASSERT_EQ(g_ActionScene.GetMode(), ActionSceneMode::FadeIn);
 }
 
+void PlayStage(const std::string& source) {
+  WriteActPictures();
+  WriteActSounds();
+  WriteStage("stage01", source);
+  StartStages("stage01");
+  Frames(17);
+  EXPECT_EQ(g_ActionScene.GetMode(), ActionSceneMode::Run);
+}
+
 int CurrentGameMode() { return g_GameState.GetMode(); }
 int SceneMode() { return g_ActionScene.GetMode(); }
 uint32_t FrameCount() { return g_ActionScene.GetFrameCount(); }

@@ -107,6 +107,10 @@ void Frames(int n);
 // begun: game mode 15 with the scene fading in, no running frame yet. Fails the test otherwise.
 void StartStages(const std::string& stageList);
 
+// Writes the action pictures, the sounds and "stage01" from its readable source, starts it and
+// runs the 17 frames of its fade-in: the stage runs.
+void PlayStage(const std::string& source);
+
 // --- what a test reads ---
 int CurrentGameMode();
 int SceneMode();
