@@ -1,6 +1,7 @@
 #include "act/actionscene.h"
 
 #include <cstdio>
+#include <string>
 
 #include "act/attackeffectmanager.h"
 #include "act/cnnfile.h"
@@ -8,6 +9,7 @@
 #include "act/mapmodel.h"
 #include "act/mobmanager.h"
 #include "act/player.h"
+#include "gameflow/fileerror.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/gamefont.h"
@@ -15,6 +17,7 @@
 #include "librarysauce/mediaplayer.h"
 #include "librarysauce/sprite.h"
 #include "platform/clock.h"
+#include "platform/cp932.h"
 
 ActionScene g_ActionScene;
 
@@ -66,7 +69,12 @@ HRESULT ActionScene::ResetStage() {
   debugText_ = 0;
   // The map model names a map that cannot be used, or the missing stage list.
   if (g_MapModel.LoadMap() < 0) return E_FAIL;
-  if (g_MapModel.LoadActionGraphics() < 0) return E_FAIL;
+  if (g_MapModel.LoadActionGraphics() < 0) {
+    const char* stage = g_MapModel.GetStagePath(g_MapModel.GetStageIndex());
+    const std::string map = std::string(stage ? stage : "") + ".cnn";
+    ShowFileError(map.c_str(), 0, platform::Utf8ToCp932("ステージの絵を用意するメモリが足りません").c_str());
+    return E_FAIL;
+  }
   return S_OK;
 }
 

@@ -114,8 +114,6 @@ class ActionScene : public ScriptReader {
   void AnimateWeaponIconSwap();
 
  private:
-  friend struct ActionSceneTestAccess;  // lets the action tests look inside
-
   // Stops a stage start that cannot go on: the game ends with exit code 1.
   void Abandon();
   void SetFadeColor();

@@ -11,6 +11,7 @@
 #include "act/mobshotmanager.h"
 #include "gameflow/fileerror.h"
 #include "gameflow/scenearrays.h"
+#include "gameflow/scenesprite.h"
 #include "librarysauce/fileio.h"
 #include "librarysauce/filescrambler.h"
 #include "librarysauce/texture.h"
@@ -254,22 +255,10 @@ constexpr uint32_t kFadeDepth = 1000;
 constexpr int kEffectSprites = 16;
 constexpr int kHeroFrame = 192;
 
-// Everything a sprite of the action mode is given before it is registered.
 void SetUpSprite(int index, int texture, float srcX, float srcY, float width, float height, float x, float y,
                  uint32_t depth, D3DCOLOR color = kWhite) {
-  Sprite& s = g_Sprites[index];
-  s.SetTexture(texture);
-  s.SetSrcPos(srcX, srcY);
-  s.SetSize(width, height);
-  s.SetPos(x, y);
-  s.SetDepth(depth);
-  s.SetColor(color);
-  s.SetScale(1.0f, 1.0f);
-  s.SetBlendMode(BlendMode::Alpha);
+  SetUpSceneSprite(g_Sprites[index], texture, srcX, srcY, width, height, x, y, depth, color);
 }
-
-float TextureWidth(int texture) { return static_cast<float>(g_TextureTable[texture].GetWidth()); }
-float TextureHeight(int texture) { return static_cast<float>(g_TextureTable[texture].GetHeight()); }
 
 // A HUD picture at its own size.
 void SetUpHud(int index, int texture, float x, float y) {

@@ -114,7 +114,9 @@ class MapModel : public ScriptReader {
 
   // --- action graphics ---
   // Allocates the action sprite and texture arrays, loads the texture table and lays out every
-  // sprite (HUD, backgrounds, fade, hero, chip window, mob, effect, shot and item ranges).
+  // sprite (HUD, backgrounds, fade, hero, chip window, mob, effect, shot and item ranges), sized
+  // by the map loaded last. The enemy sprites stay hidden until their enemies are spawned, and
+  // the chip window is pointed at the map by its next update. Fails when no map is loaded.
   HRESULT LoadActionGraphics();
   int GetMobSpriteBase() const { return mobSpriteBase_; }
   int GetEffectSpriteBase() const { return effectSpriteBase_; }
@@ -127,12 +129,15 @@ class MapModel : public ScriptReader {
   void SetMaxScroll(float x, float y);
   D3DXVECTOR2 GetMaxScroll() const { return {maxScrollX_, maxScrollY_}; }
   // Once per running frame: places the 493 chip sprites by the scroll, and re-points their
-  // sources when the visible origin cell changed (or a refresh was asked for).
+  // sources when the visible origin cell changed, or first after new graphics or closed gates.
+  // The spare 494th chip sprite stays hidden. These steps do nothing while the action sprites
+  // are not the current arrays.
   void UpdateChipWindow();
   void UpdateVisibleOrigin();
-  // Parallax: the back layer by the scroll's ratio to its limits, the front layer by the scroll.
+  // Parallax: the back layer by the scroll's ratio to its limits (0 to 1; 0 with no room to
+  // scroll), the front layer by the scroll.
   void UpdateBackgrounds();
-  // Every gate cell becomes solid and shows chip 2.
+  // Every gate cell becomes solid and shows chip 2, on screen at once.
   void CloseGates();
   uint32_t GetOriginCol() const { return originCol_; }
   uint32_t GetOriginRow() const { return originRow_; }

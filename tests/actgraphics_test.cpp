@@ -2,13 +2,17 @@
 // follows the scroll, the parallax backgrounds and the gates a switch closes.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "act/mapmodel.h"
 #include "gameflow/gamestate.h"
 #include "librarysauce/sprite.h"
 #include "librarysauce/texture.h"
 #include "tests/acttestkit.h"
+#include "tests/testsupport.h"
 
 namespace {
 
@@ -121,6 +125,12 @@ TEST_F(ActGraphicsTest, TheChipWindowFollowsTheScrollAndRepointsOnlyOnANewOrigin
   EXPECT_EQ(g_MapModel.GetOriginCol(), 12u);
   EXPECT_EQ(ChipSource(28, 0).x, 0.0f);
   EXPECT_EQ(ChipSource(28, 0).y, 0.0f);
+  // Far outside the map the window shows nothing, and no scroll value breaks it.
+  for (float far : {1e30f, -1e30f}) {
+    Scroll(far, far);
+    EXPECT_EQ(ChipSource(0, 0).x, 0.0f);
+  }
+  Scroll(std::nanf(""), std::nanf(""));
   // The spare sprite stays hidden where it was set up.
   EXPECT_EQ(StateOf(522).visible, 0);
   EXPECT_EQ(StateOf(522).y, 17 * 32 - 16.0f);
@@ -161,6 +171,63 @@ TEST_F(ActGraphicsTest, ClosedGatesAreSolidAndDrawnAtOnce) {
     }
     EXPECT_EQ(g_MapModel.CodeAt(6, 12), ItemCell::Switch);
     EXPECT_EQ(g_MapModel.ChipAt(5, 13), 1);
+  }
+}
+
+// The demo stages on screen, drawn with the flat test pictures: every pixel outside the HUD and
+// the hero shows the chip of the map cell under it, or where the chip is empty the near layer's
+// stripe or the far layer.
+TEST_F(ActGraphicsTest, TheDemoStagesShowTheirChipsOverBothBackgrounds) {
+  acttest::WriteActPictures();
+  g_GameState.SetMode(GameMode::ActionRun);  // frames run the stage's mode
+  for (const char* stage : {"stage01", "stage02"}) {
+    const std::string map = std::string("Data/Script/act_stage/") + stage + ".cnn";
+    std::filesystem::create_directories("Data/Script/act_stage");
+    std::filesystem::copy_file(std::string(VELUNNA_GAME_DIR) + "/" + map, map,
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+  const struct {
+    const char* stage;
+    float x, y;
+  } views[] = {{"stage01", 0, 0}, {"stage02", 0, 0}, {"stage01", 0, 127}, {"stage02", 1000.5f, 191}};
+  for (const auto& view : views) {
+    SCOPED_TRACE(std::string(view.stage) + " at " + std::to_string(view.x) + ", " + std::to_string(view.y));
+    ASSERT_EQ(g_MapModel.SetStageList(view.stage), S_OK);
+    ASSERT_EQ(g_MapModel.LoadMap(), S_OK);
+    ASSERT_EQ(g_MapModel.LoadActionGraphics(), S_OK);
+    Scroll(view.x, view.y);
+    // The fade curtain starts opaque, over everything, the HUD included.
+    testsupport::RunFrames(1);
+    EXPECT_EQ(testsupport::PixelAt(300, 16), 0xFF000000u);
+    EXPECT_EQ(testsupport::PixelAt(600, 300), 0xFF000000u);
+    g_Sprites[ActSprite::Fade].SetColor(0x00000000);
+    testsupport::RunFrames(1);
+    EXPECT_EQ(testsupport::PixelAt(300, 16), 0xFF000000u | acttest::PictureColor("Gauge_HP.bmp"));
+
+    const std::vector<uint32_t> screen = testsupport::ReadScreen();
+    int chipsSeen = 0, wrong = 0;
+    for (int y = 4; y < 480; y += 8) {
+      for (int x = 4; x < 854; x += 8) {
+        const bool hud = x < 520 && y < 140, hero = x >= 128 && x < 320 && y >= 128 && y < 320;
+        if (hud || hero) continue;
+        const int worldX = x + static_cast<int>(view.x), worldY = y + static_cast<int>(view.y);
+        const int chip = g_MapModel.ChipAt(worldX / 32, worldY / 32);
+        const float frontX = std::fmod(x + view.x, static_cast<float>(acttest::kFrontWidth));
+        uint32_t expected = acttest::PictureColor("BackGround_Back01.bmp");
+        if (frontX >= acttest::kFrontStripeX && frontX < acttest::kFrontStripeX + 16)
+          expected = acttest::kFrontStripeColor;
+        if (chip != 0) {
+          expected = acttest::ChipColor(chip);
+          ++chipsSeen;
+        }
+        const uint32_t got = screen[static_cast<size_t>(y) * 854 + x];
+        if (got != (0xFF000000u | expected) && ++wrong <= 5)
+          ADD_FAILURE() << "pixel (" << x << ", " << y << "): " << std::hex << got << ", not " << expected;
+      }
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GT(chipsSeen, 100);
+    EXPECT_TRUE(messages_.empty());
   }
 }
 

@@ -28,7 +28,7 @@ struct Size {
 // Sizes that the sprite set-up reads from the texture; any other picture is 64 × 64.
 const std::map<std::string, Size> kSizes = {
     {"BackGround_Back01.bmp", {kBackWidth, kBackHeight}},
-    {"BackGround_Front01.bmp", {854, 480}},
+    {"BackGround_Front01.bmp", {kFrontWidth, kFrontHeight}},
     {"GaugeFrame_HP.bmp", {402, 13}},
     {"Gauge_HP.bmp", {400, 12}},
     {"GaugeFrame_SP.bmp", {402, 7}},

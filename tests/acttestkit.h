@@ -23,8 +23,10 @@ uint32_t PictureColor(const std::string& file);
 uint32_t ChipColor(int chip);
 constexpr int kFrontStripeX = 700;
 constexpr uint32_t kFrontStripeColor = 0xF0A0C0;
-// Sizes of the test backgrounds: the far one is 100 pixels larger than the view each way.
+// Sizes of the test backgrounds: the far one is 100 pixels larger than the view each way, the
+// near one just the view's size (it repeats beyond).
 constexpr int kBackWidth = 954, kBackHeight = 580;
+constexpr int kFrontWidth = 854, kFrontHeight = 480;
 
 // Writes every file of the action texture table under ".\Data\Graphic\Act\".
 void WriteActPictures();
@@ -52,8 +54,8 @@ void WriteMapBytes(const std::string& name, const std::string& bytes);
 // The compiled bytes of a readable stage.
 std::string CompileStage(const std::string& source);
 
-// A fresh game directory per test (named after it), the manual clock, scripted input, and every
-// message box answered and kept in messages_.
+// A fresh game directory per test (named after it), the map model emptied (no stage list, stage
+// 0), the manual clock, scripted input, and every message box answered and kept in messages_.
 class ActTest : public ::testing::Test {
  protected:
   void SetUp() override;

@@ -45,7 +45,8 @@ TEST_F(MapModelTest, HeaderVariantsLoadOrFailWithTheirMessage) {
       {"onelayer", fine.substr(0, 20 + 800 + 799), "マップファイルが短すぎます（1619バイト、レイヤー2枚に800バイトずつ必要）"},
       {"nowidth", acttest::CompileStage(StageText(0, 20).Text()), "マップの幅と高さは1以上が必要です（0×20）"},
       {"noheight", acttest::CompileStage(StageText(40, 0).Text()), "マップの幅と高さは1以上が必要です（40×0）"},
-      {"huge", Header(0xFFFFFFFF, 0xFFFFFFFF, 32, 32, 8) + fine, "マップファイルが短すぎます（1640バイト、レイヤー2枚に18446744065119617025バイトずつ必要）"},
+      {"huge", Header(0xFFFFFFFF, 0xFFFFFFFF, 32, 32, 8) + fine,
+       "マップファイルが短すぎます（1640バイト、レイヤー2枚に18446744065119617025バイトずつ必要）"},
       {"huger", Header(0xFFFFFFFF, 0xFFFFFFFF, 32, 32, 255) + fine, "マップが大きすぎます"},
       {"bits0", acttest::CompileStage(StageText(40, 20, "bits 0\n").Text()), "セルのビット数は8以上が必要です（0）"},
       {"bits16", acttest::CompileStage(StageText(40, 20, "bits 16\n").Put(5, 7, "#").Text()), ""},
@@ -70,8 +71,8 @@ TEST_F(MapModelTest, HeaderVariantsLoadOrFailWithTheirMessage) {
     }
     EXPECT_EQ(result, E_FAIL);
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0],
-              "Err: File : act\\mapmodel Line : 172 \n " + std::string(c.message) + ":\n  " + kStageDir + c.name + ".cnn");
+    EXPECT_EQ(messages_[0], "Err: File : act\\mapmodel Line : 172 \n " + std::string(c.message) + ":\n  " + kStageDir +
+                                c.name + ".cnn");
   }
 }
 
