@@ -75,8 +75,10 @@ class ActTest : public ::testing::Test {
 //   Frames(17);                      // the fade-in
 //   EXPECT_EQ(SceneMode(), ActionSceneMode::Run);
 //
-// Movement tests set a position and velocities and step Player::MoveAndCollide themselves, so
-// no control step stands between what they set and what they check.
+// or all of that at once: PlayStage(StageText(40, 20).Put(5, 10, "@").Floor(17).Text()).
+// Control tests then hold keys (Hold, Tap) and step whole frames. Movement tests set a position
+// and velocities and step Player::MoveAndCollide themselves, so no control step stands between
+// what they set and what they check.
 // ---------------------------------------------------------------------------------------------
 
 // Writes a small sound for every one of the stage's sound files; the music is a WAV of kMusicMs
