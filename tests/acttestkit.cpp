@@ -194,6 +194,11 @@ void Tap(int key) {
   testsupport::RunFrames(1);
 }
 void Frames(int n) { testsupport::RunFrames(n); }
+void HoldFrames(std::initializer_list<int> keys, int n) {
+  Hold(keys);
+  Frames(n);
+}
+void FramesUntil(uint32_t count) { Frames(static_cast<int>(count - g_ActionScene.GetFrameCount())); }
 
 void StartStages(const std::string& stageList) {
   testsupport::WriteScrambled("Data/Script/main.cnn", "#setaction " + stageList + "\r\n");

@@ -106,6 +106,10 @@ void Release(std::initializer_list<int> keys);
 void Tap(int key);
 // Whole frames, as the message loop runs them (the clock stands still unless a test moves it).
 void Frames(int n);
+// Holds the keys down, then runs n frames.
+void HoldFrames(std::initializer_list<int> keys, int n = 1);
+// Runs frames until the scene's frame counter reads count.
+void FramesUntil(uint32_t count);
 
 // Writes the main script "#setaction <stageList>" and runs frames until the first stage has
 // begun: game mode 15 with the scene fading in, no running frame yet. Fails the test otherwise.
