@@ -55,7 +55,7 @@ void ActionScene::ControlPlayer() {
     g_Player.SetVelocityY(0.5f, 1);
     ApplyFriction(Param(PlayerMoveParam::Friction) / 15);
     if (g_Player.IsTimerDone(PlayerTimer::HitStun)) {
-      // The hero recovers facing the way he was knocked, and cannot be hurt for a while.
+      // The hero recovers turned round, and cannot be hurt for a while.
       g_Player.SetVelocityY(0, 0);
       g_Player.SetVelocityX(0, kAssign);
       g_Player.SetFacing(g_Player.GetFacing() == 1 ? 0 : 1);

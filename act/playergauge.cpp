@@ -111,7 +111,7 @@ void Player::TakeDamage(int damage, int facing, float knockX, float knockY, int 
   }
   if (exhausted_) damage *= 2;
 
-  if (g_MediaPlayers) {
+  if (g_MediaPlayers && g_MediaPlayerPool.GetCount() > ActSound::PlayerHit) {
     MediaPlayer& sound = g_MediaPlayers[ActSound::PlayerHit];
     sound.Stop();
     sound.Rewind();
