@@ -1,8 +1,12 @@
 // The game state's per-frame dispatcher, the scene arrays, and the game run end to end.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -136,9 +140,39 @@ TEST_F(DispatcherTest, AFieldListThatFailedIsReportedByTheSetUpWhichQuits) {
   testsupport::RunFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
   EXPECT_TRUE(messages_.empty());
-  EXPECT_EQ(RunLoop(5), 0);
+  EXPECT_EQ(RunLoop(5), 1);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find(".\\Data\\Script\\map\\nosuchfield.map"), std::string::npos) << messages_[0];
+}
+
+TEST_F(DispatcherTest, EndingsCausedByDataExitWithOneAndTheScriptsOwnEndWithZero) {
+  const struct {
+    const char* mainScript;
+    int exitCode;
+    const char* named;  // the file the message names
+  } cases[] = {
+      {"#end\r\n", 0, nullptr},
+      {"", 1, "main.cnn Line : 1"},
+      {"remark\r\n#save\r\n", 1, "main.cnn Line : 3"},
+      {"#setstartmenu nosuch\r\n", 1, "nosuch.stm"},
+      {"#setnovel nosuch.txt\r\n", 1, "nosuch.txt"},
+      {"#setfield nosuch\r\n", 1, "nosuch.map"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mainScript);
+    messages_.clear();
+    g_GameState.SetQuitCode(0);
+    testsupport::WriteScrambled("Data/Script/main.cnn", c.mainScript);
+    g_GameState.SetMode(GameMode::MainScript);
+    EXPECT_EQ(RunLoop(10), c.exitCode);
+    DrainEvents();
+    if (!c.named) {
+      EXPECT_TRUE(messages_.empty());
+      continue;
+    }
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find(c.named), std::string::npos) << messages_[0];
+  }
 }
 
 TEST_F(DispatcherTest, EveryFrameStepsInputTheClockAndTheFpsToggle) {
@@ -259,6 +293,66 @@ TEST(GameBinaryTest, WithoutAMainScriptTheGameSaysSoAndExitsWithAnError) {
   std::string err;
   EXPECT_NE(RunGame(dir, &err), 0);
   EXPECT_NE(err.find("Err: File : .\\Data\\Script\\main.cnn"), std::string::npos) << err;
+}
+
+TEST(GameBinaryTest, DataTheGameCannotUseEndsItWithExitCodeOne) {
+  const struct {
+    const char* name;
+    const char* mainScript;
+    const char* fieldList;  // written as Data/Script/map/f.map when given
+    const char* message;
+  } cases[] = {
+      {"binary-notitle", "#setstartmenu title\r\n", nullptr,
+       "Err: File : .\\Data\\Script\\stm\\title.stm Line : 0 \n ファイルOpen失敗"},
+      {"binary-emptymain", "", nullptr, "Err: File : .\\Data\\Script\\main.cnn Line : 1"},
+      {"binary-badfield", "#setfield f\r\n", "1\r\n1,a,b,c.cnn,x,0,1\r\n#end\r\n",
+       "Err: File : .\\Data\\Script\\map\\f.map Line : 2 \n x"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string dir = testsupport::EnterScratchDirectory(c.name);
+    testsupport::WriteScrambled(dir + "/Data/Script/main.cnn", c.mainScript);
+    if (c.fieldList) testsupport::WriteScrambled(dir + "/Data/Script/map/f.map", c.fieldList);
+    std::string err;
+    EXPECT_EQ(RunGame(dir, &err), 1) << err;
+    EXPECT_NE(err.find(c.message), std::string::npos) << err;
+  }
+}
+
+// Runs the game binary with its error output on a pipe, waits until it reports the script's
+// first line (so it is running its frames), sends it the signal and returns its exit status.
+int RunGameUntilSignalled(const std::string& gameDir, int signal) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) return -1;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(pipeEnds[1], 2);
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
+    setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+    execl(VELUNNA_BINARY, VELUNNA_BINARY, gameDir.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(pipeEnds[1]);
+  FILE* err = fdopen(pipeEnds[0], "r");
+  char line[512];
+  bool running = false;
+  while (!running && err && std::fgets(line, sizeof line, err)) running = std::strstr(line, "#running") != nullptr;
+  if (running) kill(pid, signal);
+  if (err) std::fclose(err);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return running && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(GameBinaryTest, SigintAndSigtermEndTheGameWithZero) {
+  for (int signal : {SIGINT, SIGTERM}) {
+    SCOPED_TRACE(signal);
+    const std::string dir = testsupport::EnterScratchDirectory("binary-signal");
+    // An unknown word is reported once; "#Load" then keeps the script running frame after frame.
+    testsupport::WriteScrambled(dir + "/Data/Script/main.cnn", "#running\r\n#Load\r\n");
+    EXPECT_EQ(RunGameUntilSignalled(dir, signal), 0);
+  }
 }
 
 }  // namespace
