@@ -99,9 +99,8 @@ HRESULT Texture::LoadConverted(const char* path, D3DCOLOR colorKey) {
   texture_ = 0;
   if (!path) return E_FAIL;
 
-  const std::string sourcePath = platform::ResolvePath(path);
-  std::error_code ec;
-  FILE* in = std::filesystem::is_directory(sourcePath, ec) ? nullptr : std::fopen(sourcePath.c_str(), "rb");
+  // The image file must be a regular file within the picture budget; anything else is missing.
+  FILE* in = platform::OpenRegularFile(platform::ResolvePath(path), platform::kImageFileBudget);
   if (!in) {
     PrintLoadError(kMsgSourceOpen, path);
     return E_FAIL;

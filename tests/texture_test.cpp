@@ -259,11 +259,11 @@ long PeakMemoryKiB() {
 
 TEST_F(TextureTest, AHeaderClaimingAHugePictureIsRefusedBeforeItsPixelsAreSetAside) {
   // Tiny files whose headers promise gigabytes of pixels: a 40000×40000 picture, a 1-bit one of
-  // 65536×65536, a run-length one larger than any texture, and a truncated 16000×16000 one.
+  // 65536×65536, a run-length one larger than any texture, and a truncated 8000×8000 one.
   WriteFile("Data/Graphic/Huge24.bmp", ScrambledWhole(ClaimingBmp(40000, 40000, 24, 0)));
   WriteFile("Data/Graphic/Huge1.bmp", ScrambledWhole(ClaimingBmp(65536, -65536, 1, 0)));
   WriteFile("Data/Graphic/HugeRle.bmp", ScrambledWhole(ClaimingBmp(30000, 30000, 8, 1)));
-  WriteFile("Data/Graphic/Short.bmp", ScrambledWhole(ClaimingBmp(16000, 16000, 24, 0)));
+  WriteFile("Data/Graphic/Short.bmp", ScrambledWhole(ClaimingBmp(8000, 8000, 24, 0)));
   const long before = PeakMemoryKiB();
   Texture texture;
   testing::internal::CaptureStderr();
@@ -282,6 +282,57 @@ TEST_F(TextureTest, AHeaderClaimingAHugePictureIsRefusedBeforeItsPixelsAreSetAsi
   // A picture that fits still loads after them.
   WriteFile("Data/Graphic/Good.bmp", ScrambledWhole(MakeBmp(4, 2, kKeyImage)));
   EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Good.bmp", 0xFF00FF00), S_OK);
+}
+
+TEST_F(TextureTest, FuzzedHeadersAreRefusedWithinThePictureBudget) {
+  // 29 bytes: the header stops right after the height (width 184557568, height 10, 32 bits).
+  std::string cut = "BM";
+  PutLe(&cut, 29, 4);
+  PutLe(&cut, 0, 4);
+  PutLe(&cut, 54, 4);
+  PutLe(&cut, 40, 4);
+  PutLe(&cut, 184557568, 4);
+  PutLe(&cut, 10, 4);
+  PutLe(&cut, 1, 2);
+  cut.push_back(32);
+  ASSERT_EQ(cut.size(), 29u);
+  WriteFile("Data/Graphic/Cut.bmp", ScrambledWhole(cut));
+  // 64 bytes: run-length pictures of 16384×16384 (a side any texture may have) that end at once.
+  for (const auto& rle : {std::make_pair("Rle8", 8), std::make_pair("Rle4", 4)}) {
+    std::string bmp = "BM";
+    PutLe(&bmp, 64, 4);
+    PutLe(&bmp, 0, 4);
+    PutLe(&bmp, 62, 4);
+    PutLe(&bmp, 40, 4);
+    PutLe(&bmp, 16384, 4);
+    PutLe(&bmp, 16384, 4);
+    PutLe(&bmp, 1, 2);
+    PutLe(&bmp, rle.second, 2);
+    PutLe(&bmp, rle.second == 8 ? 1 : 2, 4);
+    PutLe(&bmp, 2, 4);
+    PutLe(&bmp, 2835, 4);
+    PutLe(&bmp, 2835, 4);
+    PutLe(&bmp, 2, 4);  // two palette entries
+    PutLe(&bmp, 0, 4);
+    PutLe(&bmp, 0x000000, 4);
+    PutLe(&bmp, 0xFFFFFF, 4);
+    bmp += std::string("\x00\x01", 2);  // end of the picture
+    ASSERT_EQ(bmp.size(), 64u);
+    WriteFile(std::string("Data/Graphic/") + rle.first + ".bmp", ScrambledWhole(bmp));
+  }
+  const long before = PeakMemoryKiB();
+  Texture texture;
+  testing::internal::CaptureStderr();
+  for (const char* name : {"Cut", "Rle8", "Rle4"}) {
+    EXPECT_EQ(texture.LoadConverted((std::string(".\\Data\\Graphic\\") + name + ".bmp").c_str(), 0), E_FAIL)
+        << name;
+    EXPECT_EQ(texture.GetD3DTexture(), 0u) << name;
+  }
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_NE(errors.find("Cut.bmp: the file ends inside its 40-byte header"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("Rle8.bmp: 16384x16384 is larger than a picture may be"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("Rle4.bmp: 16384x16384 is larger than a picture may be"), std::string::npos) << errors;
+  EXPECT_LT(PeakMemoryKiB() - before, 256L * 1024) << "memory was set aside for pixels the file does not hold";
 }
 
 TEST_F(TextureTest, ReleaseClearsEverythingAndPlainFilesLoadWithoutKey) {
