@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -215,15 +217,40 @@ TEST_F(TextureTest, FailedLoadsGiveANullTextureAndAFailureCode) {
   EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic", 0xFF00FF00), E_FAIL) << "a directory is no image";
   EXPECT_NE(testing::internal::GetCapturedStdout().find("元ファイル"), std::string::npos);
 
-  // No Data/Temp: the temporary file cannot be made.
+  // No Data/Temp: it is made before the picture is unscrambled.
   testsupport::EnterScratchDirectory("texture-notemp");
   WriteFile("Data/Graphic/Good.bmp", ScrambledWhole(MakeBmp(4, 2, kKeyImage)));
+  EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Good.bmp", 0xFF00FF00), S_OK);
+  EXPECT_TRUE(std::filesystem::is_directory("Data/Temp"));
+  EXPECT_EQ(DrawAndRead(texture)[4], 0xFFFFFFFFu);
+  // A Data/Temp that cannot be made (a file of that name is in the way): the temporary file
+  // cannot be opened.
+  std::filesystem::remove_all("Data/Temp");
+  WriteFile("Data/Temp", "");
   testing::internal::CaptureStdout();
   EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Good.bmp", 0xFF00FF00), E_FAIL);
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
             "エラー：変換後のファイルオープンに失敗しました。\n"
             "エラーファイル名：.\\Data\\Temp\\GTempdata\n");
   EXPECT_EQ(texture.GetD3DTexture(), 0u);
+}
+
+TEST_F(TextureTest, ATemporaryFileThatCannotBeDeletedIsReportedAndThePictureKept) {
+  WriteFile("Data/Graphic/Good.bmp", ScrambledWhole(MakeBmp(4, 2, kKeyImage)));
+  WriteFile("Data/Temp/GTempdata", "");
+  // An immutable folder: the file in it can be rewritten but not deleted, even by root.
+  if (std::system("chattr +i Data/Temp 2>/dev/null") != 0) GTEST_SKIP() << "chattr +i is not available here";
+  Texture texture;
+  testing::internal::CaptureStdout();
+  const HRESULT result = texture.LoadConverted(".\\Data\\Graphic\\Good.bmp", 0xFF00FF00);
+  const std::string printed = testing::internal::GetCapturedStdout();
+  ASSERT_EQ(std::system("chattr -i Data/Temp"), 0);
+  EXPECT_EQ(result, S_OK);
+  EXPECT_EQ(printed,
+            "エラー：変換後のファイル削除に失敗しました。\n"
+            "エラーファイル名：.\\Data\\Temp\\GTempdata\n");
+  EXPECT_EQ(texture.GetWidth(), 4u);
+  EXPECT_EQ(DrawAndRead(texture)[4], 0xFFFFFFFFu);
 }
 
 // A BMP header claiming width × height at the given depth and compression, with only a few
