@@ -43,8 +43,12 @@ void KeyConfig::Load() {
     platform::ShowMessageBox(Err_Str, kCaption, platform::MessageBoxKind::Ok);
     return;
   }
-  // Numbers beyond the end of a short file keep their defaults.
-  for (uint32_t i = 0; i < kFileSize && i < bytesRead; ++i) joyButton_[i] = static_cast<int8_t>(buff[i]);
+  // Numbers beyond the end of a short file keep their defaults, and so does a number no
+  // controller button has (a damaged file); the file itself changes only when the player saves.
+  for (uint32_t i = 0; i < kFileSize && i < bytesRead; ++i) {
+    const int number = static_cast<int8_t>(buff[i]);
+    if (number >= 0 && number < platform::kJoyButtonCount) joyButton_[i] = number;
+  }
 }
 
 bool KeyConfig::IsValid(LogicalButton button) {
