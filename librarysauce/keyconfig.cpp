@@ -40,7 +40,7 @@ void KeyConfig::Load() {
   if (g_FileIO.ReadWholeFile(kFilePath, buff, sizeof buff, &bytesRead) < 0) {
     char Err_Str[512];
     std::snprintf(Err_Str, sizeof Err_Str, "Err: File : %s Line : %d \n %s", "librarysauce\\joy", 82, kOpenFailed);
-    platform::ShowMessageBox(Err_Str, kCaption, platform::MessageBoxKind::Ok);
+    platform::ShowMessageBox(Err_Str, kCaption, platform::MessageBoxKind::Warning);
     return;
   }
   // Numbers beyond the end of a short file keep their defaults, and so does a number no

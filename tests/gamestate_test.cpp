@@ -35,7 +35,8 @@ class DispatcherTest : public ::testing::Test {
     testsupport::UseManualClock();
     testsupport::StartGame();
     platform::SetMessageBoxHandler(
-        [this](const std::string& text, const std::string& caption, platform::MessageBoxKind) {
+        [this](const std::string& text, const std::string& caption, platform::MessageBoxKind kind) {
+          EXPECT_EQ(kind, platform::MessageBoxKind::Warning) << "file errors carry the warning icon";
           messages_.push_back(caption + "|" + text);
           return platform::MessageBoxAnswer::Ok;
         });

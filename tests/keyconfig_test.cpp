@@ -45,7 +45,7 @@ class KeyConfigTest : public ::testing::Test {
     testsupport::EnterScratchDirectory("keyconfig");
     platform::SetMessageBoxHandler([this](const std::string& text, const std::string& caption, platform::MessageBoxKind kind) {
       boxes.push_back(caption + "|" + text);
-      EXPECT_EQ(kind, platform::MessageBoxKind::Ok);
+      EXPECT_EQ(kind, platform::MessageBoxKind::Warning);
       return platform::MessageBoxAnswer::Ok;
     });
     g_KeyConfig = KeyConfig();
