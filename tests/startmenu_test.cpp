@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "gameflow/gamestate.h"
 #include "librarysauce/mediaplayer.h"
@@ -49,6 +51,50 @@ TEST_F(StartMenuTest, CursorWrapsAroundAndSkipsDisabledEntries) {
   EXPECT_TRUE(g_MediaPlayers[StartMenu::kDecideSlot].IsOpen());
   EXPECT_EQ(g_MediaPlayers[StartMenu::kSelectSlot].GetVolume(), (192 - 255) * 9600 / 255);
   EXPECT_EQ(g_MediaPlayers[StartMenu::kDecideSlot].GetVolume(), (192 - 255) * 9600 / 255);
+}
+
+TEST_F(StartMenuTest, MovesPlayTheSelectSoundAndDecidePlaysTheDecideSound) {
+  namespace fs = std::filesystem;
+  fs::copy(fs::path(VELUNNA_GAME_DIR) / "Data" / "Sound", "Data/Sound", fs::copy_options::recursive);
+  OpenMenu(List({Entry(1, 1), Entry(2, 0)}));
+  FadeIn();
+  // A sound started in the frame just stepped is playing at position 0; the clock moves on
+  // before each press, so a sound started earlier is past 0.
+  auto justPlayed = [](int slot) {
+    return g_MediaPlayers[slot].IsPlaying() && g_MediaPlayers[slot].GetPosition() == 0;
+  };
+  ASSERT_NE(g_MediaPlayers, nullptr);
+  testsupport::AdvanceClock(50);
+  Tap({DIK_DOWN});  // the only other entry is disabled: the cursor stays, the sound plays
+  EXPECT_EQ(g_StartMenu.GetCursor(), 0);
+  EXPECT_TRUE(justPlayed(StartMenu::kSelectSlot));
+  EXPECT_FALSE(g_MediaPlayers[StartMenu::kDecideSlot].IsPlaying());
+  testsupport::AdvanceClock(50);
+  Tap({DIK_Z});
+  EXPECT_TRUE(justPlayed(StartMenu::kDecideSlot));
+  EXPECT_FALSE(justPlayed(StartMenu::kSelectSlot));
+}
+
+TEST_F(StartMenuTest, TheTitleAndCommentUnderTheCursorAreDrawnAtTheirPlaces) {
+  OpenMenu(List({Entry(1, 1), Entry(2, 1)}));
+  FadeIn();
+  // The texts lie exactly where font slot 0 puts them when drawn at (10, 410) and (34, 434).
+  const testsupport::PixelBox title = testsupport::TextInk(0, 400, 480, 30);
+  const testsupport::PixelBox comment = testsupport::TextInk(0, 430, 480, 40);
+  const std::vector<uint32_t> first = testsupport::ReadScreen(0, 400, 480, 70);
+  const auto* shown = g_StartMenu.GetEntry(g_StartMenu.GetCursor());
+  ASSERT_NE(shown, nullptr);
+  const testsupport::PixelBox titleThere = testsupport::ExpectedTextInk(0, shown->title, 10, 410);
+  const testsupport::PixelBox commentThere = testsupport::ExpectedTextInk(0, shown->comment, 34, 434);
+  ASSERT_FALSE(title.Empty());
+  EXPECT_EQ(std::make_tuple(title.left, title.top, title.right, title.bottom),
+            std::make_tuple(titleThere.left, titleThere.top, titleThere.right, titleThere.bottom));
+  EXPECT_EQ(std::make_tuple(comment.left, comment.top, comment.right, comment.bottom),
+            std::make_tuple(commentThere.left, commentThere.top, commentThere.right, commentThere.bottom));
+  // The texts follow the selection.
+  testsupport::RunFrames(1);
+  Tap({DIK_DOWN});
+  EXPECT_NE(testsupport::ReadScreen(0, 400, 480, 70), first);
 }
 
 TEST_F(StartMenuTest, OneEnabledEntryKeepsTheCursorInPlace) {

@@ -4,11 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "gameflow/gamestate.h"
+#include "librarysauce/gamefont.h"
 #include "librarysauce/gamewindow.h"
 #include "librarysauce/graphicsdevice.h"
 #include "librarysauce/inputmanager.h"
@@ -75,6 +78,43 @@ std::vector<uint32_t> ReadScreen(int x, int y, int width, int height) {
 uint32_t PixelAt(int x, int y) {
   const std::vector<uint32_t> p = ReadScreen(x, y, 1, 1);
   return p.empty() ? 0xDEADBEEF : p[0];
+}
+
+namespace {
+PixelBox ChangedBox(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int x, int y, int width) {
+  PixelBox box;
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    if (a[i] == b[i]) continue;
+    const int px = x + static_cast<int>(i % static_cast<size_t>(width));
+    const int py = y + static_cast<int>(i / static_cast<size_t>(width));
+    box.left = std::min(box.left, px);
+    box.right = std::max(box.right, px);
+    box.top = std::min(box.top, py);
+    box.bottom = std::max(box.bottom, py);
+  }
+  return box;
+}
+}  // namespace
+
+PixelBox TextInk(int x, int y, int width, int height) {
+  const std::vector<uint32_t> with = ReadScreen(x, y, width, height);
+  const int mode = g_GameState.GetMode();
+  g_GameState.SetMode(13);
+  RunFrames(1);
+  const std::vector<uint32_t> without = ReadScreen(x, y, width, height);
+  g_GameState.SetMode(mode);
+  RunFrames(1);
+  return ChangedBox(with, without, x, y, width);
+}
+
+PixelBox ExpectedTextInk(int fontSlot, const char* text, int x, int y) {
+  platform::GlDevice* device = g_GraphicsDevice.GetDevice();
+  device->Clear(0);
+  const std::vector<uint32_t> empty = ReadScreen();
+  device->BeginScene();
+  g_Fonts[fontSlot].DrawText(text, x, y, 64, 16, 0xFFFAFAFA);
+  device->EndScene();
+  return ChangedBox(ReadScreen(), empty, 0, 0, platform::GlDevice::kWidth);
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
