@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,8 +17,10 @@
 #include "gameflow/scriptreader.h"
 #include "librarysauce/fpscounter.h"
 #include "librarysauce/frameclock.h"
+#include "librarysauce/gamefont.h"
 #include "librarysauce/framemanager.h"
 #include "librarysauce/mediaplayer.h"
+#include "librarysauce/musicsystem.h"
 #include "librarysauce/sprite.h"
 #include "librarysauce/texture.h"
 #include "librarysauce/winmain.h"
@@ -193,6 +196,21 @@ TEST_F(DispatcherTest, EveryFrameStepsInputTheClockAndTheFpsToggle) {
   testsupport::StopScriptedInput();
 }
 
+TEST_F(DispatcherTest, DeviceStartUpGoesOnPastAResourceThatFails) {
+  g_GameState.Release();
+  platform::ScriptedInput noInput;
+  noInput.canStart = false;
+  platform::SetScriptedInput(noInput);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(g_GameState.Init(), E_FAIL);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("input devices could not be created"), std::string::npos);
+  // The music system and all four fonts are made after the input that failed.
+  EXPECT_TRUE(g_MusicSystem.IsInitialized());
+  for (const GameFont& font : g_Fonts) EXPECT_TRUE(font.HasFont());
+  platform::ClearScriptedInput();
+  EXPECT_EQ(g_GameState.Init(), S_OK);
+}
+
 TEST_F(DispatcherTest, ASuspendedFrameLastsWhileAPlayerPlaysAndSpaceClosesThemAll) {
   testsupport::WriteFile("Sound/Long.wav", testsupport::MakeWav(10000));
   testsupport::UseScriptedInput();
@@ -227,20 +245,48 @@ void SetUpSceneArrays(int spriteCount, int textureCount) {
 }
 
 TEST_F(DispatcherTest, EnteringASceneStraightFromAnotherLeavesOnlyItsSprites) {
-  for (const char* command : {"#setstartmenu menu\r\n", "#setfield field01\r\n", "#resumedungeon\r\n"}) {
-    SCOPED_TRACE(command);
-    SetUpSceneArrays(6, 5);  // the scene whose script runs the command
-    ASSERT_EQ(DrawList().size(), 5u);
-    testsupport::WriteScrambled("Data/Script/entry.cnn", command);
-    g_GameState.SetMode(GameMode::StartMenuRun);
-    ASSERT_EQ(g_MainScript.LoadFile(".\\Data\\Script\\entry.cnn"), S_OK);
-    g_MainScript.RunMainScript();
+  // The real scenes and commands: the menu's entry runs "#setfield", the field's point runs
+  // "#setstartmenu"; neither passes through a leave mode.
+  testsupport::UseScriptedInput();
+  testsupport::WriteScrambled("Data/Script/main.cnn", "#setstartmenu menu\r\n");
+  testsupport::WriteScrambled("Data/Script/stm/menu.stm", "1\r\n1,t,c,tofield.cnn,p.bmp,0,0,10,10,1\r\n#end\r\n");
+  testsupport::WriteScrambled("Data/Script/stm/tofield.cnn", "#setfield f\r\n");
+  testsupport::WriteScrambled("Data/Script/map/f.map", "2\r\n1,a,b,back.cnn,10,10,1\r\n2,c,d,x.cnn,50,10,1\r\n#end\r\n");
+  testsupport::WriteScrambled("Script/map/back.cnn", "#setstartmenu menu\r\n");
+  // The draw list holds sprites 1 to `registered` of the current array and nothing else.
+  auto drawListIsTheScenes = [](int registered) {
+    std::vector<const Sprite*> listed = DrawList();
+    std::vector<const Sprite*> scene;
+    for (int i = 1; i <= registered; ++i) scene.push_back(&g_Sprites[i]);
+    std::sort(listed.begin(), listed.end());
+    std::sort(scene.begin(), scene.end());
+    return listed == scene;
+  };
+  auto decideAndRunUntil = [](int mode) {
+    testsupport::PressKeys({platform::DIK_Z});
+    testsupport::RunFrames(1);
+    testsupport::ReleaseAll();
+    for (int i = 0; i < 40 && g_GameState.GetMode() != mode; ++i) testsupport::RunFrames(1);
+    ASSERT_EQ(g_GameState.GetMode(), mode);
+    testsupport::RunFrames(1);  // the new scene's set-up
+  };
 
-    SetUpSceneArrays(4, 3);  // the scene entered next
-    EXPECT_EQ(DrawList(), (std::vector<const Sprite*>{&g_Sprites[1], &g_Sprites[2], &g_Sprites[3]}));
-    EXPECT_EQ(g_GameState.GetSpriteCount(), 4);
-    EXPECT_EQ(g_GameState.GetTextureCount(), 3);
-  }
+  g_GameState.SetMode(GameMode::MainScript);
+  testsupport::RunFrames(2 + 17);
+  ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
+  EXPECT_TRUE(drawListIsTheScenes(1 + 4));
+  decideAndRunUntil(GameMode::FieldSetUp);
+  ASSERT_EQ(g_GameState.GetMode(), GameMode::FieldRun);
+  EXPECT_TRUE(drawListIsTheScenes(2 + 4));
+  testsupport::RunFrames(17);
+  decideAndRunUntil(GameMode::StartMenuSetUp);
+  ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
+  EXPECT_TRUE(drawListIsTheScenes(1 + 4));
+  EXPECT_EQ(g_GameState.GetSpriteCount(), 1 + 6);
+  EXPECT_EQ(g_GameState.GetTextureCount(), 1 + 5);
+  EXPECT_TRUE(messages_.empty());
+  testsupport::StopScriptedInput();
+
   // Leaving the action scene frees its arrays and empties the draw list.
   g_GameState.SetMode(GameMode::ActionLeave);
   g_GameState.SetNextMode(13);
