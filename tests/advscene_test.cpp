@@ -436,6 +436,7 @@ TEST_F(AdvSceneTest, NextFileThatCannotRunShowsTheMessageAndQuits) {
     ASSERT_EQ(g_GameState.GetMode(), GameMode::AdvEnd);
     Frames(1);
     EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit) << next;
+    EXPECT_EQ(g_GameState.GetQuitCode(), 1) << next;
     EXPECT_NE(shown.find("Velunna |Err: File : "), std::string::npos) << shown;
     EXPECT_NE(shown.find(next), std::string::npos) << shown;
     // The scene is gone: no sprite of it is left to draw.

@@ -474,6 +474,7 @@ TEST_F(FieldSceneTest, AnUnreadablePointScriptShowsTheMessageAndQuits) {
   ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::Go);
   Frame();
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  EXPECT_EQ(g_GameState.GetQuitCode(), 1);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find(".\\Script\\map\\village.cnn"), std::string::npos) << messages_[0];
   EXPECT_EQ(g_MediaPlayers, nullptr);

@@ -171,6 +171,7 @@ TEST_F(StartMenuTest, KeyConfigOpensAtOnceOtherEntriesFadeOutAndRunTheirScript) 
   EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
   testsupport::RunFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  EXPECT_EQ(g_GameState.GetQuitCode(), 0) << "the player's own ending";
   EXPECT_TRUE(messages_.empty());
 }
 
@@ -356,6 +357,7 @@ TEST_F(StartMenuTest, UnreadableEntryScriptShowsItsNameAndQuits) {
   Tap({DIK_Z});
   testsupport::RunFrames(18);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  EXPECT_EQ(g_GameState.GetQuitCode(), 1);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_TRUE(MessageMentions("missing.cnn"));
   testsupport::RunFrames(3);
