@@ -3,6 +3,8 @@
 // every stage start (MapModel::LoadActionGraphics); every other part of the action mode finds
 // its sprite or texture here by name.
 
+#include <cstdint>
+
 // Entries of the 48-entry action texture table (files under ".\Data\Graphic\Act\").
 namespace ActTexture {
 constexpr int BackgroundBack = 2;     // "BackGround_Back01.bmp", keyed with green 254
@@ -31,6 +33,25 @@ constexpr int NormalBullet = 45;
 constexpr int StampShockWave = 46;
 constexpr int Burst = 47;
 constexpr int TableSize = 48;
+
+constexpr const char kDirectory[] = ".\\Data\\Graphic\\Act\\";
+// The file each entry is loaded from; null for the entries left empty (0, 1, 28, 37 to 44).
+constexpr const char* kFiles[TableSize] = {
+    nullptr, nullptr, "BackGround_Back01.bmp", "BackGround_Front01.bmp", "FadeOut.bmp",
+    "GaugeFrame_HP.bmp", "Gauge_HP.bmp", "GaugeFrame_SP.bmp", "Gauge_SP.bmp", "GaugeFrame_MP.bmp",
+    "Gauge_MP.bmp", "TeleportCountIcon.bmp", "IconMain.bmp", "Count.bmp", "AttackModeIcon.bmp",
+    "Mob_Kedama.bmp", "Mob_Hopper.bmp", "Mob_Bomber.bmp", "Kest_DualSword.bmp", "Kest_GreatSword.bmp",
+    "TestChip.bmp", "ActItem.bmp", "ActItem.bmp", "ActItem.bmp", "ActItem.bmp",
+    "ActItem.bmp", "ActItem.bmp", "ActMapObject.bmp", nullptr, "AttackEffect.bmp",
+    "AttackEffect.bmp", "AttackEffect.bmp", "AttackEffect.bmp", "kemuri.bmp", "AttackEffect.bmp",
+    "Guard.bmp", "Kest_DualSword.bmp", nullptr, nullptr, nullptr,
+    nullptr, nullptr, nullptr, nullptr, nullptr,
+    "ME_NormalBullet.bmp", "ME_StampShockWave.bmp", "ME_Burst.bmp"};
+// Pure green is transparent in every picture but the far background, which keys green 254 so
+// that its pure green stays opaque.
+constexpr uint32_t kKeyGreen = 0xFF00FF00;
+constexpr uint32_t kKeyGreen254 = 0xFF00FE00;
+constexpr uint32_t KeyOf(int index) { return index == BackgroundBack ? kKeyGreen254 : kKeyGreen; }
 }  // namespace ActTexture
 
 // The fixed sprites at the head of the action sprite array; the ranges that follow (chip

@@ -1,11 +1,58 @@
 #include "act/mapmodel.h"
 
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <new>
+
+#include "act/attackeffectmanager.h"
+#include "act/itemmanager.h"
+#include "act/mobmanager.h"
+#include "act/mobshotmanager.h"
+#include "gameflow/fileerror.h"
+#include "gameflow/scenearrays.h"
+#include "gameflow/scenesprite.h"
+#include "librarysauce/fileio.h"
+#include "librarysauce/filescrambler.h"
+#include "librarysauce/texture.h"
+#include "platform/cp932.h"
+#include "platform/paths.h"
 
 MapModel g_MapModel;
 
 namespace {
+
 const char kStageDirectory[] = ".\\Data\\Script\\act_stage\\";
+const char kMapExtension[] = ".cnn";
+// Where the map model's messages say they come from.
+const char kMessageSource[] = "act\\mapmodel";
+constexpr int kMessageLine = 172;
+constexpr int kShotSlots = 200;
+
+// The map model's file error: what went wrong (UTF-8), then the map's path on its own line.
+void ReportMapError(const std::string& whatUtf8, const std::string& path) {
+  const std::string text = platform::Utf8ToCp932(whatUtf8) + ":\n  " + path;
+  ShowFileError(kMessageSource, kMessageLine, text.c_str());
+}
+
+// The size of the file at a game path, or false when it cannot be opened as a file.
+bool OpenedFileSize(const std::string& path, uint32_t* size) {
+  const std::string onDisk = platform::ResolvePath(path);
+  std::error_code ec;
+  if (std::filesystem::is_directory(onDisk, ec)) return false;
+  FILE* file = std::fopen(onDisk.c_str(), "rb");
+  if (!file) return false;
+  *size = g_FileScrambler.GetFileSize(file);
+  std::fclose(file);
+  return true;
+}
+
+bool IsItemCode(int code) {
+  return code == ItemCell::Switch || code == ItemCell::Goal || (code >= ItemCell::Hp && code <= ItemCell::Trap);
+}
+
+bool IsMobCode(int code) { return code >= MapCell::Kedama && code <= MapCell::Bomber; }
+
 }  // namespace
 
 HRESULT MapModel::SetStageList(const char* text) {
@@ -37,12 +84,366 @@ const char* MapModel::GetStagePath(int index) const {
 
 void MapModel::NextStage() {
   stageIndex_ += 1;
-  if (stageIndex_ >= stageCount_) stageIndex_ = stageCount_ - 1;
+  if (stageIndex_ >= stageCount_) stageIndex_ = stageCount_ > 0 ? stageCount_ - 1 : 0;
 }
 
 MapModel::~MapModel() { Release(); }
 
 void MapModel::Release() {
+  FreeFileBuffer();
+  FreeAux();
+  FreeLayers();
   stagePaths_.clear();
   stageCount_ = 0;
+  stageIndex_ = 0;
+}
+
+void MapModel::FreeFileBuffer() {
+  delete[] rawFile_;
+  rawFile_ = nullptr;
+}
+
+void MapModel::FreeLayers() {
+  for (uint8_t*** rows : {&chipRows_, &codeRows_}) {
+    if (*rows) delete[] (*rows)[0];
+    delete[] *rows;
+    *rows = nullptr;
+  }
+  layerSize_ = 0;
+  header_ = {};
+}
+
+void MapModel::FreeAux() {
+  delete[] spareBuffer_;
+  spareBuffer_ = nullptr;
+}
+
+int MapModel::CodeAt(int col, int row) const {
+  if (!IsCell(col, row)) return MapCell::None;
+  return codeRows_[row][col];
+}
+
+int MapModel::ChipAt(int col, int row) const {
+  if (!IsCell(col, row)) return 0;
+  return chipRows_[row][col];
+}
+
+bool MapModel::IsCell(int col, int row) const {
+  return codeRows_ && col >= 0 && row >= 0 && static_cast<uint32_t>(col) < header_.width &&
+         static_cast<uint32_t>(row) < header_.height;
+}
+
+HRESULT MapModel::LoadMap() {
+  FreeFileBuffer();
+  if (stageCount_ == 0) {
+    ReportMapError("ステージが指定されていません", kStageDirectory);
+    return E_FAIL;
+  }
+  const std::string path = stagePaths_[static_cast<size_t>(stageIndex_)] + kMapExtension;
+  if (path.size() + 1 > static_cast<size_t>(kMapPathSize)) {
+    ReportMapError("ステージ名が長すぎます（35文字まで）", path);
+    return E_FAIL;
+  }
+  uint32_t size = 0;
+  if (!OpenedFileSize(path, &size)) {
+    ReportMapError("ファイルオープン失敗", path);
+    return E_FAIL;
+  }
+  rawFile_ = new (std::nothrow) uint8_t[static_cast<size_t>(size) + 1]();
+  uint32_t got = 0;
+  if (!rawFile_ || Failed(g_FileIO.ReadWholeFile(path.c_str(), rawFile_, size, &got)) || got != size) {
+    FreeFileBuffer();
+    ReportMapError("ファイル読み込み失敗", path);
+    return E_FAIL;
+  }
+
+  MapHeader header = {};
+  uint64_t layerSize = 0;
+  const std::string fault = CheckMap(rawFile_, size, &header, &layerSize);
+  if (!fault.empty()) {
+    FreeFileBuffer();
+    ReportMapError(fault, path);
+    return E_FAIL;
+  }
+  uint8_t* chips = new (std::nothrow) uint8_t[layerSize + 1]();
+  uint8_t* codes = new (std::nothrow) uint8_t[layerSize + 1]();
+  uint8_t** chipRows = new (std::nothrow) uint8_t*[header.height];
+  uint8_t** codeRows = new (std::nothrow) uint8_t*[header.height];
+  if (!chips || !codes || !chipRows || !codeRows) {
+    delete[] chips;
+    delete[] codes;
+    delete[] chipRows;
+    delete[] codeRows;
+    FreeFileBuffer();
+    ReportMapError("メモリが足りません", path);
+    return E_FAIL;
+  }
+
+  // The map is usable: it replaces the previous stage's.
+  FreeLayers();
+  header_ = header;
+  layerSize_ = static_cast<uint32_t>(layerSize);
+  std::memcpy(chips, rawFile_ + kHeaderSize, layerSize_);
+  std::memcpy(codes, rawFile_ + kHeaderSize + layerSize_, layerSize_);
+  for (uint32_t r = 0; r < header_.height; ++r) {
+    chipRows[r] = chips + static_cast<size_t>(header_.width) * r;
+    codeRows[r] = codes + static_cast<size_t>(header_.width) * r;
+  }
+  chipRows_ = chipRows;
+  codeRows_ = codeRows;
+
+  maxScrollX_ = static_cast<float>(uint64_t{header_.width - 1} * header_.chipWidth - kScreenWidth);
+  maxScrollY_ = static_cast<float>(uint64_t{header_.height - 1} * header_.chipHeight - kScreenHeight) - 1.0f;
+
+  mobSlots_ = 1;
+  effectShotSlots_ = kEffectShotSlots;
+  itemSlots_ = 10;
+  chipSprites_ = kChipSprites;
+  for (uint32_t i = 0; i < layerSize_; ++i) {
+    if (IsItemCode(codes[i])) itemSlots_ += 1;
+    if (IsMobCode(codes[i])) mobSlots_ += 1;
+  }
+
+  g_AttackEffectManager.Allocate();
+  g_MobShotManager.Allocate(kShotSlots);
+  g_MobManager.Resize(mobSlots_);
+  g_ItemManager.Allocate(itemSlots_);
+  FreeFileBuffer();
+  return S_OK;
+}
+
+std::string MapModel::CheckMap(const uint8_t* file, uint32_t size, MapHeader* header, uint64_t* layerSize) {
+  if (size < kHeaderSize) return "マップファイルが短すぎます（" + std::to_string(size) + "バイト、ヘッダーは20バイト）";
+  std::memcpy(header, file, kHeaderSize);
+  const MapHeader& h = *header;
+  if (h.width < 1 || h.height < 1)
+    return "マップの幅と高さは1以上が必要です（" + std::to_string(h.width) + "×" + std::to_string(h.height) + "）";
+  if (h.chipWidth < 1 || h.chipHeight < 1)
+    return "チップの幅と高さは1以上が必要です（" + std::to_string(h.chipWidth) + "×" + std::to_string(h.chipHeight) +
+           "）";
+  if (h.bitsPerCell < 8) return "セルのビット数は8以上が必要です（" + std::to_string(h.bitsPerCell) + "）";
+  const uint64_t cells = uint64_t{h.width} * h.height;
+  const uint64_t bytesPerCell = h.bitsPerCell / 8;
+  if (cells > UINT64_MAX / bytesPerCell) return "マップが大きすぎます";
+  *layerSize = cells * bytesPerCell;
+  if (*layerSize > (size - kHeaderSize) / 2)
+    return "マップファイルが短すぎます（" + std::to_string(size) + "バイト、レイヤー2枚に" +
+           std::to_string(*layerSize) + "バイトずつ必要）";
+  const uint64_t mapWidth = uint64_t{h.width - 1} * h.chipWidth;
+  const uint64_t mapHeight = uint64_t{h.height - 1} * h.chipHeight;
+  if (mapWidth < kScreenWidth)
+    return "マップの幅が画面に足りません（(幅-1)×チップ幅 = " + std::to_string(mapWidth) + "、854以上が必要）";
+  if (mapHeight < kScreenHeight + 1)
+    return "マップの高さが画面に足りません（(高さ-1)×チップ高さ = " + std::to_string(mapHeight) +
+           "、481以上が必要）";
+  return "";
+}
+
+// --- action graphics ---
+
+namespace {
+
+constexpr D3DCOLOR kWhite = 0xFFFFFFFF;
+constexpr D3DCOLOR kOpaqueBlack = 0xFF000000;
+constexpr uint32_t kBackgroundDepth = 100000;
+constexpr uint32_t kChipDepth = 90000;
+constexpr uint32_t kMobDepth = 70000;
+constexpr uint32_t kHeroDepth = 60000;
+constexpr uint32_t kEffectDepth = 50000;
+constexpr uint32_t kHudDepth = 40000;
+constexpr uint32_t kFadeDepth = 1000;
+constexpr int kEffectSprites = 16;
+constexpr int kHeroFrame = 192;
+
+void SetUpSprite(int index, int texture, float srcX, float srcY, float width, float height, float x, float y,
+                 uint32_t depth, D3DCOLOR color = kWhite) {
+  SetUpSceneSprite(g_Sprites[index], texture, srcX, srcY, width, height, x, y, depth, color);
+}
+
+// A HUD picture at its own size.
+void SetUpHud(int index, int texture, float x, float y) {
+  SetUpSprite(index, texture, 0, 0, TextureWidth(texture), TextureHeight(texture), x, y, kHudDepth);
+}
+
+// A float scroll as a whole number of pixels, toward 0 (kept within int for any float).
+int TruncToInt(float v) {
+  if (!(v == v)) return 0;
+  if (v >= 2147483647.0f) return INT32_MAX;
+  if (v <= -2147483648.0f) return INT32_MIN;
+  return static_cast<int>(v);
+}
+
+// The share of its limit a scroll has gone: 0 to 1, and 0 when there is no room to scroll.
+float ScrollRatio(float scroll, float limit) {
+  if (!(limit > 0)) return 0;
+  const float ratio = scroll / limit;
+  if (!(ratio > 0)) return 0;
+  return ratio > 1 ? 1 : ratio;
+}
+
+}  // namespace
+
+HRESULT MapModel::LoadActionGraphics() {
+  if (!codeRows_) return E_FAIL;
+  const int64_t spriteCount =
+      int64_t{chipSprites_} + mobSlots_ + ActSprite::FixedCount + effectShotSlots_ + itemSlots_;
+  if (spriteCount > INT32_MAX ||
+      Failed(g_SceneArrays.Allocate(static_cast<int>(spriteCount), ActTexture::TableSize))) {
+    graphicsSprites_ = nullptr;
+    return E_FAIL;
+  }
+  graphicsSprites_ = g_Sprites;
+  for (int i = 0; i < ActTexture::TableSize; ++i) {
+    if (!ActTexture::kFiles[i]) continue;
+    const std::string path = std::string(ActTexture::kDirectory) + ActTexture::kFiles[i];
+    g_TextureTable[i].LoadConverted(path.c_str(), ActTexture::KeyOf(i));
+  }
+
+  // The fixed sprites: backgrounds, fade curtain, HUD and the hero.
+  SetUpSprite(ActSprite::BackgroundBack, ActTexture::BackgroundBack, 0, 0, TextureWidth(ActTexture::BackgroundBack),
+              TextureHeight(ActTexture::BackgroundBack), 0, 0, kBackgroundDepth);
+  SetUpSprite(ActSprite::BackgroundFront, ActTexture::BackgroundFront, 0, 0, kScreenWidth, kScreenHeight, 0, 0,
+              kBackgroundDepth);
+  SetUpSprite(ActSprite::Fade, ActTexture::FadeOut, 0, 0, kScreenWidth, kScreenHeight, 0, 0, kFadeDepth,
+              kOpaqueBlack);
+  SetUpHud(ActSprite::GaugeHp, ActTexture::GaugeHp, 111, 10);
+  SetUpHud(ActSprite::GaugeFrameHp, ActTexture::GaugeFrameHp, 110, 10);
+  SetUpHud(ActSprite::GaugeSp, ActTexture::GaugeSp, 111, 26);
+  SetUpHud(ActSprite::GaugeFrameSp, ActTexture::GaugeFrameSp, 110, 26);
+  SetUpHud(ActSprite::GaugeMp, ActTexture::GaugeMp, 111, 64);
+  SetUpHud(ActSprite::GaugeFrameMp, ActTexture::GaugeFrameMp, 110, 64);
+  for (int i = 0; i < 3; ++i) SetUpHud(ActSprite::TeleportIcon + i, ActTexture::TeleportCountIcon, 320.0f + 35 * i, 32);
+  SetUpSprite(ActSprite::FaceIcon, ActTexture::IconMain, 0, 0, 96, 96, 10, 10, kHudDepth);
+  for (int i = 0; i < 9; ++i) {
+    const float srcX = i == 4 ? 160.0f : 0.0f;  // the separator between the HP and its maximum
+    SetUpSprite(ActSprite::Digits + i, ActTexture::Count, srcX, 16, 16, 32, 120.0f + 17 * i, 34, kHudDepth);
+  }
+  const float iconWidth = TextureWidth(ActTexture::AttackModeIcon) / 2;
+  const float iconHeight = TextureHeight(ActTexture::AttackModeIcon) / 2;
+  SetUpSprite(ActSprite::AttackModeIcon, ActTexture::AttackModeIcon, 64, 64, iconWidth, iconHeight, 110, 70,
+              kHudDepth);
+  SetUpSprite(ActSprite::AttackModeIcon2, ActTexture::AttackModeIcon, 0, 0, iconWidth, iconHeight, 110, 70,
+              kHudDepth);
+  SetUpSprite(ActSprite::HeroDualSword, ActTexture::HeroDualSword, 0, 0, kHeroFrame, kHeroFrame, 128, 128,
+              kHeroDepth);
+  SetUpSprite(ActSprite::HeroGreatSword, ActTexture::HeroGreatSword, 0, 0, kHeroFrame, kHeroFrame, 128, 128,
+              kHeroDepth);
+
+  // The ranges: chip window, mobs, effects, shots, items.
+  const float cw = header_.chipWidth, ch = header_.chipHeight;
+  const float halfChip = static_cast<float>(header_.chipWidth / 2);
+  for (int i = 0; i < chipSprites_; ++i)
+    SetUpSprite(ActSprite::ChipWindow + i, ActTexture::MapChips, 0, 0, cw, ch, cw * (i % kChipColumns) - halfChip,
+                ch * (i / kChipColumns) - halfChip, kChipDepth);
+  mobSpriteBase_ = ActSprite::ChipWindow + chipSprites_;
+  for (int k = 0; k < mobSlots_; ++k)
+    SetUpSprite(mobSpriteBase_ + k, ActTexture::MobKedama, 0, 0, 32, 32, 128.0f * k + 128, 128, kMobDepth);
+  effectSpriteBase_ = mobSpriteBase_ + mobSlots_;
+  shotSpriteBase_ = effectSpriteBase_ + kEffectSprites;
+  for (int k = 0; k < kEffectSprites; ++k) {
+    const D3DCOLOR color = k == 5 ? 0xC0FFFFFF : k == 7 ? 0x80FFFFFF : 0x00FFFFFF;
+    SetUpSprite(effectSpriteBase_ + k, ActTexture::AttackEffectBase + k, 0, 0, 0, 0, 0, 0, kEffectDepth, color);
+  }
+  for (int k = 0; k < effectShotSlots_ - kEffectSprites; ++k)
+    SetUpSprite(shotSpriteBase_ + k, ActTexture::NormalBullet, 0, 0, 0, 0, 0, 0, kEffectDepth);
+  itemSpriteBase_ = effectSpriteBase_ + effectShotSlots_;
+  for (int k = 0; k < itemSlots_; ++k)
+    SetUpSprite(itemSpriteBase_ + k, ActTexture::ActItem, 0, 0, 0, 0, 0, 0, kChipDepth);
+
+  // Every property is set before registration: the draw list orders by depth as sprites join
+  // it, equal depths by index.
+  for (int i = 1; i < spriteCount; ++i) {
+    SpriteState state;
+    if (g_Sprites[i].GetState(&state)->textureIndex == 0) continue;
+    g_SceneArrays.Register(i);
+    g_Sprites[i].Show();
+  }
+  // Hidden until used: the second hero, the first attack-mode icon, the effects and the items;
+  // the enemies until they are spawned; the chip window's spare sprite, which no cell uses.
+  g_Sprites[ActSprite::HeroGreatSword].Hide();
+  g_Sprites[ActSprite::AttackModeIcon].Hide();
+  for (int k = 0; k < kEffectSprites; ++k) g_Sprites[effectSpriteBase_ + k].Hide();
+  for (int k = 0; k < itemSlots_; ++k) g_Sprites[itemSpriteBase_ + k].Hide();
+  for (int k = 0; k < mobSlots_; ++k) g_Sprites[mobSpriteBase_ + k].Hide();
+  g_Sprites[ActSprite::ChipWindow + kChipColumns * kChipRows].Hide();
+  // The new chip sprites show chip 0 until the window points them at the map.
+  chipWindowStale_ = true;
+  return S_OK;
+}
+
+// --- the camera, the chip window, the backgrounds and the gates ---
+
+void MapModel::SetScroll(float x, float y) {
+  scrollX_ = x;
+  scrollY_ = y;
+}
+
+void MapModel::SetMaxScroll(float x, float y) {
+  maxScrollX_ = x;
+  maxScrollY_ = y;
+}
+
+bool MapModel::GraphicsReady() const {
+  return g_Sprites && g_Sprites == graphicsSprites_ &&
+         g_SceneArrays.GetSpriteCount() > ActSprite::ChipWindow + kChipColumns * kChipRows;
+}
+
+void MapModel::UpdateVisibleOrigin() {
+  if (header_.chipWidth == 0 || header_.chipHeight == 0) return;
+  const uint32_t col = static_cast<uint32_t>(TruncToInt(scrollX_) / header_.chipWidth);
+  const uint32_t row = static_cast<uint32_t>(TruncToInt(scrollY_) / header_.chipHeight);
+  originChanged_ = 0;
+  if (col != originCol_ || row != originRow_) {
+    originChanged_ = 1;
+    originCol_ = col;
+    originRow_ = row;
+  }
+}
+
+void MapModel::UpdateChipWindow() {
+  if (!GraphicsReady() || header_.chipWidth == 0 || header_.chipHeight == 0) return;
+  UpdateVisibleOrigin();
+  const int shiftX = TruncToInt(scrollX_) % header_.chipWidth;
+  const int shiftY = TruncToInt(scrollY_) % header_.chipHeight;
+  for (int i = 0; i < kChipColumns * kChipRows; ++i)
+    g_Sprites[ActSprite::ChipWindow + i].SetPos(static_cast<float>(32 * (i % kChipColumns) - shiftX),
+                                                static_cast<float>(32 * (i / kChipColumns) - shiftY));
+  if (originChanged_ || chipWindowStale_) PointChipWindow();
+}
+
+void MapModel::PointChipWindow() {
+  // The origin is kept unsigned; a scroll left of or above the map gives a negative cell.
+  const int64_t col0 = static_cast<int32_t>(originCol_);
+  const int64_t row0 = static_cast<int32_t>(originRow_);
+  for (int i = 0; i < kChipColumns * kChipRows; ++i) {
+    const int64_t col = col0 + i % kChipColumns, row = row0 + i / kChipColumns;
+    const bool inside = col >= 0 && row >= 0 && col < header_.width && row < header_.height;
+    const int v = inside ? ChipAt(static_cast<int>(col), static_cast<int>(row)) : 0;
+    g_Sprites[ActSprite::ChipWindow + i].SetSrcPos(static_cast<float>(header_.chipWidth * (v % 16)),
+                                                   static_cast<float>(header_.chipHeight * (v / 16)));
+  }
+  chipWindowStale_ = false;
+}
+
+void MapModel::UpdateBackgrounds() {
+  if (!GraphicsReady()) return;
+  SpriteState back;
+  g_Sprites[ActSprite::BackgroundBack].GetState(&back);
+  g_Sprites[ActSprite::BackgroundBack].SetSrcPos((back.width - kScreenWidth) * ScrollRatio(scrollX_, maxScrollX_),
+                                                 (back.height - kScreenHeight) * ScrollRatio(scrollY_, maxScrollY_));
+  g_Sprites[ActSprite::BackgroundFront].SetSrcPos(scrollX_, scrollY_);
+}
+
+void MapModel::CloseGates() {
+  if (!codeRows_) return;
+  uint8_t* chips = chipRows_[0];
+  uint8_t* codes = codeRows_[0];
+  for (uint32_t i = 0; i < layerSize_; ++i) {
+    if (codes[i] != MapCell::Gate) continue;
+    chips[i] = kClosedGateChip;
+    codes[i] = MapCell::Solid;
+  }
+  // The closed gates are drawn in the frame they close in.
+  chipWindowStale_ = true;
+  if (GraphicsReady()) PointChipWindow();
 }

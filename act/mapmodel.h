@@ -16,6 +16,7 @@
 #include "act/actgraphics.h"
 #include "gameflow/scriptreader.h"
 #include "librarysauce/d3dmath.h"
+#include "librarysauce/sprite.h"
 #include "platform/types.h"
 
 // Layer-1 codes of the map's own cells.
@@ -74,6 +75,8 @@ class MapModel : public ScriptReader {
   static constexpr int kEffectShotSlots = 217;  // 16 effect sprites and 201 shot sprites
   static constexpr int kScreenWidth = 854;
   static constexpr int kScreenHeight = 480;
+  // The chip a closed gate shows.
+  static constexpr int kClosedGateChip = 2;
 
   MapModel() = default;
   ~MapModel() override;
@@ -103,7 +106,7 @@ class MapModel : public ScriptReader {
   int ChipAt(int col, int row) const;
   int GetMobSlots() const { return mobSlots_; }
   int GetItemSlots() const { return itemSlots_; }
-  // Frees the layers, the file buffer, the spare buffer and the stage list.
+  // Frees the layers, the file buffer, the spare buffer and the stage list (back to stage 0).
   void Release();
   void FreeFileBuffer();
   void FreeLayers();
@@ -111,7 +114,9 @@ class MapModel : public ScriptReader {
 
   // --- action graphics ---
   // Allocates the action sprite and texture arrays, loads the texture table and lays out every
-  // sprite (HUD, backgrounds, fade, hero, chip window, mob, effect, shot and item ranges).
+  // sprite (HUD, backgrounds, fade, hero, chip window, mob, effect, shot and item ranges), sized
+  // by the map loaded last. The enemy sprites stay hidden until their enemies are spawned, and
+  // the chip window is pointed at the map by its next update. Fails when no map is loaded.
   HRESULT LoadActionGraphics();
   int GetMobSpriteBase() const { return mobSpriteBase_; }
   int GetEffectSpriteBase() const { return effectSpriteBase_; }
@@ -124,18 +129,30 @@ class MapModel : public ScriptReader {
   void SetMaxScroll(float x, float y);
   D3DXVECTOR2 GetMaxScroll() const { return {maxScrollX_, maxScrollY_}; }
   // Once per running frame: places the 493 chip sprites by the scroll, and re-points their
-  // sources when the visible origin cell changed (or a refresh was asked for).
+  // sources when the visible origin cell changed, or first after new graphics or closed gates.
+  // The spare 494th chip sprite stays hidden. These steps do nothing while the action sprites
+  // are not the current arrays.
   void UpdateChipWindow();
   void UpdateVisibleOrigin();
-  // Parallax: the back layer by the scroll's ratio to its limits, the front layer by the scroll.
+  // Parallax: the back layer by the scroll's ratio to its limits (0 to 1; 0 with no room to
+  // scroll), the front layer by the scroll.
   void UpdateBackgrounds();
-  // Every gate cell becomes solid and shows chip 2.
+  // Every gate cell becomes solid and shows chip 2, on screen at once.
   void CloseGates();
   uint32_t GetOriginCol() const { return originCol_; }
   uint32_t GetOriginRow() const { return originRow_; }
   uint32_t GetOriginChanged() const { return originChanged_; }
 
  private:
+  bool IsCell(int col, int row) const;
+  // What makes a map file unusable (UTF-8), or "" when it can be played; fills the header and
+  // the size of each layer.
+  static std::string CheckMap(const uint8_t* file, uint32_t size, MapHeader* header, uint64_t* layerSize);
+  // True while the current sprite array is the one LoadActionGraphics built.
+  bool GraphicsReady() const;
+  // Points the chip window's sprites at the chips of the cells under them.
+  void PointChipWindow();
+
   uint8_t* rawFile_ = nullptr;
   std::vector<std::string> stagePaths_;
   uint8_t* spareBuffer_ = nullptr;
@@ -160,6 +177,9 @@ class MapModel : public ScriptReader {
   int chipSprites_ = 0;
   int stageIndex_ = 0;
   int stageCount_ = 0;
+  // The chip window must be pointed at the map at its next update: new sprites, closed gates.
+  bool chipWindowStale_ = true;
+  const Sprite* graphicsSprites_ = nullptr;
 };
 
 extern MapModel g_MapModel;

@@ -10,6 +10,7 @@
 #include "gameflow/gamestate.h"
 #include "gameflow/listfile.h"
 #include "gameflow/scenearrays.h"
+#include "gameflow/scenesprite.h"
 #include "librarysauce/fileio.h"
 #include "librarysauce/gamefont.h"
 #include "librarysauce/inputmanager.h"
@@ -80,17 +81,6 @@ bool ParsePointLine(const char* begin, const char* end, ParsedPoint* point, std:
   return true;
 }
 
-void SetUpSprite(Sprite& sprite, int texture, float width, float height, float x, float y, uint32_t depth,
-                 D3DCOLOR color) {
-  sprite.SetTexture(texture);
-  sprite.SetSrcPos(0.0f, 0.0f);
-  sprite.SetSize(width, height);
-  sprite.SetPos(x, y);
-  sprite.SetDepth(depth);
-  sprite.SetColor(color);
-  sprite.SetScale(1.0f, 1.0f);
-  sprite.SetBlendMode(BlendMode::Alpha);
-}
 
 }  // namespace
 
@@ -248,16 +238,16 @@ HRESULT FieldScene::SetUpGraphics() {
   textures[5].LoadConverted(kPointIconImage, kKeyGreen);
 
   Sprite* sprites = g_Sprites;
-  SetUpSprite(sprites[kBackgroundSprite], 1, static_cast<float>(textures[1].GetWidth()),
+  SetUpSceneSprite(sprites[kBackgroundSprite], 1, 0.0f, 0.0f, static_cast<float>(textures[1].GetWidth()),
               static_cast<float>(textures[1].GetHeight()), 0.0f, 0.0f, 10000, kWhite);
   // The black overlay covers the whole 854-wide screen.
-  SetUpSprite(sprites[kOverlaySprite], 2, 854.0f, 480.0f, 0.0f, 0.0f, 50, 0xFF000000);
-  SetUpSprite(sprites[kCommentSprite], 3, 288.0f, 48.0f, 10.0f, 410.0f, 10000, kCommentWindowColor);
-  SetUpSprite(sprites[kPlayerPointSprite], 4, 32.0f, 32.0f, 0.0f, 0.0f, 51, kWhite);
+  SetUpSceneSprite(sprites[kOverlaySprite], 2, 0.0f, 0.0f, 854.0f, 480.0f, 0.0f, 0.0f, 50, 0xFF000000);
+  SetUpSceneSprite(sprites[kCommentSprite], 3, 0.0f, 0.0f, 288.0f, 48.0f, 10.0f, 410.0f, 10000, kCommentWindowColor);
+  SetUpSceneSprite(sprites[kPlayerPointSprite], 4, 0.0f, 0.0f, 32.0f, 32.0f, 0.0f, 0.0f, 51, kWhite);
   const float iconWidth = static_cast<float>(textures[5].GetWidth());
   const float iconHeight = static_cast<float>(textures[5].GetHeight());
   for (int i = 0; i < pointCount_; ++i)
-    SetUpSprite(sprites[kFirstIconSprite + i], 5, iconWidth, iconHeight, points_[i].x, points_[i].y,
+    SetUpSceneSprite(sprites[kFirstIconSprite + i], 5, 0.0f, 0.0f, iconWidth, iconHeight, points_[i].x, points_[i].y,
                 static_cast<uint32_t>(100 + i), kWhite);
 
   for (int i = kBackgroundSprite; i < kFirstIconSprite + pointCount_; ++i) g_SceneArrays.Register(i);

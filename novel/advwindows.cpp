@@ -6,6 +6,7 @@
 
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
+#include "gameflow/scenesprite.h"
 #include "librarysauce/gamefont.h"
 #include "librarysauce/mediaplayer.h"
 #include "librarysauce/sprite.h"
@@ -50,20 +51,9 @@ const char* BackgroundFile(int sceneNumber) {
 
 D3DCOLOR Grey(int g) { return 0xFF000000u + static_cast<uint32_t>(g) * 0x010101u; }
 
-float TextureWidth(int index) { return static_cast<float>(g_TextureTable[index].GetWidth()); }
-float TextureHeight(int index) { return static_cast<float>(g_TextureTable[index].GetHeight()); }
-
 void SetUpSprite(int index, int texture, float width, float height, float x, float y, uint32_t depth,
                  D3DCOLOR color) {
-  Sprite& sprite = g_Sprites[index];
-  sprite.SetTexture(texture);
-  sprite.SetSrcPos(0, 0);
-  sprite.SetSize(width, height);
-  sprite.SetPos(x, y);
-  sprite.SetDepth(depth);
-  sprite.SetScale(1, 1);
-  sprite.SetColor(color);
-  sprite.SetBlendMode(BlendMode::Alpha);
+  SetUpSceneSprite(g_Sprites[index], texture, 0, 0, width, height, x, y, depth, color);
 }
 
 // One side's window parts: positions and the depth of the window (the other parts' depths are

@@ -9,6 +9,7 @@
 #include "gameflow/gamestate.h"
 #include "gameflow/listfile.h"
 #include "gameflow/scenearrays.h"
+#include "gameflow/scenesprite.h"
 #include "librarysauce/fileio.h"
 #include "librarysauce/gamefont.h"
 #include "librarysauce/inputmanager.h"
@@ -112,17 +113,6 @@ void AllocateSceneArrays(int spriteCount, int textureCount) { g_SceneArrays.Allo
 
 void ReleaseSceneArrays() { g_SceneArrays.Release(); }
 
-void SetUpSprite(Sprite& sprite, int texture, float srcX, float srcY, float width, float height, float x, float y,
-                 uint32_t depth, D3DCOLOR color) {
-  sprite.SetTexture(texture);
-  sprite.SetSrcPos(srcX, srcY);
-  sprite.SetSize(width, height);
-  sprite.SetPos(x, y);
-  sprite.SetDepth(depth);
-  sprite.SetColor(color);
-  sprite.SetScale(1.0f, 1.0f);
-  sprite.SetBlendMode(BlendMode::Alpha);
-}
 
 }  // namespace
 
@@ -213,16 +203,16 @@ HRESULT StartMenu::SetUp() {
   g_TextureTable[1].LoadConverted(kBackgroundImage, kGreenKey);
   g_TextureTable[2].LoadConverted(kWindowImage, kBlackKey);
   g_TextureTable[3].LoadConverted(kWindowImage, kGreenKey);
-  SetUpSprite(g_Sprites[1], 1, 0, 0, static_cast<float>(g_TextureTable[1].GetWidth()),
+  SetUpSceneSprite(g_Sprites[1], 1, 0, 0, static_cast<float>(g_TextureTable[1].GetWidth()),
               static_cast<float>(g_TextureTable[1].GetHeight()), 0, 0, 10000, 0xFFFFFFFF);
-  SetUpSprite(g_Sprites[kOverlaySprite], 2, 0, 0, kScreenWidth, kScreenHeight, 0, 0, 50, 0xFF000000);
-  SetUpSprite(g_Sprites[3], 3, 0, 0, 240, 48, 10, 410, 10000, 0xE04040E0);
-  SetUpSprite(g_Sprites[kPanelSprite], 3, 0, 0, kScreenWidth, 240, 0, 0, 100, 0xC8404080);
+  SetUpSceneSprite(g_Sprites[kOverlaySprite], 2, 0, 0, kScreenWidth, kScreenHeight, 0, 0, 50, 0xFF000000);
+  SetUpSceneSprite(g_Sprites[3], 3, 0, 0, 240, 48, 10, 410, 10000, 0xE04040E0);
+  SetUpSceneSprite(g_Sprites[kPanelSprite], 3, 0, 0, kScreenWidth, 240, 0, 0, 100, 0xC8404080);
   float sourceY = 0;
   for (int i = 0; i < entryCount_; ++i) {
     const StartMenuEntry& e = entries_[i];
     g_TextureTable[kFirstEntryTexture + i].LoadConverted(e.image, kGreenKey);
-    SetUpSprite(g_Sprites[kFirstEntrySprite + i], kFirstEntryTexture + i, 0, sourceY, e.width, e.height, e.x, e.y,
+    SetUpSceneSprite(g_Sprites[kFirstEntrySprite + i], kFirstEntryTexture + i, 0, sourceY, e.width, e.height, e.x, e.y,
                 1000 + static_cast<uint32_t>(i), 0xFFFFFFFF);
     sourceY += e.height;
   }

@@ -11,6 +11,7 @@
 #include "librarysauce/filescrambler.h"
 #include "platform/cp932.h"
 #include "tests/testsupport.h"
+#include "tools/stagesource.h"
 
 namespace {
 
@@ -116,6 +117,36 @@ TEST(DataToolTest, RefusesWhatItCannotStoreFaithfully) {
   EXPECT_EQ(RunTool("build out a b"), 1);
   EXPECT_EQ(RunTool("build out a missing-root"), 1);
   EXPECT_EQ(RunTool("build"), 2);
+}
+
+TEST(DataToolTest, StageSourcesAreNotStoredButCheckedAgainstTheirCompiledMaps) {
+  testsupport::EnterScratchDirectory("datatool-stage");
+  const std::string source = "size 2 1\ngrid\n#@\n";
+  std::string map, error;
+  ASSERT_TRUE(stagesource::Compile(source, &map, &error)) << error;
+  WriteFile("src/Data/Script/act_stage/s1.stage", source);
+  WriteFile("gen/Data/Script/act_stage/s1.cnn.bin", map);
+  ASSERT_EQ(RunTool("build out src gen"), 0) << ReadFile("tool.log");
+  EXPECT_FALSE(FileExists("out/Data/Script/act_stage/s1.stage"));
+  EXPECT_EQ(RunTool("check out src gen"), 0) << ReadFile("tool.log");
+
+  // A source changed since its map was compiled, one never compiled, one that does not compile.
+  const struct {
+    const char* file;
+    const char* text;
+    const char* complaint;
+  } faults[] = {{"s1.stage", "size 2 1\ngrid\n@#\n", "s1.cnn: differs from"},
+                {"s2.stage", "size 2 1\ngrid\n@#\n", "s2.cnn: missing"},
+                {"s1.stage", "size 2 1\ngrid\n@\n", "s1.stage: cannot convert line 3: the row has 1 cells"}};
+  for (const auto& fault : faults) {
+    testsupport::EnterScratchDirectory("datatool-stage-fault");
+    WriteFile("src/Data/Script/act_stage/s1.stage", source);
+    WriteFile("gen/Data/Script/act_stage/s1.cnn.bin", map);
+    ASSERT_EQ(RunTool("build out src gen"), 0);
+    WriteFile(std::string("src/Data/Script/act_stage/") + fault.file, fault.text);
+    EXPECT_EQ(RunTool("check out src gen"), 1) << fault.complaint;
+    EXPECT_NE(ReadFile("tool.log").find(fault.complaint), std::string::npos) << ReadFile("tool.log");
+  }
 }
 
 TEST(DataToolTest, TheBuiltGameTreeHoldsEveryDataFileScrambled) {

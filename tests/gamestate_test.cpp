@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "act/mapmodel.h"
 #include "field/fieldscene.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
@@ -27,6 +28,7 @@
 #include "platform/input.h"
 #include "platform/messagebox.h"
 #include "platform/window.h"
+#include "tests/acttestkit.h"
 #include "tests/testsupport.h"
 
 namespace {
@@ -127,13 +129,12 @@ TEST_F(DispatcherTest, AnUnreadableMainScriptIsReportedAndEndsTheGameWithAnError
   EXPECT_EQ(messages_[0], "Velunna |Err: File : .\\Data\\Script\\main.cnn Line : 0 \n ファイルOpen失敗");
 }
 
-TEST_F(DispatcherTest, AStageThatCannotBePlayedYetIsNamedAndTheGameEnds) {
-  // The action mode is not in this build: asking for a stage must not leave a black screen.
+TEST_F(DispatcherTest, AMissingStageMapIsNamedAndTheGameEndsWithAnError) {
   testsupport::WriteScrambled("Data/Script/main.cnn", "#setaction stage01,stage02\r\n");
   g_GameState.SetMode(GameMode::MainScript);
   testsupport::RunFrames(1);
   g_GameState.SetMode(GameMode::ActionStart);
-  EXPECT_EQ(RunLoop(5), 0);
+  EXPECT_EQ(RunLoop(5), 1);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find(".\\Data\\Script\\act_stage\\stage01.cnn"), std::string::npos) << messages_[0];
 }
@@ -245,14 +246,17 @@ void SetUpSceneArrays(int spriteCount, int textureCount) {
 }
 
 TEST_F(DispatcherTest, EnteringASceneStraightFromAnotherLeavesOnlyItsSprites) {
-  // The real scenes and commands: the menu's entry runs "#setfield", the field's point runs
-  // "#setstartmenu"; neither passes through a leave mode.
+  // The real scenes and commands: the menu's entry runs "#setfield", the field's points run
+  // "#setstartmenu" and "#resumedungeon"; none of them passes through a leave mode.
   testsupport::UseScriptedInput();
   testsupport::WriteScrambled("Data/Script/main.cnn", "#setstartmenu menu\r\n");
   testsupport::WriteScrambled("Data/Script/stm/menu.stm", "1\r\n1,t,c,tofield.cnn,p.bmp,0,0,10,10,1\r\n#end\r\n");
   testsupport::WriteScrambled("Data/Script/stm/tofield.cnn", "#setfield f\r\n");
-  testsupport::WriteScrambled("Data/Script/map/f.map", "2\r\n1,a,b,back.cnn,10,10,1\r\n2,c,d,x.cnn,50,10,1\r\n#end\r\n");
+  testsupport::WriteScrambled("Data/Script/map/f.map",
+                              "2\r\n1,a,b,back.cnn,10,10,1\r\n2,c,d,stage.cnn,50,10,1\r\n#end\r\n");
   testsupport::WriteScrambled("Script/map/back.cnn", "#setstartmenu menu\r\n");
+  testsupport::WriteScrambled("Script/map/stage.cnn", "#resumedungeon\r\n");
+  acttest::WriteStage("stage01", acttest::StageText(40, 20).Put(5, 10, "@").Floor(17).Text());
   // The draw list holds sprites 1 to `registered` of the current array and nothing else.
   auto drawListIsTheScenes = [](int registered) {
     std::vector<const Sprite*> listed = DrawList();
@@ -270,20 +274,39 @@ TEST_F(DispatcherTest, EnteringASceneStraightFromAnotherLeavesOnlyItsSprites) {
     ASSERT_EQ(g_GameState.GetMode(), mode);
     testsupport::RunFrames(1);  // the new scene's set-up
   };
+  auto enterField = [&] {
+    decideAndRunUntil(GameMode::FieldSetUp);
+    ASSERT_EQ(g_GameState.GetMode(), GameMode::FieldRun);
+    EXPECT_TRUE(drawListIsTheScenes(2 + 4));
+    testsupport::RunFrames(17);
+  };
 
   g_GameState.SetMode(GameMode::MainScript);
   testsupport::RunFrames(2 + 17);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
   EXPECT_TRUE(drawListIsTheScenes(1 + 4));
-  decideAndRunUntil(GameMode::FieldSetUp);
-  ASSERT_EQ(g_GameState.GetMode(), GameMode::FieldRun);
-  EXPECT_TRUE(drawListIsTheScenes(2 + 4));
-  testsupport::RunFrames(17);
+  enterField();
   decideAndRunUntil(GameMode::StartMenuSetUp);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
   EXPECT_TRUE(drawListIsTheScenes(1 + 4));
   EXPECT_EQ(g_GameState.GetSpriteCount(), 1 + 6);
   EXPECT_EQ(g_GameState.GetTextureCount(), 1 + 5);
+
+  // The stage list of an earlier "#setaction"; the field's second point resumes it.
+  ASSERT_EQ(g_MapModel.SetStageList("stage01"), S_OK);
+  testsupport::RunFrames(17);
+  enterField();
+  testsupport::PressKeys({platform::DIK_DOWN});
+  testsupport::RunFrames(1);
+  testsupport::ReleaseAll();
+  decideAndRunUntil(GameMode::ActionStart);
+  ASSERT_EQ(g_GameState.GetMode(), GameMode::ActionRun);
+  const std::vector<const Sprite*> listed = DrawList();
+  ASSERT_FALSE(listed.empty());
+  for (const Sprite* sprite : listed) {
+    ASSERT_GE(sprite, &g_Sprites[0]);
+    ASSERT_LT(sprite, &g_Sprites[g_GameState.GetSpriteCount()]) << "a sprite of the field is still listed";
+  }
   EXPECT_TRUE(messages_.empty());
   testsupport::StopScriptedInput();
 

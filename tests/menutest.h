@@ -32,19 +32,7 @@ inline void WriteGameText(const std::string& gamePath, const std::string& utf8) 
   ASSERT_EQ(g_FileIO.WriteWholeFile(gamePath.c_str(), text.data(), static_cast<uint32_t>(text.size())), S_OK);
 }
 
-// Images are stored scrambled over their whole length.
-inline void WriteGameImage(const std::string& path, const artkit::Canvas& canvas) {
-  const std::string plain = "picture.tmp";
-  ASSERT_TRUE(canvas.SaveBmp(plain));
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  FILE* in = std::fopen(plain.c_str(), "rb");
-  FILE* out = std::fopen(path.c_str(), "wb");
-  ASSERT_TRUE(in && out);
-  g_FileScrambler.CopyFile(in, out);
-  std::fclose(in);
-  std::fclose(out);
-  std::remove(plain.c_str());
-}
+using testsupport::WriteGameImage;
 
 // Colours of the test pictures: every entry strip has its own.
 constexpr artkit::Rgb kBackground{40, 80, 120};

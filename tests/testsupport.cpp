@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,7 @@
 #include "platform/input.h"
 #include "platform/clock.h"
 #include "platform/window.h"
+#include "tools/artkit.h"
 
 namespace testsupport {
 namespace {
@@ -238,6 +240,15 @@ namespace testsupport {
 void WriteScrambled(const std::string& path, const std::string& text) {
   std::string bytes = text;
   g_FileScrambler.XorBuffer(bytes.data(), bytes.data(), static_cast<uint32_t>(bytes.size()));
+  WriteFile(path, bytes);
+}
+
+void WriteGameImage(const std::string& path, const artkit::Canvas& canvas) {
+  const std::string plain = "picture.tmp";
+  ASSERT_TRUE(canvas.SaveBmp(plain));
+  std::string bytes = ReadFile(plain);
+  std::remove(plain.c_str());
+  g_FileScrambler.XorBufferAll(bytes.data(), bytes.data(), static_cast<uint32_t>(bytes.size()));
   WriteFile(path, bytes);
 }
 

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace artkit {
+class Canvas;
+}
+
 namespace testsupport {
 
 // Creates the game window and device once for this test process (fails the test if there is no
@@ -91,5 +95,7 @@ void StopScriptedInput();
 // Writes text to path (a file-system path, directories created) scrambled as the game stores
 // its data files, so the game's whole-file reader gives back exactly these bytes.
 void WriteScrambled(const std::string& path, const std::string& text);
+// Writes a picture to path as a BMP scrambled over its whole length, as images are stored.
+void WriteGameImage(const std::string& path, const artkit::Canvas& canvas);
 
 }  // namespace testsupport

@@ -17,6 +17,9 @@
 //                                     output this way into a generated root
 //   images (.bmp)                     scrambled over the whole file
 //   sounds (.wav .mp3 .mid .midi .ogg) copied plain
+//   readable stage maps (NAME.stage)  not stored: the stage compiler (velunna-stagec) turns them
+//                                     into NAME.cnn.bin in a generated root at build time; the
+//                                     check compiles each one and compares it with NAME.cnn
 // Names starting with "." and README/notes files (.md) are not data and are skipped. Any other
 // extension is an error, so that a new kind of file is stored on purpose, not by accident.
 #include <algorithm>
@@ -32,12 +35,13 @@
 
 #include "librarysauce/filescrambler.h"
 #include "platform/cp932.h"
+#include "tools/stagesource.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-enum class Kind { Skip, Text, Binary, Image, Sound, Unknown };
+enum class Kind { Skip, Text, Binary, Image, Sound, Stage, Unknown };
 
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -50,14 +54,16 @@ Kind KindOfSource(const fs::path& path) {
   if (name.empty() || name[0] == '.' || ext == ".md") return Kind::Skip;
   if (ext == ".cnn" || ext == ".stm" || ext == ".map" || ext == ".txt" || ext == ".csv") return Kind::Text;
   if (ext == ".bin") return Kind::Binary;
+  if (ext == ".stage") return Kind::Stage;
   if (ext == ".bmp") return Kind::Image;
   if (ext == ".wav" || ext == ".mp3" || ext == ".mid" || ext == ".midi" || ext == ".ogg") return Kind::Sound;
   return Kind::Unknown;
 }
 
-// The run-time name of a source: binary data drops its ".bin".
+// The run-time name of a source: binary data drops its ".bin", a stage map is stored as ".cnn".
 fs::path StoredName(const fs::path& relative, Kind kind) {
   if (kind == Kind::Binary) return relative.parent_path() / relative.stem();
+  if (kind == Kind::Stage) return relative.parent_path() / (relative.stem().string() + ".cnn");
   return relative;
 }
 
@@ -145,6 +151,10 @@ bool ToStored(Kind kind, const std::string& source, std::string* stored, std::st
       *stored = source;
       ScrambleMemoryForm(stored);
       return true;
+    case Kind::Stage:
+      if (!stagesource::Compile(source, stored, error)) return false;
+      ScrambleMemoryForm(stored);
+      return true;
     case Kind::Image:
       *stored = source;
       ScrambleWhole(stored);
@@ -211,6 +221,10 @@ bool CollectSources(const std::vector<std::string>& roots, std::vector<Source>* 
         continue;
       }
       const fs::path stored = StoredName(relative, kind);
+      if (kind == Kind::Stage) {
+        sources->push_back({file, stored, kind});
+        continue;
+      }
       auto [where, fresh] = seen.emplace(stored, file);
       if (!fresh) {
         std::fprintf(stderr, "velunna-data: %s and %s both give %s\n", where->second.c_str(), file.c_str(),
@@ -236,6 +250,7 @@ int Build(const std::string& outDir, const std::vector<std::string>& roots) {
   bool ok = CollectSources(roots, &sources);
   int written = 0;
   for (const Source& s : sources) {
+    if (s.kind == Kind::Stage) continue;  // its compiled map comes from a generated root
     std::string source, stored, error, existing;
     if (!ReadBytes(s.file, &source)) {
       std::fprintf(stderr, "velunna-data: %s: cannot read\n", s.file.c_str());
@@ -284,10 +299,12 @@ int Check(const std::string& outDir, const std::vector<std::string>& roots) {
       std::fprintf(stderr, "velunna-data: %s: differs from %s (stale?)\n", target.c_str(), s.file.c_str());
       ok = false;
     }
-    // Back the other way: the stored file must give the source again.
+    // Back the other way: the stored file must give the source again (a stage map: its bytes).
     const bool asText = s.kind == Kind::Text;
     const std::string back = Unscramble(s.stored, stored, asText);
-    if (back != (asText ? NormaliseText(source) : source)) {
+    std::string plain = asText ? NormaliseText(source) : source;
+    if (s.kind == Kind::Stage) stagesource::Compile(source, &plain, &error);
+    if (back != plain) {
       std::fprintf(stderr, "velunna-data: %s: does not unscramble to %s\n", target.c_str(), s.file.c_str());
       ok = false;
     }
