@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 
 #include "gameflow/gamestate.h"
@@ -83,6 +84,17 @@ uint32_t PixelAt(int x, int y) {
 }
 
 namespace {
+// The box, in screen pixels, of the pixels that differ between two read-backs of a region.
+struct PixelBox {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+  bool operator==(const PixelBox& o) const {
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+  }
+};
+std::ostream& operator<<(std::ostream& out, const PixelBox& b) {
+  return out << "(" << b.left << ", " << b.top << ")-(" << b.right << ", " << b.bottom << ")";
+}
+
 PixelBox ChangedBox(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int x, int y, int width) {
   PixelBox box;
   for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
@@ -96,8 +108,8 @@ PixelBox ChangedBox(const std::vector<uint32_t>& a, const std::vector<uint32_t>&
   }
   return box;
 }
-}  // namespace
 
+// What the scenes' text hooks drew in the region of the last frame.
 PixelBox TextInk(int x, int y, int width, int height) {
   const std::vector<uint32_t> with = ReadScreen(x, y, width, height);
   const int mode = g_GameState.GetMode();
@@ -109,7 +121,8 @@ PixelBox TextInk(int x, int y, int width, int height) {
   return ChangedBox(with, without, x, y, width);
 }
 
-PixelBox ExpectedTextInk(int fontSlot, const char* text, int x, int y) {
+// The same text drawn alone with a font slot at (x, y) on a cleared frame.
+PixelBox LoneTextInk(int fontSlot, const char* text, int x, int y) {
   platform::GlDevice* device = g_GraphicsDevice.GetDevice();
   device->Clear(0);
   const std::vector<uint32_t> empty = ReadScreen();
@@ -117,6 +130,15 @@ PixelBox ExpectedTextInk(int fontSlot, const char* text, int x, int y) {
   g_Fonts[fontSlot].DrawText(text, x, y, 64, 16, 0xFFFAFAFA);
   device->EndScene();
   return ChangedBox(ReadScreen(), empty, 0, 0, platform::GlDevice::kWidth);
+}
+}  // namespace
+
+void ExpectCommentWindowTexts(const char* title, const char* comment) {
+  const PixelBox titleInk = TextInk(0, 400, 480, 30);
+  const PixelBox commentInk = TextInk(0, 430, 480, 40);
+  EXPECT_EQ(titleInk, LoneTextInk(0, title, 10, 410)) << "title";
+  EXPECT_EQ(commentInk, LoneTextInk(0, comment, 34, 434)) << "comment";
+  RunFrames(1);  // the scene's own frame again
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {

@@ -33,17 +33,11 @@ void RunFrames(int n);
 std::vector<uint32_t> ReadScreen(int x = 0, int y = 0, int width = 854, int height = 480);
 uint32_t PixelAt(int x, int y);
 
-// The box, in screen pixels, of what the scenes' text hooks drew in the region of the last frame:
-// the pixels that differ from the same frame drawn in game mode 13, where no scene draws. Runs
-// two frames and puts the game mode back.
-struct PixelBox {
-  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
-  bool Empty() const { return right < left; }
-};
-PixelBox TextInk(int x, int y, int width, int height);
-// The box of the same text drawn alone with a font slot at (x, y) on a cleared frame: where a
-// scene's text must show when the scene draws it at (x, y).
-PixelBox ExpectedTextInk(int fontSlot, const char* text, int x, int y);
+// Expects the two texts of the comment window shared by the start menu and the field scene in
+// the last frame exactly where font slot 0 puts them when drawn alone with their cells at
+// (10, 410) and (34, 434): the ink of the scenes' text hooks is told from the same frame drawn
+// in game mode 13, where no scene draws. Runs frames; the game mode is put back.
+void ExpectCommentWindowTexts(const char* title, const char* comment);
 
 // Writes bytes to a file, creating its directories.
 void WriteFile(const std::string& path, const std::string& bytes);

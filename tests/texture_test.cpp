@@ -253,12 +253,16 @@ TEST_F(TextureTest, ATemporaryFileThatCannotBeDeletedIsReportedAndThePictureKept
   EXPECT_EQ(DrawAndRead(texture)[4], 0xFFFFFFFFu);
 }
 
-// A BMP header claiming width × height at the given depth and compression, with only a few
-// bytes of pixel data behind it.
-std::string ClaimingBmp(int32_t width, int32_t height, int bitsPerPixel, uint32_t compression) {
-  const uint32_t palette = bitsPerPixel <= 8 ? (1u << bitsPerPixel) * 4 : 0;
+// A BMP header claiming width × height at the given depth and compression, with a palette of
+// paletteEntries colours (-1: a full one) and only `tail` behind it: an RLE end of picture, then
+// by default a little pixel data.
+std::string ClaimingBmp(int32_t width, int32_t height, int bitsPerPixel, uint32_t compression,
+                        int paletteEntries = -1, const std::string& tail = std::string("\x00\x01", 2) + std::string(14, '\x11')) {
+  const uint32_t entries = paletteEntries >= 0 ? static_cast<uint32_t>(paletteEntries)
+                                               : (bitsPerPixel <= 8 ? 1u << bitsPerPixel : 0);
+  const uint32_t palette = entries * 4;
   std::string bmp = "BM";
-  PutLe(&bmp, 54 + palette + 16, 4);
+  PutLe(&bmp, 54 + palette + static_cast<uint32_t>(tail.size()), 4);
   PutLe(&bmp, 0, 4);
   PutLe(&bmp, 54 + palette, 4);
   PutLe(&bmp, 40, 4);
@@ -267,15 +271,13 @@ std::string ClaimingBmp(int32_t width, int32_t height, int bitsPerPixel, uint32_
   PutLe(&bmp, 1, 2);
   PutLe(&bmp, bitsPerPixel, 2);
   PutLe(&bmp, compression, 4);
-  PutLe(&bmp, 16, 4);
+  PutLe(&bmp, static_cast<uint32_t>(tail.size()), 4);
   PutLe(&bmp, 2835, 4);
   PutLe(&bmp, 2835, 4);
-  PutLe(&bmp, 0, 4);
+  PutLe(&bmp, paletteEntries >= 0 ? entries : 0, 4);
   PutLe(&bmp, 0, 4);
   bmp += std::string(palette, '\x40');
-  bmp += std::string("\x00\x01", 2);  // RLE: end of bitmap; otherwise a little pixel data
-  bmp += std::string(14, '\x11');
-  return bmp;
+  return bmp + tail;
 }
 
 long PeakMemoryKiB() {
@@ -313,40 +315,13 @@ TEST_F(TextureTest, AHeaderClaimingAHugePictureIsRefusedBeforeItsPixelsAreSetAsi
 
 TEST_F(TextureTest, FuzzedHeadersAreRefusedWithinThePictureBudget) {
   // 29 bytes: the header stops right after the height (width 184557568, height 10, 32 bits).
-  std::string cut = "BM";
-  PutLe(&cut, 29, 4);
-  PutLe(&cut, 0, 4);
-  PutLe(&cut, 54, 4);
-  PutLe(&cut, 40, 4);
-  PutLe(&cut, 184557568, 4);
-  PutLe(&cut, 10, 4);
-  PutLe(&cut, 1, 2);
-  cut.push_back(32);
-  ASSERT_EQ(cut.size(), 29u);
-  WriteFile("Data/Graphic/Cut.bmp", ScrambledWhole(cut));
-  // 64 bytes: run-length pictures of 16384×16384 (a side any texture may have) that end at once.
-  for (const auto& rle : {std::make_pair("Rle8", 8), std::make_pair("Rle4", 4)}) {
-    std::string bmp = "BM";
-    PutLe(&bmp, 64, 4);
-    PutLe(&bmp, 0, 4);
-    PutLe(&bmp, 62, 4);
-    PutLe(&bmp, 40, 4);
-    PutLe(&bmp, 16384, 4);
-    PutLe(&bmp, 16384, 4);
-    PutLe(&bmp, 1, 2);
-    PutLe(&bmp, rle.second, 2);
-    PutLe(&bmp, rle.second == 8 ? 1 : 2, 4);
-    PutLe(&bmp, 2, 4);
-    PutLe(&bmp, 2835, 4);
-    PutLe(&bmp, 2835, 4);
-    PutLe(&bmp, 2, 4);  // two palette entries
-    PutLe(&bmp, 0, 4);
-    PutLe(&bmp, 0x000000, 4);
-    PutLe(&bmp, 0xFFFFFF, 4);
-    bmp += std::string("\x00\x01", 2);  // end of the picture
-    ASSERT_EQ(bmp.size(), 64u);
-    WriteFile(std::string("Data/Graphic/") + rle.first + ".bmp", ScrambledWhole(bmp));
-  }
+  WriteFile("Data/Graphic/Cut.bmp", ScrambledWhole(ClaimingBmp(184557568, 10, 32, 0).substr(0, 29)));
+  // 64 bytes: run-length pictures of 16384×16384 (a side any texture may have) with two palette
+  // colours, that end at once.
+  const std::string endOfPicture("\x00\x01", 2);
+  ASSERT_EQ(ClaimingBmp(16384, 16384, 8, 1, 2, endOfPicture).size(), 64u);
+  WriteFile("Data/Graphic/Rle8.bmp", ScrambledWhole(ClaimingBmp(16384, 16384, 8, 1, 2, endOfPicture)));
+  WriteFile("Data/Graphic/Rle4.bmp", ScrambledWhole(ClaimingBmp(16384, 16384, 4, 2, 2, endOfPicture)));
   const long before = PeakMemoryKiB();
   Texture texture;
   testing::internal::CaptureStderr();
