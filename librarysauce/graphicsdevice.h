@@ -22,7 +22,7 @@ class GraphicsDevice {
 
  private:
   platform::GlDevice device_;
-  int fullscreen_ = 0;
+  [[maybe_unused]] int fullscreen_ = 0;  // the fullscreen toggle is switched off
   int resizePending_ = 0;
   int suspended_ = 0;
   char lastError_[256] = {};
