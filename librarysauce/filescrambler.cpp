@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 #include "librarysauce/gamerandom.h"
 
@@ -11,7 +12,72 @@ namespace {
 
 constexpr size_t kBlock = 64 * 1024;
 
-inline uint8_t NextKeyByte() { return static_cast<uint8_t>(GameRand() & 0xFF); }
+constexpr uint32_t kRandMultiplier = 214013u;
+constexpr uint32_t kRandIncrement = 2531011u;
+
+// The generator's state after n draws from a seed: the step state × a + c applied n times,
+// composed by halves.
+uint32_t StateAfter(uint32_t seed, uint32_t n) {
+  uint32_t a = 1, c = 0;                                 // the steps taken so far
+  uint32_t stepA = kRandMultiplier, stepC = kRandIncrement;  // 2^k steps
+  while (n > 0) {
+    if (n & 1) {
+      a = a * stepA;
+      c = c * stepA + stepC;
+    }
+    stepC = stepC * stepA + stepC;
+    stepA = stepA * stepA;
+    n >>= 1;
+  }
+  return seed * a + c;
+}
+
+// The key stream of a file, drawn from its start. Every file's stream is the same (the generator
+// is seeded anew for each), so its first bytes are worked out once and kept, and a stream is
+// then XORed at memory speed; past the kept part the generator draws as before. After each
+// call the generator stands exactly where drawing the same bytes one by one leaves it.
+class KeyStream {
+ public:
+  KeyStream() { GameSrand(FileScrambler::kSeed); }
+
+  void Xor(const unsigned char* from, unsigned char* to, size_t count) {
+    const size_t kept = Keep(drawn_ + count);
+    size_t i = 0;
+    const uint8_t* keys = Kept().data();
+    for (; i < count && drawn_ + i < kept; ++i) to[i] = static_cast<unsigned char>(from[i] ^ keys[drawn_ + i]);
+    if (i > 0) GameSrand(StateAfter(FileScrambler::kSeed, static_cast<uint32_t>(drawn_ + i)));
+    for (; i < count; ++i) to[i] = static_cast<unsigned char>(from[i] ^ (GameRand() & 0xFF));
+    drawn_ += count;
+  }
+
+ private:
+  // Large enough for every picture the game ships (the largest is 6.6 MB).
+  static constexpr size_t kMostKept = 8 * 1024 * 1024;
+
+  static std::vector<uint8_t>& Kept() {
+    static std::vector<uint8_t> keys;
+    return keys;
+  }
+
+  // Keeps the stream's first bytes up to length (within kMostKept); returns how many are kept.
+  static size_t Keep(size_t length) {
+    std::vector<uint8_t>& keys = Kept();
+    if (length > kMostKept) length = kMostKept;
+    if (keys.size() >= length) return keys.size();
+    size_t grown = keys.size() < 64 * 1024 ? 64 * 1024 : keys.size() * 2;
+    if (grown < length) grown = length;
+    if (grown > kMostKept) grown = kMostKept;
+    uint32_t state = StateAfter(FileScrambler::kSeed, static_cast<uint32_t>(keys.size()));
+    keys.reserve(grown);
+    while (keys.size() < grown) {
+      state = state * kRandMultiplier + kRandIncrement;
+      keys.push_back(static_cast<uint8_t>(state >> 16));
+    }
+    return keys.size();
+  }
+
+  size_t drawn_ = 0;
+};
 
 // Copies count bytes from in to out unchanged (the plain tail of the first-MiB forms).
 void CopyPlain(FILE* in, FILE* out, uint32_t count) {
@@ -36,7 +102,7 @@ uint32_t FileScrambler::GetFileSize(FILE* stream) {
 }
 
 void FileScrambler::XorFileToFile(FILE* in, FILE* out, uint32_t count, uint32_t /*start*/) {
-  GameSrand(kSeed);
+  KeyStream keys;
   if (!in || !out) return;
   // Read in blocks; the key stream is drawn one value per byte in file order, as byte by byte.
   // A stream that ends early stops the copy there.
@@ -44,7 +110,7 @@ void FileScrambler::XorFileToFile(FILE* in, FILE* out, uint32_t count, uint32_t 
   while (count > 0) {
     const size_t want = count < kBlock ? count : kBlock;
     const size_t got = std::fread(block, 1, want, in);
-    for (size_t i = 0; i < got; ++i) block[i] ^= NextKeyByte();
+    keys.Xor(block, block, got);
     std::fwrite(block, 1, got, out);
     if (got < want) return;
     count -= static_cast<uint32_t>(got);
@@ -64,13 +130,13 @@ void FileScrambler::CopyFileFirstMiB(FILE* in, FILE* out) {
 }
 
 void FileScrambler::XorFileToMemory(FILE* in, void* dst, uint32_t count, uint32_t start) {
-  GameSrand(kSeed);
+  KeyStream keys;
   if (!in || !dst) return;
   unsigned char* to = static_cast<unsigned char*>(dst) + start;
   while (count > 0) {
     const size_t want = count < kBlock ? count : kBlock;
     const size_t got = std::fread(to, 1, want, in);
-    for (size_t i = 0; i < got; ++i) to[i] ^= NextKeyByte();
+    keys.Xor(to, to, got);
     if (got < want) return;
     to += got;
     count -= static_cast<uint32_t>(got);
@@ -90,11 +156,11 @@ void FileScrambler::LoadFileFirstMiB(FILE* in, void* dst) {
 }
 
 void FileScrambler::XorMemory(const void* src, void* dst, uint32_t count, uint32_t start) {
-  GameSrand(kSeed);
+  KeyStream keys;
   if (count == 0) return;
   const unsigned char* from = static_cast<const unsigned char*>(src) + start;
   unsigned char* to = static_cast<unsigned char*>(dst) + start;
-  for (uint32_t i = 0; i < count; ++i) to[i] = static_cast<unsigned char>(from[i] ^ NextKeyByte());
+  keys.Xor(from, to, count);
 }
 
 void FileScrambler::XorBufferAll(const void* src, void* dst, uint32_t count) { XorMemory(src, dst, count, 0); }

@@ -80,6 +80,24 @@ TEST(FileScramblerTest, XorBufferTwiceRestoresAnyLengthAndLeavesTheGeneratorAfte
   EXPECT_EQ(dst[14], 0xEE);
 }
 
+// Pictures run to megabytes: a stream far longer than any the demo reads keeps the byte-by-byte
+// keys to its end, in pieces as a file copy reads it, and leaves the generator after its last key.
+TEST(FileScramblerTest, LongStreamsKeepTheKeysToTheirEnd) {
+  const uint32_t n = 9 * kMiB + 5;
+  const std::vector<int> seq = Sequence(n + 1);
+  FILE* in = StreamWith(std::vector<unsigned char>(n, 0));
+  FILE* out = std::tmpfile();
+  g_FileScrambler.CopyFile(in, out);
+  EXPECT_EQ(GameRand(), seq[n]);
+  const std::vector<unsigned char> keys = Contents(out);
+  ASSERT_EQ(keys.size(), n);
+  size_t wrong = 0;
+  for (uint32_t i = 0; i < n; ++i) wrong += keys[i] != static_cast<unsigned char>(seq[i] & 0xFF);
+  EXPECT_EQ(wrong, 0u);
+  std::fclose(in);
+  std::fclose(out);
+}
+
 TEST(FileScramblerTest, MemoryFormKeepsAPlainTailAfterOneMiBWhileTheImageFormXorsEverything) {
   const uint32_t n = kMiB + 1;
   const std::vector<int> seq = Sequence(n);
