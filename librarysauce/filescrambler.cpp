@@ -42,10 +42,18 @@ class KeyStream {
 
   void Xor(const unsigned char* from, unsigned char* to, size_t count) {
     const size_t kept = Keep(drawn_ + count);
+    const size_t fromKept = drawn_ < kept ? (kept - drawn_ < count ? kept - drawn_ : count) : 0;
+    const uint8_t* keys = Kept().data() + drawn_;
     size_t i = 0;
-    const uint8_t* keys = Kept().data();
-    for (; i < count && drawn_ + i < kept; ++i) to[i] = static_cast<unsigned char>(from[i] ^ keys[drawn_ + i]);
-    if (i > 0) GameSrand(StateAfter(FileScrambler::kSeed, static_cast<uint32_t>(drawn_ + i)));
+    for (; i + 8 <= fromKept; i += 8) {  // eight bytes at a time
+      uint64_t bytes, key;
+      std::memcpy(&bytes, from + i, 8);
+      std::memcpy(&key, keys + i, 8);
+      bytes ^= key;
+      std::memcpy(to + i, &bytes, 8);
+    }
+    for (; i < fromKept; ++i) to[i] = static_cast<unsigned char>(from[i] ^ keys[i]);
+    if (fromKept > 0) GameSrand(StateAfter(FileScrambler::kSeed, static_cast<uint32_t>(drawn_ + fromKept)));
     for (; i < count; ++i) to[i] = static_cast<unsigned char>(from[i] ^ (GameRand() & 0xFF));
     drawn_ += count;
   }

@@ -112,11 +112,18 @@ bool LoadBmp(const std::string& path, std::vector<uint32_t>* argb, int* width, i
   }
   const int w = converted->w;
   const int h = converted->h;
-  argb->assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
   SDL_LockSurface(converted);
-  for (int y = 0; y < h; ++y) {
-    const unsigned char* row = static_cast<const unsigned char*>(converted->pixels) + static_cast<size_t>(y) * converted->pitch;
-    std::memcpy(argb->data() + static_cast<size_t>(y) * w, row, static_cast<size_t>(w) * sizeof(uint32_t));
+  const unsigned char* pixels = static_cast<const unsigned char*>(converted->pixels);
+  if (converted->pitch == w * static_cast<int>(sizeof(uint32_t))) {
+    // Rows back to back: one copy, with nothing cleared first.
+    const uint32_t* words = reinterpret_cast<const uint32_t*>(pixels);
+    argb->assign(words, words + static_cast<size_t>(w) * static_cast<size_t>(h));
+  } else {
+    argb->assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
+    for (int y = 0; y < h; ++y) {
+      std::memcpy(argb->data() + static_cast<size_t>(y) * w, pixels + static_cast<size_t>(y) * converted->pitch,
+                  static_cast<size_t>(w) * sizeof(uint32_t));
+    }
   }
   SDL_UnlockSurface(converted);
   SDL_FreeSurface(converted);
