@@ -1,12 +1,10 @@
 #include "act/actobject.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "act/actionscene.h"
 #include "act/mapmodel.h"
 #include "act/mobmanager.h"
 #include "act/player.h"
+#include "act/velocityrule.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/mediaplayer.h"
 #include "librarysauce/sprite.h"
@@ -152,22 +150,7 @@ void ActObject::SetFlags(uint32_t bits, int op) {
 }
 
 void ActObject::SetVelocityX(float value, int mode) {
-  float& vx = velocity_.x;
-  switch (mode) {
-    case 1:
-    case 2:
-      vx += facing_ == 1 ? value : -value;
-      if (mode == 1) vx = std::max(-speedCaps_.x, std::min(vx, speedCaps_.x));
-      break;
-    case 3: {
-      const float speed = std::max(0.0f, std::fabs(vx) + value);
-      vx = vx < 0 ? -speed : speed;
-      break;
-    }
-    default:
-      vx = value;
-      break;
-  }
+  velocity_.x = NextVelocityX(velocity_.x, value, mode, facing_, speedCaps_.x);
 }
 
 void ActObject::SetVelocityY(float value, int mode) {

@@ -1,7 +1,7 @@
 #pragma once
 // The stage's items: those the map places and those defeated enemies drop.
-// (Stand-in: the operations that the stage start calls, and the drops of defeated enemies,
-// recorded; the items come later.)
+// (Stand-in until the items come: there are none, so the frame's item steps do nothing; the
+// drops of defeated enemies are recorded.)
 #include <vector>
 
 // The kind of item in a slot, and what SpawnAt takes (2, 3, 5 and 6 are not used).
@@ -24,8 +24,7 @@ class ItemManager {
   };
 
   // Drops every item and makes n empty slots (called by the map load).
-  int Allocate(int n) {
-    (void)n;
+  int Allocate(int) {
     spawnCalls_.clear();
     return 0;
   }
@@ -36,6 +35,11 @@ class ItemManager {
     spawnCalls_.push_back({kind, x, y});
     return 0;
   }
+  int UpdateAll() { return 0; }
+  void UpdateTimersAll() {}
+  int CheckTouchAll() { return 0; }
+  int RemoveDeadAll() { return 0; }
+  int DrawAll() { return 0; }
 
   // --- the stand-in's own ---
   const std::vector<SpawnCall>& GetSpawnCalls() const { return spawnCalls_; }

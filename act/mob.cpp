@@ -9,6 +9,7 @@
 #include "act/cnnfile.h"
 #include "act/itemmanager.h"
 #include "act/mapmodel.h"
+#include "act/velocityrule.h"
 #include "act/player.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/gamerandom.h"
@@ -103,25 +104,7 @@ void Mob::Init(int index, int cellX, int cellY) { InitAt(index, cellX, cellY, -1
 
 void Mob::SetVelocityX(float value, int mode) {
   speedCap_ = flags_ & kAltCapFlags ? params_[3] : params_[1];
-  float& vx = velocity_.x;
-  switch (mode) {
-    case 1:
-    case 2:
-      vx += facing_ == 1 ? value : -value;
-      if (mode == 1) {
-        if (vx >= speedCap_) vx = speedCap_;
-        if (vx <= -speedCap_) vx = -speedCap_;
-      }
-      break;
-    case 3: {
-      const float speed = std::max(0.0f, std::fabs(vx) + value);
-      vx = vx < 0 ? -speed : speed;
-      break;
-    }
-    default:
-      vx = value;
-      break;
-  }
+  velocity_.x = NextVelocityX(velocity_.x, value, mode, facing_, speedCap_);
 }
 
 void Mob::SetVelocityY(float value, int mode) {

@@ -1,4 +1,4 @@
-// The hero's animation and the HUD. The hero's sprite shows one 192 × 192 cell of his sheet: the
+// The hero's animation, his blinking and the HUD. The hero's sprite shows one 192 × 192 cell of his sheet: the
 // state flags choose the first cell of an animation, each state steps at its own rate, and the
 // end of an attack animation drops the attack's flag (which ends the attack object) and may
 // chain the next combo slash. The HUD shows the HP, SP and MP gauges, the HP and its maximum in
@@ -236,6 +236,18 @@ void Player::StepAnimation() {
   Sprite* sprite = PlayerSprite();
   if (sprite && animCell_ < static_cast<uint32_t>(kCellCount))
     sprite->SetSrcPos(cells_[weapon][animCell_].x, cells_[weapon][animCell_].y);
+}
+
+// Every third call flips the hero between shown and hidden.
+void Player::Blink() {
+  if (blinkCounter_ % 3 == 0) {
+    if (Sprite* sprite = PlayerSprite()) {
+      SpriteState state;
+      sprite->GetState(&state);
+      state.visible ? sprite->Hide() : sprite->Show();
+    }
+  }
+  blinkCounter_ += 1;
 }
 
 void Player::DrawHud() {

@@ -27,21 +27,12 @@ class AttackTest : public ActTest {
  protected:
   void SetUp() override {
     ActTest::SetUp();
-    WriteActPictures();
-    WriteActSounds();
-    WriteStage("arena", StageText(40, 20).Put(5, 11, "@").Put(33, 1, "kkkkk").Floor(16).Text());
-    StartStages("arena");
-    Frames(17);
+    PlayStage(StageText(40, 20).Put(5, 11, "@").Put(33, 1, "kkkkk").Floor(16).Text());
   }
-  // One running frame with the attack steps in their frame order.
-  static void Frame() {
-    g_AttackEffectManager.MoveAll();
-    g_AttackEffectManager.EndFinished();
-    g_AttackEffectManager.HitEnemies();
-    g_Player.UpdateAnimation(0);
-    g_AttackEffectManager.SyncVisibility();
-    g_AttackEffectManager.AnimateAll();
-    Frames(1);
+  // One frame with the key held, then released.
+  static void Press(int key) {
+    HoldFrames({key});
+    Release({key});
   }
   static SpriteState EffectSprite(int kind) { return SpriteAt(g_MapModel.GetEffectSpriteBase() + kind); }
   // The Kedama of slot i held still with the top-left corner of its damage box at (x, y).
@@ -61,30 +52,31 @@ TEST_F(AttackTest, ComboSlashOneHitsOnceFromItsFifthFrameUntilTheAnimationEndsIt
   PutEnemy(1, 300, 460);
   PutEnemy(2, 342, 470.5f);
   PutEnemy(3, 352, 460);  // touches the slash's right edge only
-  SetFlags(PlayerState::Combo1);
   const uint32_t fired = FrameCount();
-  g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
-  EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible);
   const MediaPlayer& swing = g_MediaPlayers[ActSound::SwingCombo1];
   for (int frame = 0; frame < 4; ++frame) {
-    Frame();
+    if (frame == 0)
+      Press(key::Attack);
+    else
+      Frames(1);
     EXPECT_EQ(HitCount(), 0) << "frame F+" << frame;
     EXPECT_EQ(swing.IsPlaying(), frame == 3) << "the blade swings at F+3, not at F+" << frame;
   }
+  EXPECT_TRUE(Flags() & PlayerState::Combo1);
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible | kCanHit);
-  Frame();
+  Frames(1);
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible);
   for (int i = 0; i < 4; ++i)
     EXPECT_EQ(MobHp(i), i < 3 ? 30 : 50) << "all that overlap at F+4, the touching one not: " << i;
 
   PutEnemy(4, 320, 465);  // walks in later
-  while (FrameCount() < fired + 20) Frame();
+  FramesUntil(fired + 20);
   EXPECT_EQ(HitCount(), 3) << "one hit per firing";
   EXPECT_FALSE(Flags() & PlayerState::Combo1) << "the animation dropped it at F+19";
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible);
   EXPECT_TRUE(EffectSprite(AttackKind::ComboSlash1).visible);
   EXPECT_EQ(EffectSprite(AttackKind::ComboSlash1).color, 0x00FFFFFFu) << "drawn fully transparent";
-  Frame();
+  Frames(1);
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), 0u) << "ended at F+20, not by its timer";
   EXPECT_FALSE(EffectSprite(AttackKind::ComboSlash1).visible);
 }
@@ -97,13 +89,14 @@ TEST_F(AttackTest, AnEnemyArrivingInTheSlashIsHitOnlyWithinTheHittingFrames) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arrival);
     HoldMob(0, 1000, 400);  // away from the slash
-    SetFlags(PlayerState::Combo1);
     const uint32_t fired = FrameCount();
-    g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
     int hitFrame = -1;
     for (int frame = 0; frame < 24; ++frame) {
       if (frame == c.arrival) PutEnemy(0, 300, 460);
-      Frame();
+      if (frame == 0)
+        Press(key::Attack);
+      else
+        Frames(1);
       if (hitFrame < 0 && HitCount() > 0) hitFrame = static_cast<int>(FrameCount() - 1 - fired);
     }
     EXPECT_EQ(hitFrame, c.hitFrame);
@@ -169,7 +162,7 @@ TEST_F(AttackTest, TheSecondComboSlashRunsItsCellsOnceAndDriftsUpAndForward) {
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash2), kVisible | kCanHit) << "can hit at once";
   std::vector<float> cells;
   for (int frame = 0; frame < 24; ++frame) {
-    Frame();
+    Frames(1);
     cells.push_back(EffectSprite(AttackKind::ComboSlash2).srcX / 64);
     EXPECT_EQ(EffectSprite(AttackKind::ComboSlash2).srcY, 32.0f);
   }
@@ -180,34 +173,47 @@ TEST_F(AttackTest, TheSecondComboSlashRunsItsCellsOnceAndDriftsUpAndForward) {
   EXPECT_EQ(end.y - start.y, -12.0f);
 }
 
-TEST_F(AttackTest, TheDustHidesAfterThirteenFramesAndTheAfterImageAfterTwelve) {
-  const D3DXVECTOR2 departure = Position();
-  g_AttackEffectManager.Fire(AttackKind::DashDust);
-  g_AttackEffectManager.Fire(AttackKind::TeleportAfterImage);
-  SetPosition(departure.x + 100, departure.y);  // the teleport moves the hero away
-  std::vector<int> dust, image;
+TEST_F(AttackTest, TheDashDustHidesAfterThirteenFramesAndStaysOnItsLastCell) {
+  Press(key::Right);
+  Frames(1);
+  const D3DXVECTOR2 from = Position();
+  std::vector<int> shown;
   for (int frame = 0; frame < 15; ++frame) {
-    Frame();
-    dust.push_back(EffectSprite(AttackKind::DashDust).visible);
-    image.push_back(EffectSprite(AttackKind::TeleportAfterImage).visible);
+    HoldFrames({key::Right});  // frame F: the second tap dashes
+    shown.push_back(EffectSprite(AttackKind::DashDust).visible);
   }
-  EXPECT_EQ(dust, std::vector<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0}));
-  EXPECT_EQ(image, std::vector<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0}));
-  EXPECT_EQ(EffectSprite(AttackKind::DashDust).srcX, 384.0f) << "it stays on its last cell";
+  EXPECT_TRUE(Flags() & PlayerState::Dash);
+  EXPECT_EQ(shown, std::vector<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0}));
+  EXPECT_EQ(EffectSprite(AttackKind::DashDust).srcX, 384.0f);
+  EXPECT_EQ(g_AttackEffectManager.GetPosition(AttackKind::DashDust).x, from.x - 32) << "left behind";
+}
 
+TEST_F(AttackTest, ATeleportLeavesATintedAfterImageAtItsStartForTwelveFrames) {
+  Press(key::Teleport);
+  const D3DXVECTOR2 departure = Position();
+  std::vector<int> shown;
+  for (int frame = 0; frame < 14; ++frame) {
+    HoldFrames({key::Right});  // frame F: away to the right
+    shown.push_back(EffectSprite(AttackKind::TeleportAfterImage).visible);
+  }
+  EXPECT_EQ(shown, std::vector<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0}));
+  EXPECT_GT(Position().x, departure.x + 100);
+  const D3DXVECTOR2 image = g_AttackEffectManager.GetPosition(AttackKind::TeleportAfterImage);
+  EXPECT_EQ(image.x, departure.x);
+  EXPECT_EQ(image.y, departure.y);
   const SpriteState after = EffectSprite(AttackKind::TeleportAfterImage);
   EXPECT_EQ(after.color, 0xC08080FFu);
-  EXPECT_EQ(after.srcX, 0.0f);
+  EXPECT_EQ(after.srcX, 0.0f) << "the first idle frame of the dual-sword sheet";
   EXPECT_EQ(after.srcY, 0.0f);
-  EXPECT_EQ(g_AttackEffectManager.GetPosition(AttackKind::TeleportAfterImage).x, departure.x);
+  EXPECT_EQ(after.width, 192.0f);
 }
 
 TEST_F(AttackTest, TheGuardEffectLoopsEverySeventeenFramesWhileTheGuardIsHeldAndEndsOnRelease) {
+  HoldFrames({key::Guard}, 10);
+  EXPECT_FALSE(EffectSprite(AttackKind::Guard).visible) << "not before the guard takes hold";
   std::vector<float> cells;
   for (int frame = 0; frame < 35; ++frame) {
-    SetFlags(PlayerState::Guard);
-    g_AttackEffectManager.Fire(AttackKind::Guard);  // fired on every guarded frame
-    Frame();
+    Frames(1);
     EXPECT_TRUE(EffectSprite(AttackKind::Guard).visible) << "frame " << frame;
     cells.push_back(EffectSprite(AttackKind::Guard).srcX / 128);
   }
@@ -217,35 +223,38 @@ TEST_F(AttackTest, TheGuardEffectLoopsEverySeventeenFramesWhileTheGuardIsHeldAnd
   expected.push_back(1);
   EXPECT_EQ(cells, expected);
 
-  SetFlags(0);
-  Frame();
+  Release({key::Guard});
+  Frames(1);
   EXPECT_FALSE(EffectSprite(AttackKind::Guard).visible);
 }
 
 TEST_F(AttackTest, TheAirSlashFollowsAndTurnsWithTheHeroAndOtherKindsDoNotTurn) {
-  SetFlags(PlayerState::Airborne | PlayerState::AirAttack);
-  g_AttackEffectManager.Fire(AttackKind::AirSlash);
-  g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
-  SetFacing(0);
-  g_AttackEffectManager.SetFacing(AttackKind::AirSlash, 0);
-  g_AttackEffectManager.SetFacing(AttackKind::ComboSlash1, 0);
-  SetPosition(Position().x + 10, Position().y);
-  g_AttackEffectManager.MoveAll();
-  EXPECT_EQ(g_AttackEffectManager.GetPosition(AttackKind::AirSlash).x, Position().x + 1);
+  Press(key::Jump);
+  Press(key::Attack);
+  EXPECT_TRUE(g_AttackEffectManager.GetFlags(AttackKind::AirSlash) & kVisible);
+  HoldFrames({key::Left}, 3);
+  EXPECT_EQ(Facing(), 0);
+  EXPECT_EQ(g_AttackEffectManager.GetFacing(AttackKind::AirSlash), 0);
+  const D3DXVECTOR2 slash = g_AttackEffectManager.GetPosition(AttackKind::AirSlash);
+  EXPECT_EQ(slash.x, Position().x + 1);
+  EXPECT_EQ(slash.y, Position().y + 115);
   EXPECT_EQ(g_Sprites[g_MapModel.GetEffectSpriteBase() + AttackKind::AirSlash].GetNoMirror(), 0);
+
+  g_AttackEffectManager.SetFacing(AttackKind::ComboSlash1, 0);
+  g_AttackEffectManager.SetFacing(AttackKind::Guard, 0);
   EXPECT_EQ(g_AttackEffectManager.GetFacing(AttackKind::ComboSlash1), 1);
-  EXPECT_EQ(g_AttackEffectManager.GetPosition(AttackKind::ComboSlash1).x, Position().x - 10 + 124);
+  EXPECT_EQ(g_AttackEffectManager.GetFacing(AttackKind::Guard), 1);
 }
 
 TEST_F(AttackTest, FiringAgainRestartsTheSameSlash) {
   SetFlags(PlayerState::Combo1);
   g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
-  for (int frame = 0; frame < 10; ++frame) Frame();
+  Frames(10);
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible | kCanHit);
   g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible) << "can hit again from F+3";
   EXPECT_FALSE(g_MediaPlayers[ActSound::SwingCombo1].IsPlaying()) << "stopped and rewound";
-  for (int frame = 0; frame < 4; ++frame) Frame();
+  Frames(4);
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible | kCanHit);
   EXPECT_TRUE(g_MediaPlayers[ActSound::SwingCombo1].IsPlaying());
 }
@@ -284,3 +293,29 @@ TEST_F(AttackTest, AnObjectStopsAtTheMapsSidesAndBottomButMayRiseWithoutLimit) {
 }
 
 }  // namespace
+
+// The hero's damage box, from (160, 321.5): x 248 to 264, y 449.5 to 481.5; 24 lower at the top
+// while he crouches.
+TEST_F(AttackTest, AnObjectHitsTheHeroOnlyWhenItsBoxOverlapsHisDamageBoxAndItCanHit) {
+  const struct {
+    const char* name;
+    D3DXVECTOR2 centre, half;
+    uint32_t heroFlags, objectFlags;
+    int hit;
+  } cases[] = {
+      {"inside", {256, 465}, {4, 4}, 0, kVisible | kCanHit, 1},
+      {"touching his left side", {244, 465}, {4, 4}, 0, kVisible | kCanHit, 0},
+      {"touching his feet", {256, 485.5f}, {4, 4}, 0, kVisible | kCanHit, 0},
+      {"through the top while he stands", {256, 459.5f}, {10, 10}, 0, kVisible | kCanHit, 1},
+      {"through the top while he crouches", {256, 459.5f}, {10, 10}, PlayerState::Crouch, kVisible | kCanHit, 0},
+      {"unable to hit", {256, 465}, {4, 4}, 0, kVisible, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetFlags(c.heroFlags);
+    Probe probe(c.centre, {0, 0}, {0, 0}, c.half);
+    probe.SetFlags(c.objectFlags, 0);
+    EXPECT_EQ(probe.HitPlayer(), c.hit);
+    EXPECT_EQ(probe.GetFlags(), c.objectFlags);
+  }
+}
