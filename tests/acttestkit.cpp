@@ -286,12 +286,16 @@ int MobHp(int i) {
   return stats ? stats->hp : 0;
 }
 
+void SetMobHp(int i, int hp) {
+  if (MobStats* stats = MobTestAccess::Stats(MobAt(i))) stats->hp = hp;
+}
+
 void HoldMob(int i, float x, float y) {
   Mob& mob = MobAt(i);
   SetMobMotion(i, {x, y}, {0, 0});
   MobTestAccess::Active(mob) = 1;
   mob.SetFlags(0, 0);
-  if (MobStats* stats = MobTestAccess::Stats(mob)) stats->hp = 50;
+  SetMobHp(i, 50);
   mob.SetTimer(MobTimer::Rest, FrameCount() + 100000);
 }
 
@@ -301,6 +305,5 @@ void SetMobMotion(int i, D3DXVECTOR2 position, D3DXVECTOR2 velocity) {
   MobTestAccess::Velocity(mob) = velocity;
 }
 
-void StartMobTimer(int i, int timer) { MobAt(i).SetTimer(timer, 0); }
 
 }  // namespace acttest

@@ -163,11 +163,11 @@ void CloseGates();
 // The enemy of mob slot i (the test fails when the slot is empty).
 Mob& MobAt(int i);
 int MobHp(int i);
+void SetMobHp(int i, int hp);
 // Puts the enemy of slot i at (x, y), awake, still and unhurt with full hit points, with its
 // rest timer ending far ahead: it stays where gravity leaves it until the test lets it go.
 void HoldMob(int i, float x, float y);
-// Sets the enemy's position and velocity; starts one of its timers (MobTimer) now.
+// Sets the enemy's position and velocity.
 void SetMobMotion(int i, D3DXVECTOR2 position, D3DXVECTOR2 velocity);
-void StartMobTimer(int i, int timer);
 
 }  // namespace acttest
