@@ -7,6 +7,7 @@
 #include "act/actionscene.h"
 #include "act/attackeffectmanager.h"
 #include "act/cnnfile.h"
+#include "act/flagrule.h"
 #include "act/itemmanager.h"
 #include "act/mapmodel.h"
 #include "act/velocityrule.h"
@@ -116,14 +117,7 @@ void Mob::SetVelocityY(float value, int mode) {
   if (velocity_.y >= maxFall_) velocity_.y = maxFall_;
 }
 
-void Mob::SetFlags(uint32_t bits, int op) {
-  if (op == 1)
-    flags_ |= bits;
-  else if (op == 2)
-    flags_ &= ~bits;
-  else
-    flags_ = bits;
-}
+void Mob::SetFlags(uint32_t bits, int op) { flags_ = NextFlags(flags_, bits, op); }
 
 float Mob::GetParam(int i) const { return i >= 0 && i < 5 ? params_[i] : 0.0f; }
 
@@ -163,11 +157,14 @@ MobStatus* Mob::CopyStatus(MobStatus* out) const {
 
 void Mob::Think() { ThinkWalk(); }
 
+bool Mob::Awake() {
+  if (active_) return true;
+  active_ = InPlayerView();
+  return false;
+}
+
 bool Mob::ThinkWalk() {
-  if (!active_) {
-    active_ = InPlayerView();
-    return false;
-  }
+  if (!Awake()) return false;
   PreThink();
   SetVelocityY(kGravity, 1);
   if (flags_ & MobFlag::Hurt) {
@@ -295,18 +292,7 @@ void Mob::UpdateSprite() {
     sprite->Show();
 }
 
-void Mob::Blink() {
-  if (blinkTick_ % 3 == 0) {
-    if (Sprite* sprite = GetSprite()) {
-      SpriteState state;
-      if (sprite->GetState(&state)->visible)
-        sprite->Hide();
-      else
-        sprite->Show();
-    }
-  }
-  blinkTick_ += 1;
-}
+void Mob::Blink() { BlinkStep(GetSprite(), &blinkTick_, 3); }
 
 void Mob::HideSprite() {
   if (Sprite* sprite = GetSprite()) sprite->Hide();
@@ -330,11 +316,13 @@ void Mob::UpdateAnimation() {
   ApplyFrame();
 }
 
-void Mob::ChooseAnimation() {
+void Mob::ChooseAnimation() { PickFrame(37, MobFlag::Moving, 8); }
+
+void Mob::PickFrame(uint32_t hurt, uint32_t movingFlag, uint32_t moving) {
   if (lastFlags_ & MobFlag::Hurt)
-    frame_ = 37;
-  else if (lastFlags_ & MobFlag::Moving)
-    frame_ = 8;
+    frame_ = hurt;
+  else if (lastFlags_ & movingFlag)
+    frame_ = moving;
   else
     frame_ = 0;
 }

@@ -164,10 +164,14 @@ class Mob : public ScriptReader {
   // The common steps of every Init: stats, position, slot and sprite, size and boxes; the
   // sprite takes texture (when not negative), source (0, 0), scale 1, the size and the position.
   void InitAt(int index, int cellX, int cellY, int texture, D3DXVECTOR2 size, MobBox hitBox);
+  // Asleep: the wake-up test, and false (nothing else happens this frame). Awake: true.
+  bool Awake();
   // The walk-and-rest behaviour of Think; true in the frame a walk ends.
   bool ThinkWalk();
   // The sprite's mirror follows the facing (1 = as drawn, facing right).
   void FaceSprite();
+  // The frame hurt while hurt, else moving while the flags hold movingFlag, else 0.
+  void PickFrame(uint32_t hurt, uint32_t movingFlag, uint32_t moving);
   // Steps the frame through first..last every fifth tick while moving and not hurt, then shows
   // the frame.
   void CycleFrames(uint32_t first, uint32_t last);

@@ -27,10 +27,7 @@ void MobBomber::Init(int index, int cellX, int cellY) {
 }
 
 void MobBomber::Think() {
-  if (!active_) {
-    active_ = InPlayerView();
-    return;
-  }
+  if (!Awake()) return;
   PreThink();
   if (flags_ & MobFlag::Hurt) {
     SetVelocityX(params_[4], 3);
@@ -80,6 +77,6 @@ void MobBomber::Burst() {
   burst_ = true;
 }
 
-void MobBomber::ChooseAnimation() { frame_ = lastFlags_ & MobFlag::Moving ? 1 : 0; }
+void MobBomber::ChooseAnimation() { PickFrame(0, MobFlag::Moving, 1); }
 
 void MobBomber::ApplyFrame() { CycleFrames(0, 1); }

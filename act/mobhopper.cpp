@@ -17,10 +17,7 @@ void MobHopper::Init(int index, int cellX, int cellY) {
 }
 
 void MobHopper::Think() {
-  if (!active_) {
-    active_ = InPlayerView();
-    return;
-  }
+  if (!Awake()) return;
   PreThink();
   SetVelocityY(0.12f, 1);
   if (flags_ & MobFlag::Hurt) {
@@ -61,13 +58,6 @@ bool MobHopper::Land() {
   return true;
 }
 
-void MobHopper::ChooseAnimation() {
-  if (lastFlags_ & MobFlag::Hurt)
-    frame_ = 2;
-  else if (lastFlags_ & MobFlag::Slam)
-    frame_ = 1;
-  else
-    frame_ = 0;
-}
+void MobHopper::ChooseAnimation() { PickFrame(2, MobFlag::Slam, 1); }
 
 void MobHopper::ApplyFrame() { ShowFrame(); }

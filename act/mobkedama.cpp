@@ -16,14 +16,7 @@ void MobKedama::Think() {
   if (ThinkWalk()) g_MobShotManager.Spawn(MobShotKind::NormalBullet, index_);
 }
 
-void MobKedama::ChooseAnimation() {
-  if (lastFlags_ & MobFlag::Hurt)
-    frame_ = 5;
-  else if (lastFlags_ & MobFlag::Moving)
-    frame_ = 1;
-  else
-    frame_ = 0;
-}
+void MobKedama::ChooseAnimation() { PickFrame(5, MobFlag::Moving, 1); }
 
 void MobKedama::ApplyFrame() { CycleFrames(1, 4); }
 

@@ -6,6 +6,7 @@
 
 #include "act/actionscene.h"
 #include "act/cnnfile.h"
+#include "act/flagrule.h"
 #include "act/mapmodel.h"
 #include "act/velocityrule.h"
 #include "gameflow/scenearrays.h"
@@ -289,14 +290,7 @@ void Player::SetVelocityY(float value, int mode) {
   if (jumpSpeed >= vy) vy = jumpSpeed;
 }
 
-void Player::SetFlags(uint32_t bits, int op) {
-  if (op == 1)
-    status_.flags |= bits;
-  else if (op == 2)
-    status_.flags &= ~bits;
-  else
-    status_.flags = bits;
-}
+void Player::SetFlags(uint32_t bits, int op) { status_.flags = NextFlags(status_.flags, bits, op); }
 
 float Player::GetMoveParam(int index) const {
   const int weapon = status_.weapon;
