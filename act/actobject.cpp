@@ -206,22 +206,22 @@ void ActObject::HitEnemies() {
 
 // --- steps the attack and effect kinds share ---
 
-void ActObject::InitKind(const AttackKindSpec& spec) {
-  kind_ = spec.kind;
+void ActObject::InitKind(const AttackKindData& data) {
+  kind_ = data.kind;
   sprite_ = static_cast<uint32_t>(g_MapModel.GetEffectSpriteBase() + kind_);
   position_ = {0, 0};
-  size_ = {spec.width, spec.height};
-  hitHalf_ = {spec.halfX, spec.halfY};
+  size_ = {data.width, data.height};
+  hitHalf_ = {data.halfX, data.halfY};
   facing_ = g_Player.GetFacing();
   flags_ = 0;
   velocity_ = speedCaps_ = {0, 0};
   tick_ = cell_ = blinkCounter_ = 0;
-  power_ = spec.power;
+  power_ = data.power;
   if (power_ == 0) damage_ = 0;
-  knockback_ = {spec.knockX, spec.knockY};
-  MakeCells(spec.cellCount, spec.width, spec.cellRow);
+  knockback_ = {data.knockX, data.knockY};
+  MakeCells(data.cellCount, data.width, data.cellRow);
   timerStart_ = 0;
-  timerDuration_ = spec.life;
+  timerDuration_ = data.life;
   if (Sprite* sprite = GetSprite()) sprite->SetSize(size_.x, size_.y);
 }
 

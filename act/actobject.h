@@ -27,7 +27,7 @@ constexpr uint32_t CanHit = 0x2;   // the next overlap deals damage (and clears 
 }  // namespace ActObjectFlag
 
 // The constants an attack or effect kind gives its object at Init.
-struct AttackKindSpec {
+struct AttackKindData {
   int kind;
   float width, height;  // the sprite's size
   float halfX, halfY;   // hit half-extents
@@ -107,7 +107,7 @@ class ActObject {
 
   // Steps the attack and effect kinds share.
   // Init: the kind's constants, facing the hero's way, inert.
-  void InitKind(const AttackKindSpec& spec);
+  void InitKind(const AttackKindData& data);
   // Activate of a slash: the hero's facing and damage, placed, the flags given, timer 0 and the
   // animation restarted, the swing sound stopped and rewound (it sounds when the blade swings).
   void ActivateSlash(int sound, uint32_t flags);

@@ -5,10 +5,10 @@
 #include "act/player.h"
 
 namespace {
-constexpr AttackKindSpec kSpec = {AttackKind::AirSlash, 96, 28, 48, 14, 1, 160, 3, 1, 0, 24};
+constexpr AttackKindData kData = {AttackKind::AirSlash, 96, 28, 48, 14, 1, 160, 3, 1, 0, 24};
 }  // namespace
 
-void AirSlash::Init() { InitKind(kSpec); }
+void AirSlash::Init() { InitKind(kData); }
 
 void AirSlash::Activate() {
   ActivateSlash(ActSound::SwingAir, ActObjectFlag::Visible);

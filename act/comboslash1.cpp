@@ -5,10 +5,10 @@
 #include "act/player.h"
 
 namespace {
-constexpr AttackKindSpec kSpec = {AttackKind::ComboSlash1, 68, 28, 34, 14, 1, 0, 2, 1, 0, 24};
+constexpr AttackKindData kData = {AttackKind::ComboSlash1, 68, 28, 34, 14, 1, 0, 2, 1, 0, 24};
 }  // namespace
 
-void ComboSlash1::Init() { InitKind(kSpec); }
+void ComboSlash1::Init() { InitKind(kData); }
 
 void ComboSlash1::Activate() {
   ActivateSlash(ActSound::SwingCombo1, ActObjectFlag::Visible);

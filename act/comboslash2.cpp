@@ -5,10 +5,10 @@
 #include "act/player.h"
 
 namespace {
-constexpr AttackKindSpec kSpec = {AttackKind::ComboSlash2, 64, 64, 10, 25, 6, 32, 3, 2, -3.5f, 24};
+constexpr AttackKindData kData = {AttackKind::ComboSlash2, 64, 64, 10, 25, 6, 32, 3, 2, -3.5f, 24};
 }  // namespace
 
-void ComboSlash2::Init() { InitKind(kSpec); }
+void ComboSlash2::Init() { InitKind(kData); }
 
 void ComboSlash2::Activate() {
   facing_ = g_Player.GetFacing();

@@ -6,10 +6,10 @@
 #include "act/player.h"
 
 namespace {
-constexpr AttackKindSpec kSpec = {AttackKind::ComboSlash3, 64, 64, 30, 20, 6, 96, 5, 5, -1, 24};
+constexpr AttackKindData kData = {AttackKind::ComboSlash3, 64, 64, 30, 20, 6, 96, 5, 5, -1, 24};
 }  // namespace
 
-void ComboSlash3::Init() { InitKind(kSpec); }
+void ComboSlash3::Init() { InitKind(kData); }
 
 void ComboSlash3::Activate() {
   facing_ = g_Player.GetFacing();

@@ -5,10 +5,10 @@
 #include "act/player.h"
 
 namespace {
-constexpr AttackKindSpec kSpec = {AttackKind::CrouchSlash, 92, 24, 46, 12, 1, 192, 2, 3, 0, 24};
+constexpr AttackKindData kData = {AttackKind::CrouchSlash, 92, 24, 46, 12, 1, 192, 2, 3, 0, 24};
 }  // namespace
 
-void CrouchSlash::Init() { InitKind(kSpec); }
+void CrouchSlash::Init() { InitKind(kData); }
 
 void CrouchSlash::Activate() {
   ActivateSlash(ActSound::SwingCrouch, ActObjectFlag::Visible);

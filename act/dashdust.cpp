@@ -4,10 +4,10 @@
 #include "act/player.h"
 
 namespace {
-constexpr AttackKindSpec kSpec = {AttackKind::DashDust, 128, 128, 0, 0, 4, 0, 0, 1, 0, 25};
+constexpr AttackKindData kData = {AttackKind::DashDust, 128, 128, 0, 0, 4, 0, 0, 1, 0, 25};
 }  // namespace
 
-void DashDust::Init() { InitKind(kSpec); }
+void DashDust::Init() { InitKind(kData); }
 
 void DashDust::Activate() {
   ActivateEffect();

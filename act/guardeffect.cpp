@@ -5,10 +5,10 @@
 
 namespace {
 // No timer: the guard's release ends it.
-constexpr AttackKindSpec kSpec = {AttackKind::Guard, 128, 128, 128, 128, 5, 0, 0, 1, 0, 0};
+constexpr AttackKindData kData = {AttackKind::Guard, 128, 128, 128, 128, 5, 0, 0, 1, 0, 0};
 }  // namespace
 
-void GuardEffect::Init() { InitKind(kSpec); }
+void GuardEffect::Init() { InitKind(kData); }
 
 void GuardEffect::Activate() {
   if (flags_ & ActObjectFlag::Visible) return;

@@ -57,7 +57,8 @@ float TextureHeight(int texture) {
 }
 
 void SetGauge(int sprite, int texture, float fullWidth, int value, int maximum) {
-  if (Sprite* s = g_SceneArrays.SpriteAt(sprite)) s->SetSize(fullWidth * GaugeRatio(value, maximum), TextureHeight(texture));
+  if (Sprite* s = g_SceneArrays.SpriteAt(sprite))
+    s->SetSize(fullWidth * GaugeRatio(value, maximum), TextureHeight(texture));
 }
 
 // Four digits of value on sprites first to first + 3; leading zeros and every digit of a value

@@ -4,11 +4,11 @@
 #include "librarysauce/sprite.h"
 
 namespace {
-constexpr AttackKindSpec kSpec = {AttackKind::TeleportAfterImage, 192, 192, 0, 0, 1, 0, 0, 0, 0, 12};
+constexpr AttackKindData kData = {AttackKind::TeleportAfterImage, 192, 192, 0, 0, 1, 0, 0, 0, 0, 12};
 constexpr D3DCOLOR kTint = 0xC08080FF;
 }  // namespace
 
-void TeleportAfterImage::Init() { InitKind(kSpec); }
+void TeleportAfterImage::Init() { InitKind(kData); }
 
 void TeleportAfterImage::Activate() { ActivateEffect(); }
 

@@ -15,6 +15,7 @@ SDL_Window* g_window = nullptr;
 bool g_videoUp = false;
 std::deque<Event> g_posted;  // events the game posted to itself (quit, destroy)
 std::atomic<bool> g_signalQuit{false};
+uint64_t g_exposures = 0;
 
 void OnSignal(int) { g_signalQuit.store(true); }
 
@@ -26,6 +27,11 @@ bool Translate(const SDL_Event& e, Event* out) {
         out->type = EventType::Resize;
         out->x = e.window.data1;
         out->y = e.window.data2;
+        return true;
+      }
+      if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN ||
+          e.window.event == SDL_WINDOWEVENT_RESTORED) {
+        out->type = EventType::Expose;
         return true;
       }
       out->type = EventType::Other;
@@ -104,7 +110,8 @@ void GetWindowPosition(int* x, int* y) {
 
 void* NativeWindow() { return g_window; }
 
-bool PeekEvent(Event* event) {
+namespace {
+bool TakeEvent(Event* event) {
   *event = Event{};
   if (g_signalQuit.exchange(false)) {
     event->type = EventType::Quit;
@@ -121,6 +128,15 @@ bool PeekEvent(Event* event) {
   if (SDL_PollEvent(&e) == 0) return false;
   return Translate(e, event);
 }
+}  // namespace
+
+bool PeekEvent(Event* event) {
+  if (!TakeEvent(event)) return false;
+  if (event->type == EventType::Expose || event->type == EventType::Resize) ++g_exposures;
+  return true;
+}
+
+uint64_t WindowExposureCount() { return g_exposures; }
 
 void PostQuit(int code) {
   Event e;

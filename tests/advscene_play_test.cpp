@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -49,9 +48,7 @@ class AdvScenePlayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::StartGame();
-    testsupport::EnterScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    namespace fs = std::filesystem;
-    fs::copy(VELUNNA_GAME_DIR, ".", fs::copy_options::recursive | fs::copy_options::skip_existing);
+    testsupport::EnterDemoCopy();
     testsupport::UseManualClock();
     testsupport::UseScriptedInput();
   }

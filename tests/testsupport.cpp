@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "librarysauce/framemanager.h"
 #include "librarysauce/gamewindow.h"
 #include "librarysauce/graphicsdevice.h"
 #include "librarysauce/inputmanager.h"
@@ -55,6 +56,26 @@ std::string EnterScratchDirectory(const std::string& name) {
   return dir.string();
 }
 
+void EnterDemoCopy() {
+  EnterScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
+  namespace fs = std::filesystem;
+  fs::copy(VELUNNA_GAME_DIR, ".", fs::copy_options::recursive | fs::copy_options::skip_existing);
+}
+
+void PlaceSprite(Sprite* sprite, int32_t texture, float x, float y, float width, float height, uint32_t depth,
+                 uint32_t color, BlendMode mode) {
+  sprite->SetTexture(texture);
+  sprite->SetSrcPos(0, 0);
+  sprite->SetSize(width, height);
+  sprite->SetPos(x, y);
+  sprite->SetDepth(depth);
+  sprite->SetScale(1, 1);
+  sprite->SetColor(color);
+  sprite->SetBlendMode(mode);
+  ASSERT_EQ(sprite->Register(), S_OK);
+  sprite->Show();
+}
+
 void UseManualClock(uint32_t startMs) {
   g_now = startMs;
   platform::SetTimeSource([] { return g_now; });
@@ -77,6 +98,29 @@ std::vector<uint32_t> ReadScreen(int x, int y, int width, int height) {
 uint32_t PixelAt(int x, int y) {
   const std::vector<uint32_t> p = ReadScreen(x, y, 1, 1);
   return p.empty() ? 0xDEADBEEF : p[0];
+}
+
+::testing::AssertionResult HeldFrameIsAFullRedraw() {
+  platform::GlDevice* device = g_GraphicsDevice.GetDevice();
+  if (!device) return ::testing::AssertionFailure() << "no device";
+  const std::vector<uint32_t> held = ReadScreen();
+  device->SetShortcutsEnabled(false);
+  device->Clear(0x00000000);
+  device->BeginScene();
+  g_FrameManager.DrawPhase(device);
+  device->EndScene();
+  device->SetShortcutsEnabled(true);
+  const std::vector<uint32_t> redrawn = ReadScreen();
+  size_t differing = 0, first = 0;
+  for (size_t i = 0; i < held.size() && i < redrawn.size(); ++i) {
+    if (held[i] != redrawn[i] && differing++ == 0) first = i;
+  }
+  if (held.size() == redrawn.size() && differing == 0) return ::testing::AssertionSuccess();
+  if (held.size() != redrawn.size()) return ::testing::AssertionFailure() << "the frame could not be read back";
+  char pixels[64];
+  std::snprintf(pixels, sizeof pixels, "0x%08X held, 0x%08X redrawn", held[first], redrawn[first]);
+  return ::testing::AssertionFailure() << differing << " pixels differ from a full redraw, the first at ("
+                                       << first % 854 << ", " << first / 854 << "): " << pixels;
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
