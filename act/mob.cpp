@@ -10,8 +10,8 @@
 #include "act/flagrule.h"
 #include "act/itemmanager.h"
 #include "act/mapmodel.h"
-#include "act/velocityrule.h"
 #include "act/player.h"
+#include "act/velocityrule.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/gamerandom.h"
 #include "librarysauce/mediaplayer.h"
@@ -22,7 +22,6 @@ namespace {
 constexpr int kFrameTableSize = 60;
 constexpr uint32_t kWalkFrames = 180;
 constexpr uint32_t kRestFrames = 30;
-constexpr float kGravity = 0.12f;
 constexpr float kHeroFrame = 192;
 // Flags under which the speed cap would be p3; nothing sets them.
 constexpr uint32_t kAltCapFlags = 0x840;

@@ -19,7 +19,7 @@ void MobHopper::Init(int index, int cellX, int cellY) {
 void MobHopper::Think() {
   if (!Awake()) return;
   PreThink();
-  SetVelocityY(0.12f, 1);
+  SetVelocityY(kGravity, 1);
   if (flags_ & MobFlag::Hurt) {
     SetVelocityX(params_[4], 3);
     return;
