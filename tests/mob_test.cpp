@@ -16,7 +16,9 @@
 #include "act/mobshotmanager.h"
 #include "act/player.h"
 #include "librarysauce/gamerandom.h"
+#include "librarysauce/mediaplayer.h"
 #include "tests/acttestkit.h"
+#include "tests/testsupport.h"
 
 namespace {
 
@@ -51,6 +53,10 @@ TEST_F(MobTest, AKedamaRestsWalksToTheHeroTurnsAtAWallAndFiresWhenEachWalkEnds) 
   EXPECT_EQ(walk, 30u) << "awake from frame 0, it rests until frame 30";
   EXPECT_EQ(MobAt(0).GetFacing(), 0) << "the hero is to its left";
   EXPECT_EQ(MobSprite(0).srcX, 0.0f);
+  // On screen where it stands: the world (448, 482) less the camera (0, 127).
+  const D3DXVECTOR2 at = MobAt(0).GetPosition();
+  EXPECT_EQ(at.y, 482.0f);
+  EXPECT_EQ(testsupport::PixelAt(static_cast<int>(at.x) + 32, 355 + 32), 0xFF000000u | PictureColor("Mob_Kedama.bmp"));
   // Faster by 0.05 a frame up to 2, the walk cells changing every fifth frame.
   const struct {
     uint32_t frame;
@@ -306,6 +312,7 @@ TEST_F(MobTest, ADefeatedEnemyDropsByTheRollAtItsMiddleAndIsGoneBeforeTheFrameIs
     }
     EXPECT_EQ(drops, c.drops);
     EXPECT_FALSE(MobSprite(0).visible);
+    EXPECT_TRUE(g_MediaPlayers[ActSound::MobHit].IsPlaying());
     SetMobHp(0, 50);
     MobAt(0).SetFlags(0, 0);
   }
