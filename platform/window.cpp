@@ -84,6 +84,9 @@ bool CreateGameWindow(const char* title, int width, int height, std::string* err
     if (error) *error = std::string("SDL window: ") + SDL_GetError();
     return false;
   }
+  // SDL starts with text input on, which lets an input method take keys before the game sees
+  // them. The game reads raw keys only.
+  SDL_StopTextInput();
   return true;
 }
 
@@ -93,6 +96,10 @@ void DestroyGameWindow() {
 }
 
 bool HasGameWindow() { return g_window != nullptr; }
+
+std::string GetWindowTitle() { return g_window ? SDL_GetWindowTitle(g_window) : ""; }
+
+bool IsTextInputOn() { return g_videoUp && SDL_IsTextInputActive() == SDL_TRUE; }
 
 void GetWindowClientSize(int* width, int* height) {
   int w = 0, h = 0;

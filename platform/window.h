@@ -33,7 +33,10 @@ void ShutdownVideo();
 bool CreateGameWindow(const char* title, int width, int height, std::string* error);
 void DestroyGameWindow();
 bool HasGameWindow();
+// Whether SDL's text input (and so an input method) is on; the game window turns it off.
+bool IsTextInputOn();
 void GetWindowClientSize(int* width, int* height);
+std::string GetWindowTitle();
 void GetWindowPosition(int* x, int* y);
 // The SDL window, for the graphics device (opaque to game code).
 void* NativeWindow();

@@ -161,6 +161,7 @@ TEST_F(AdvScenePlayTest, NextFileThatLeavesTheModeAloneEndsTheGame) {
   EXPECT_EQ(g_AdvScene.GetNextFile(), nullptr);
   testsupport::RunFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  EXPECT_EQ(g_GameState.GetQuitCode(), 1);
   EXPECT_FALSE(shown);
 }
 
@@ -170,6 +171,7 @@ TEST_F(AdvScenePlayTest, FailedSetNovelQuits) {
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
   RunEntryScript("#setnovel nothing_here.txt\n");
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  EXPECT_EQ(g_GameState.GetQuitCode(), 1);
 }
 
 }  // namespace

@@ -4,13 +4,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 
 #include "librarysauce/framemanager.h"
+
+#include "gameflow/gamestate.h"
+#include "librarysauce/gamefont.h"
 #include "librarysauce/gamewindow.h"
 #include "librarysauce/graphicsdevice.h"
 #include "librarysauce/inputmanager.h"
@@ -121,6 +126,64 @@ uint32_t PixelAt(int x, int y) {
   std::snprintf(pixels, sizeof pixels, "0x%08X held, 0x%08X redrawn", held[first], redrawn[first]);
   return ::testing::AssertionFailure() << differing << " pixels differ from a full redraw, the first at ("
                                        << first % 854 << ", " << first / 854 << "): " << pixels;
+}
+
+namespace {
+// The box, in screen pixels, of the pixels that differ between two read-backs of a region.
+struct PixelBox {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+  bool operator==(const PixelBox& o) const {
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+  }
+};
+std::ostream& operator<<(std::ostream& out, const PixelBox& b) {
+  return out << "(" << b.left << ", " << b.top << ")-(" << b.right << ", " << b.bottom << ")";
+}
+
+PixelBox ChangedBox(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int x, int y, int width) {
+  PixelBox box;
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    if (a[i] == b[i]) continue;
+    const int px = x + static_cast<int>(i % static_cast<size_t>(width));
+    const int py = y + static_cast<int>(i / static_cast<size_t>(width));
+    box.left = std::min(box.left, px);
+    box.right = std::max(box.right, px);
+    box.top = std::min(box.top, py);
+    box.bottom = std::max(box.bottom, py);
+  }
+  return box;
+}
+
+// What the scenes' text hooks drew in the region of the last frame.
+PixelBox TextInk(int x, int y, int width, int height) {
+  const std::vector<uint32_t> with = ReadScreen(x, y, width, height);
+  const int mode = g_GameState.GetMode();
+  g_GameState.SetMode(13);
+  RunFrames(1);
+  const std::vector<uint32_t> without = ReadScreen(x, y, width, height);
+  g_GameState.SetMode(mode);
+  RunFrames(1);
+  return ChangedBox(with, without, x, y, width);
+}
+
+// The same text drawn alone with a font slot at (x, y) on a cleared frame.
+PixelBox LoneTextInk(int fontSlot, const char* text, int x, int y) {
+  platform::GlDevice* device = g_GraphicsDevice.GetDevice();
+  device->Clear(0);
+  const std::vector<uint32_t> empty = ReadScreen();
+  device->BeginScene();
+  g_Fonts[fontSlot].DrawText(text, x, y, 64, 16, 0xFFFAFAFA);
+  device->EndScene();
+  return ChangedBox(ReadScreen(), empty, 0, 0, platform::GlDevice::kWidth);
+}
+}  // namespace
+
+void ExpectCommentWindowTexts(const char* title, const char* comment) {
+  const PixelBox titleInk = TextInk(0, 400, 480, 30);
+  const PixelBox commentInk = TextInk(0, 430, 480, 40);
+  EXPECT_EQ(titleInk, LoneTextInk(0, title, 10, 410)) << "title";
+  EXPECT_EQ(commentInk, LoneTextInk(0, comment, 34, 434)) << "comment";
+  RunFrames(1);  // the scene's own frame again
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {

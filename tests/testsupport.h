@@ -48,6 +48,12 @@ void PlaceSprite(Sprite* sprite, int32_t texture, float x, float y, float width,
 // frame's pixels. The next frame is then drawn anew (the held record is the full one).
 ::testing::AssertionResult HeldFrameIsAFullRedraw();
 
+// Expects the two texts of the comment window shared by the start menu and the field scene in
+// the last frame exactly where font slot 0 puts them when drawn alone with their cells at
+// (10, 410) and (34, 434): the ink of the scenes' text hooks is told from the same frame drawn
+// in game mode 13, where no scene draws. Runs frames; the game mode is put back.
+void ExpectCommentWindowTexts(const char* title, const char* comment);
+
 // Writes bytes to a file, creating its directories.
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
