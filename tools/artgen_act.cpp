@@ -1,7 +1,7 @@
 // artgen_act OUT_DIR: draws every picture of the action mode's texture table into
 // OUT_DIR/Data/Graphic/Act/. Each part of the action mode brings its drawings in a header of its
 // own (artact_stage.h: chips, backgrounds, fade and HUD; artact_hero.h: the hero's two sheets;
-// artact_attacks.h: the attack and effect sheets);
+// artact_attacks.h: the attack and effect sheets; artact_mobs.h: the enemies and their shots);
 // a picture that no header draws yet is written as a transparent placeholder of its final size,
 // so that every texture loads.
 #include <sys/stat.h>
@@ -14,6 +14,7 @@
 #include "act/actgraphics.h"
 #include "tools/artact_attacks.h"
 #include "tools/artact_hero.h"
+#include "tools/artact_mobs.h"
 #include "tools/artact_stage.h"
 #include "tools/artkit.h"
 
@@ -23,9 +24,8 @@ namespace {
 
 // Final sizes of the pictures still to be drawn.
 const std::map<std::string, std::pair<int, int>> kPlaceholderSizes = {
-    {"Mob_Kedama.bmp", {256, 128}},       {"Mob_Hopper.bmp", {256, 64}},     {"Mob_Bomber.bmp", {96, 48}},
-    {"ActItem.bmp", {128, 128}},          {"ActMapObject.bmp", {96, 64}},    {"ME_NormalBullet.bmp", {16, 16}},
-    {"ME_StampShockWave.bmp", {128, 32}}, {"ME_Burst.bmp", {624, 312}},
+    {"ActItem.bmp", {128, 128}},
+    {"ActMapObject.bmp", {96, 64}},
 };
 
 void MakeDirs(const std::string& path) {
@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
   artact::Pictures pictures;
   artact::DrawStagePictures(&pictures);
   artact::DrawAttackPictures(&pictures);
+  artact::DrawMobPictures(&pictures);
   pictures.emplace("Kest_DualSword.bmp", artact::DrawHeroSheet(false));
   pictures.emplace("Kest_GreatSword.bmp", artact::DrawHeroSheet(true));
 
