@@ -1,7 +1,9 @@
-// The action mode on the demo's first stage: the stage's load (map, graphics, sounds, the hero
-// and the stage's actors), one running frame without presenting (update and draw phases, sent
-// to GL and finished), and the update phase alone. The hero walks right and left in turn and
-// slashes now and then. CPU time is the game thread's.
+// The action mode on the demo's first stage and on the stress stage (benchmarks/stressstage.h):
+// the stage's load (map, graphics, sounds, the hero and the stage's actors), one running frame
+// without presenting (update and draw phases, sent to GL and finished), and the update phase
+// alone. The hero walks right and left in turn, slashes now and then and is kept healthy. On the
+// stress stage every enemy is awake and the shot table is kept full. CPU time is the game
+// thread's.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -9,20 +11,58 @@
 #include "act/actionscene.h"
 #include "act/mapmodel.h"
 #include "act/player.h"
+#include "act/mob.h"
+#include "act/mobmanager.h"
+#include "act/mobshotmanager.h"
 #include "benchmarks/benchgame.h"
+#include "benchmarks/stressstage.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/mediaplayer.h"
 #include "platform/input.h"
 #include "tests/demoplay.h"
 
+// The enemy's fields that no game operation sets from outside.
+struct MobTestAccess {
+  static int& Active(Mob& mob) { return mob.active_; }
+};
+
 namespace {
 
 constexpr int kModeWithoutStep = 13;
+constexpr char kStressStage[] = "stress";
+
+// Wakes every enemy, as if the hero had passed them all.
+int WakeAll() {
+  int awake = 0;
+  for (int i = 0; i < g_MobManager.GetCount(); ++i) {
+    if (Mob* mob = g_MobManager.GetMob(i)) {
+      MobTestAccess::Active(*mob) = 1;
+      ++awake;
+    }
+  }
+  return awake;
+}
+
+// Every free slot of the shot table gets a bullet, fired by the enemies in turn.
+void FillShotTable() {
+  static int owner = 0;
+  const int enemies = g_MobManager.GetCount();
+  for (int slot = 0; slot < g_MobShotManager.GetCount() && enemies > 0; ++slot) {
+    if (g_MobShotManager.GetKind(slot) != MobShotKind::Free) continue;
+    for (int tries = 0; tries < enemies; ++tries) {
+      owner = (owner + 1) % enemies;
+      if (g_MobManager.GetKind(owner) != 0) break;
+    }
+    g_MobShotManager.Spawn(MobShotKind::NormalBullet, owner);
+  }
+}
 
 // The stage list holds the one stage, started as "#setaction" starts it.
 bool StartStage(const char* name) {
   benchgame::EnterGame();
+  static const bool written = stressstage::Write(kStressStage);
+  if (!written) return false;
   g_MapModel.SetStageList(name);
   g_GameState.SetMode(GameMode::ActionStart);
   return benchgame::RunUntil(demoplay::StageRuns);
@@ -44,18 +84,24 @@ void HeroKeys(int64_t frame) {
   keys[platform::DIK_Z] = frame % 40 == 0 ? platform::kPressed : 0;
 }
 
-// Frames of a running stage; the stage starting again (the hero's death) is counted.
+// Frames of a running stage, the hero kept at full HP and MP; a stage starting again all the same
+// (a fall) is counted.
 void MeasureStageFrames(benchmark::State& state, const char* stage, bool draw) {
   if (!StartStage(stage)) {
     state.SkipWithError("the stage did not start");
     LeaveStage();
     return;
   }
+  const bool stress = std::strcmp(stage, kStressStage) == 0;
+  if (stress) state.counters["awake"] = WakeAll();
   int64_t frame = 0;
   int64_t restarts = 0;
-  const uint32_t startCount = g_ActionScene.GetFrameCount();
   for (auto _ : state) {
     HeroKeys(frame++);
+    if (stress) FillShotTable();
+    // The hero drinks as he goes: a stage restart would land its load in the frames.
+    g_Player.Recover(0, RecoverKind::HpFull);
+    g_Player.Recover(0, RecoverKind::MpFull);
     if (draw) {
       benchgame::RunUnpresentedFrame();
     } else {
@@ -64,9 +110,11 @@ void MeasureStageFrames(benchmark::State& state, const char* stage, bool draw) {
     if (g_GameState.GetMode() == GameMode::ActionStart) ++restarts;
   }
   state.counters["restarts"] = static_cast<double>(restarts);
-  PlayerStatus st; g_Player.GetStatus(&st); state.counters["dbg_x"] = st.x;
-  state.counters["dbg_frames"] = g_ActionScene.GetFrameCount() - startCount;
-  state.counters["dbg_mode"] = g_GameState.GetMode() * 100 + g_ActionScene.GetMode();
+  if (stress) {
+    int shots = 0;
+    for (int slot = 0; slot < g_MobShotManager.GetCount(); ++slot) shots += g_MobShotManager.GetKind(slot) != 0;
+    state.counters["shots"] = shots;  // after the last frame
+  }
   LeaveStage();
 }
 
@@ -91,8 +139,15 @@ void BM_StageLoadDemo(benchmark::State& state) { MeasureStageLoad(state, "stage0
 void BM_ActionFrameDemo(benchmark::State& state) { MeasureStageFrames(state, "stage01", true); }
 void BM_ActionUpdateDemo(benchmark::State& state) { MeasureStageFrames(state, "stage01", false); }
 
+void BM_StageLoadStress(benchmark::State& state) { MeasureStageLoad(state, kStressStage); }
+void BM_ActionFrameStress(benchmark::State& state) { MeasureStageFrames(state, kStressStage, true); }
+void BM_ActionUpdateStress(benchmark::State& state) { MeasureStageFrames(state, kStressStage, false); }
+
 BENCHMARK(BM_StageLoadDemo)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ActionFrameDemo)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ActionUpdateDemo)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StageLoadStress)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ActionFrameStress)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ActionUpdateStress)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
