@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Installs what Velunna needs to build, run and test (Debian packages), then configures and
-# builds the game into ./build (the game and its data tree land in ./build/game).
+# Installs what Velunna needs to build, run and test (Debian packages; clang with libFuzzer for
+# the fuzz build), then configures and builds the game into ./build (the game and its data tree
+# land in ./build/game).
 # Safe to run again: packages already present are not fetched twice.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(g++ cmake make pkg-config libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libegl1 libgl1-mesa-dri
   fonts-ipafont-gothic fonts-ipafont-mincho libgtest-dev libgmock-dev libbenchmark-dev
-  sox libsox-fmt-mp3 lame xvfb xauth x11-apps imagemagick xfonts-base)
+  sox libsox-fmt-mp3 lame xvfb xauth x11-apps imagemagick xfonts-base clang libclang-rt-14-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -25,9 +25,10 @@ for loader in "${loaders[@]}"; do
   mkdir -p "$corpus"
   echo "== fuzz_$loader: $seconds s"
   log="$build/fuzz/$loader.log"
-  # stdout is closed: the game's console notes about missing pictures would only slow it down.
+  # The game's own output is dropped (its notes about the missing files of the scratch game
+  # would only slow the runs down); libFuzzer and the sanitizers still report.
   if "$build/fuzz/fuzz_$loader" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2560 \
-      -close_fd_mask=1 -print_final_stats=1 -artifact_prefix="$findings/$loader-" ${FUZZ_FLAGS:-} \
+      -close_fd_mask=3 -print_final_stats=1 -artifact_prefix="$findings/$loader-" ${FUZZ_FLAGS:-} \
       "$corpus" "$build/fuzz/seeds/$loader" >"$log" 2>&1; then
     grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$log" | tr '\n' ' '
     echo
