@@ -89,7 +89,7 @@ TEST_F(SoakTest, StagesStartAndRestartAHundredTimes) {
     ++starts;
     const int stage = g_MapModel.GetStageIndex();
     testsupport::PressKeys({platform::DIK_RIGHT});
-    Play([] { return false; }, 10);
+    Play([] { return false; }, 4);
     testsupport::ReleaseAll();
     if (round % 2 == 0) {
       g_ActionScene.RequestStageEnd();
