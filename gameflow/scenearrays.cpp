@@ -41,6 +41,14 @@ HRESULT SceneArrays::Register(int index) {
   return g_Sprites[index].Register();
 }
 
+Sprite* SceneArrays::SpriteAt(int index) const {
+  return g_Sprites && index >= 0 && index < spriteCount_ ? &g_Sprites[index] : nullptr;
+}
+
+Texture* SceneArrays::TextureAt(int index) const {
+  return g_TextureTable && index >= 0 && index < textureCount_ ? &g_TextureTable[index] : nullptr;
+}
+
 void SceneArrays::SetCounts(int spriteCount, int textureCount) {
   spriteCount_ = spriteCount;
   textureCount_ = textureCount;
