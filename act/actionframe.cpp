@@ -2,6 +2,7 @@
 // the death check and the frame counter. The hero moves by the velocities he is given; the keys
 // do not steer him yet.
 #include "act/actionscene.h"
+#include "act/itemmanager.h"
 #include "act/mapmodel.h"
 #include "act/player.h"
 #include "librarysauce/inputmanager.h"
@@ -18,8 +19,13 @@ void ActionScene::Update() {
   if (!(flags & busy)) g_Input.IsButtonTriggered(LogicalButton::Pause);
 
   g_Player.MoveAndCollide();
+  g_ItemManager.UpdateAll();
   g_MapModel.UpdateChipWindow();
+  g_ItemManager.UpdateTimersAll();
+  g_ItemManager.CheckTouchAll();
+  g_ItemManager.RemoveDeadAll();
   g_MapModel.UpdateBackgrounds();
+  g_ItemManager.DrawAll();
   CheckPlayerDead();
   frameCounter_ += 1;
 }
