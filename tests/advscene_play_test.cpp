@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "act/mapmodel.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scriptreader.h"
 #include "librarysauce/mediaplayer.h"
@@ -87,7 +88,7 @@ class AdvScenePlayTest : public ::testing::Test {
   bool zDown_ = false;
 };
 
-TEST_F(AdvScenePlayTest, StoryEntryOfTheMenuPlaysBothScenesAndComesBack) {
+TEST_F(AdvScenePlayTest, StoryEntryOfTheMenuPlaysBothScenesAndLeadsIntoTheStages) {
   // The title menu as the game opens on it; the story is the second entry.
   testsupport::RunFrames(2);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
@@ -139,12 +140,11 @@ TEST_F(AdvScenePlayTest, StoryEntryOfTheMenuPlaysBothScenesAndComesBack) {
   g_TextureTable[1].GetInfo(&info);
   EXPECT_STREQ(info.name, ".\\Graphic\\Adv\\gate.bmp");
 
-  // Its own next file takes the game back to the title menu.
-  PlayUntil([] {
-    const int mode = g_GameState.GetMode();
-    return mode < GameMode::AdvSetUp || mode > GameMode::AdvLast;
-  });
-  EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuSetUp);
+  // Its own next file leads into the action stages, from the first.
+  PlayUntil([] { return g_GameState.GetMode() == GameMode::ActionRun; });
+  EXPECT_EQ(g_MapModel.GetStageCount(), 3);
+  EXPECT_EQ(g_MapModel.GetStageIndex(), 0);
+  EXPECT_STREQ(g_MapModel.GetStagePath(0), ".\\Data\\Script\\act_stage\\stage01");
 }
 
 TEST_F(AdvScenePlayTest, NextFileThatLeavesTheModeAloneEndsTheGame) {
