@@ -1,31 +1,102 @@
-// The running frame of a stage: gravity, the hero's movement, the chip window, the backgrounds,
-// the death check and the frame counter. The hero moves by the velocities he is given; the keys
-// do not steer him yet.
+// One running frame of a stage, in its fixed order: the hero's control and movement first, so
+// that everything after it (enemies, items, the camera's chip window, objects, contacts,
+// gauges and the sprites) sees where he is now; the death check and the frame counter last.
+#include <utility>
+
 #include "act/actionscene.h"
+#include "act/attackeffectmanager.h"
 #include "act/itemmanager.h"
 #include "act/mapmodel.h"
+#include "act/mobmanager.h"
+#include "act/mobshotmanager.h"
 #include "act/player.h"
-#include "librarysauce/inputmanager.h"
+#include "gameflow/scenearrays.h"
+#include "librarysauce/sprite.h"
 
 void ActionScene::Update() {
-  const uint32_t flags = g_Player.GetFlags();
-  const bool teleporting = flags & PlayerState::Teleporting;
-  const bool changingWeapon = (flags & PlayerState::WeaponChange) && !(flags & PlayerState::HitStun);
-  if (!teleporting && !changingWeapon) g_Player.SetVelocityY(0.5f, 1);
-  // A free hero's control polls the Pause press and drops it: a press made while the stage
-  // fades in is not taken as a pause once it runs.
-  const uint32_t busy =
-      PlayerState::TeleportAim | PlayerState::Teleporting | PlayerState::WeaponChange | PlayerState::HitStun;
-  if (!(flags & busy)) g_Input.IsButtonTriggered(LogicalButton::Pause);
-
+  ControlPlayer();
   g_Player.MoveAndCollide();
+  g_MobManager.UpdateAll();
   g_ItemManager.UpdateAll();
   g_MapModel.UpdateChipWindow();
-  g_ItemManager.UpdateTimersAll();
-  g_ItemManager.CheckTouchAll();
-  g_ItemManager.RemoveDeadAll();
-  g_MapModel.UpdateBackgrounds();
-  g_ItemManager.DrawAll();
+  MoveObjects();
+  UpdateObjects();
+  UpdateItemTimers();
+  UpdateItems();
+  CheckEnemyContact();
+  CheckAttackHits();
+  DrainPlayerMp();
+  RefillPlayerSp();
+  Draw();
   CheckPlayerDead();
   frameCounter_ += 1;
+}
+
+void ActionScene::MoveObjects() {
+  g_AttackEffectManager.MoveAll();
+  g_MobShotManager.MoveAll();
+}
+
+void ActionScene::UpdateObjects() {
+  g_AttackEffectManager.EndFinished();
+  g_MobShotManager.ExpireAll(0);
+}
+
+void ActionScene::UpdateItemTimers() { g_ItemManager.UpdateTimersAll(); }
+
+void ActionScene::UpdateItems() {
+  g_ItemManager.CheckTouchAll();
+  g_ItemManager.RemoveDeadAll();
+}
+
+void ActionScene::CheckEnemyContact() { g_Player.CheckEnemyContact(); }
+
+void ActionScene::CheckAttackHits() {
+  g_AttackEffectManager.HitEnemies();
+  g_MobManager.RemoveDead();
+}
+
+void ActionScene::DrainPlayerMp() { g_Player.DrainMp(); }
+
+void ActionScene::RefillPlayerSp() { g_Player.RefillSp(); }
+
+// Brings the sprite states up to date; the frame cycle draws them afterwards.
+void ActionScene::Draw() {
+  g_MapModel.UpdateBackgrounds();
+  g_Player.UpdateAnimation(0);
+  g_MobManager.AnimateAll();
+  g_AttackEffectManager.SyncVisibility();
+  g_AttackEffectManager.AnimateAll();
+  g_MobShotManager.DrawAll();
+  g_ItemManager.DrawAll();
+  g_Player.DrawHud();
+  AnimateWeaponIconSwap();
+}
+
+// Slides the two weapon icons past each other, swapping their pictures halfway, while a slide
+// is pending.
+void ActionScene::AnimateWeaponIconSwap() {
+  if (iconSlideCount_ <= 0) return;
+  iconSlideStep_ += 1;
+  iconOffsetA_ += 1;
+  iconOffsetB_ -= 1;
+  const bool sprites = g_Sprites && ActSprite::AttackModeIcon2 < g_SceneArrays.GetSpriteCount();
+  if (iconSlideStep_ == 15) {
+    std::swap(iconOffsetA_, iconOffsetB_);
+    const int weapon = g_Player.GetWeapon();
+    if (sprites) {
+      g_Sprites[ActSprite::AttackModeIcon2].SetSrcX(weapon == 0 ? 64.0f : 0.0f);
+      g_Sprites[ActSprite::AttackModeIcon].SetSrcX(64.0f * static_cast<float>(weapon));
+    }
+  }
+  if (sprites) {
+    const auto a = static_cast<float>(iconOffsetA_);
+    const auto b = static_cast<float>(iconOffsetB_);
+    g_Sprites[ActSprite::AttackModeIcon2].SetPos(2 * a + 128, a + 128);
+    g_Sprites[ActSprite::AttackModeIcon].SetPos(2 * b + 128, b + 128);
+  }
+  if (iconOffsetA_ == 0) {
+    iconSlideCount_ -= 1;
+    iconSlideStep_ = 0;
+  }
 }

@@ -1,11 +1,10 @@
 #include "act/item.h"
 
-#include <cmath>
-
 #include "act/actionscene.h"
 #include "act/cnnfile.h"
 #include "act/mapmodel.h"
 #include "act/player.h"
+#include "act/velocityrule.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/sprite.h"
 
@@ -286,26 +285,7 @@ HRESULT Item::ReleaseBuffers() {
 
 void Item::AddVelocityX(float a, int mode) {
   maxVelocity_.x = kMaxVelocity;
-  float& vx = velocity_.x;
-  switch (mode) {
-    case 1:
-    case 2:
-      vx += direction_ != 0 ? a : -a;
-      if (mode == 1) {
-        if (vx >= maxVelocity_.x) vx = maxVelocity_.x;
-        if (vx <= -maxVelocity_.x) vx = -maxVelocity_.x;
-      }
-      break;
-    case 3: {
-      float magnitude = std::fabs(vx) + a;
-      if (magnitude <= 0) magnitude = 0;
-      vx = vx < 0 ? -magnitude : magnitude;
-      break;
-    }
-    default:
-      vx = a;
-      break;
-  }
+  velocity_.x = NextVelocityX(velocity_.x, a, mode, direction_ != 0 ? 1 : 0, maxVelocity_.x);
 }
 
 void Item::AddVelocityY(float a, int mode) {

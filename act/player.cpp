@@ -7,6 +7,7 @@
 #include "act/actionscene.h"
 #include "act/cnnfile.h"
 #include "act/mapmodel.h"
+#include "act/velocityrule.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/sprite.h"
 
@@ -281,22 +282,7 @@ Sprite* Player::PlayerSprite() const {
 void Player::SetVelocityX(float value, int mode) {
   const uint32_t fast = PlayerState::Dash | PlayerState::Backstep | PlayerState::DashAux;
   speedCapX_ = GetMoveParam(status_.flags & fast ? PlayerMoveParam::DashSpeed : PlayerMoveParam::MaxWalk);
-  float& vx = velocity_.x;
-  switch (mode) {
-    case 1:
-    case 2:
-      vx += status_.facing == 1 ? value : -value;
-      if (mode == 1) vx = std::max(-speedCapX_, std::min(vx, speedCapX_));
-      break;
-    case 3: {
-      const float speed = std::max(0.0f, std::fabs(vx) + value);
-      vx = vx < 0 ? -speed : speed;
-      break;
-    }
-    default:
-      vx = value;
-      break;
-  }
+  velocity_.x = NextVelocityX(velocity_.x, value, mode, status_.facing, speedCapX_);
 }
 
 void Player::SetVelocityY(float value, int mode) {

@@ -175,6 +175,12 @@ class Player : public ScriptReader {
   D3DXVECTOR2 GetDamageBottomRight() const { return {damageBox_.right, damageBox_.bottom}; }
   // The body box's centre in the world.
   D3DXVECTOR2 GetBodyCenter() const;
+  // The sprite that shows the hero (the action scene's player slot), or null without one.
+  Sprite* PlayerSprite() const;
+  // Clears the four combo words.
+  void ClearComboBuffer() {
+    for (int& word : combo_) word = 0;
+  }
   // Frees the stats and the file buffer. Always 0.
   HRESULT Free();
   // Reads name + ".cnn" into a fresh buffer of kCnnBufferSize bytes (the text always ends in a
@@ -211,8 +217,6 @@ class Player : public ScriptReader {
   void ResetMoveParams();
   // One pass of the map collision; true when it corrected the position.
   bool CollidePass(float scrollX, bool* landed);
-  // The sprite that shows the hero (the action scene's player slot), or null without one.
-  Sprite* PlayerSprite() const;
 
   std::unique_ptr<char[]> fileBuffer_;
   PlayerStatus status_ = {};

@@ -47,10 +47,11 @@ class ActionSceneTest : public ActTest {
     SetSp(77);
     SetCharges(1);
   }
-  static void ExpectWornDown() {
+  // Kept over runningFrames frames, in each of which MP drains 3 and SP fills 8.
+  static void ExpectWornDown(int runningFrames) {
     EXPECT_EQ(Hp(), 100);
-    EXPECT_EQ(Mp(), 1234);
-    EXPECT_EQ(Sp(), 77);
+    EXPECT_EQ(Mp(), 1234 - 3 * runningFrames);
+    EXPECT_EQ(Sp(), 77 + 8 * runningFrames);
     EXPECT_EQ(Charges(), 1);
   }
   static void ExpectNewHero() {
@@ -133,7 +134,7 @@ TEST_F(ActionSceneTest, TheGoalLeadsToTheNextStageKeepingTheHeroAndTheMusicAndTh
   EXPECT_EQ(FadeAlpha(), 255u);
   EXPECT_EQ(FrameCount(), 0u);
   ExpectAtStartOf(8);
-  ExpectWornDown();
+  ExpectWornDown(17);  // the fade-out's frames
   EXPECT_EQ(MusicPosition(), 3000 * kMs) << "the music plays on";
 
   Frames(17);
@@ -142,7 +143,7 @@ TEST_F(ActionSceneTest, TheGoalLeadsToTheNextStageKeepingTheHeroAndTheMusicAndTh
   EXPECT_EQ(g_MapModel.GetStageIndex(), 1);
   EXPECT_EQ(CurrentGameMode(), GameMode::ActionRun);
   ExpectAtStartOf(8);
-  ExpectWornDown();
+  ExpectWornDown(17 + 17 + 17);  // two fade-outs and a fade-in
 }
 
 TEST_F(ActionSceneTest, DeathStartsTheSameStageWithANewHeroAndTheMusicFromItsStart) {

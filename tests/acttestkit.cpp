@@ -194,6 +194,11 @@ void Tap(int key) {
   testsupport::RunFrames(1);
 }
 void Frames(int n) { testsupport::RunFrames(n); }
+void HoldFrames(std::initializer_list<int> keys, int n) {
+  Hold(keys);
+  Frames(n);
+}
+void FramesUntil(uint32_t count) { Frames(static_cast<int>(count - g_ActionScene.GetFrameCount())); }
 
 void StartStages(const std::string& stageList) {
   testsupport::WriteScrambled("Data/Script/main.cnn", "#setaction " + stageList + "\r\n");
@@ -202,6 +207,15 @@ void StartStages(const std::string& stageList) {
   for (int i = 0; i < 3 && g_GameState.GetMode() != GameMode::ActionRun; ++i) testsupport::RunFrames(1);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::ActionRun);
   ASSERT_EQ(g_ActionScene.GetMode(), ActionSceneMode::FadeIn);
+}
+
+void PlayStage(const std::string& source) {
+  WriteActPictures();
+  WriteActSounds();
+  WriteStage("stage01", source);
+  StartStages("stage01");
+  Frames(17);
+  EXPECT_EQ(g_ActionScene.GetMode(), ActionSceneMode::Run);
 }
 
 int CurrentGameMode() { return g_GameState.GetMode(); }

@@ -75,8 +75,10 @@ class ActTest : public ::testing::Test {
 //   Frames(17);                      // the fade-in
 //   EXPECT_EQ(SceneMode(), ActionSceneMode::Run);
 //
-// Movement tests set a position and velocities and step Player::MoveAndCollide themselves, so
-// no control step stands between what they set and what they check.
+// or all of that at once: PlayStage(StageText(40, 20).Put(5, 10, "@").Floor(17).Text()).
+// Control tests then hold keys (Hold, Tap) and step whole frames. Movement tests set a position
+// and velocities and step Player::MoveAndCollide themselves, so no control step stands between
+// what they set and what they check.
 // ---------------------------------------------------------------------------------------------
 
 // Writes a small sound for every one of the stage's sound files; the music is a WAV of kMusicMs
@@ -104,10 +106,18 @@ void Release(std::initializer_list<int> keys);
 void Tap(int key);
 // Whole frames, as the message loop runs them (the clock stands still unless a test moves it).
 void Frames(int n);
+// Holds the keys down, then runs n frames.
+void HoldFrames(std::initializer_list<int> keys, int n = 1);
+// Runs frames until the scene's frame counter reads count.
+void FramesUntil(uint32_t count);
 
 // Writes the main script "#setaction <stageList>" and runs frames until the first stage has
 // begun: game mode 15 with the scene fading in, no running frame yet. Fails the test otherwise.
 void StartStages(const std::string& stageList);
+
+// Writes the action pictures, the sounds and "stage01" from its readable source, starts it and
+// runs the 17 frames of its fade-in: the stage runs.
+void PlayStage(const std::string& source);
 
 // --- what a test reads ---
 int CurrentGameMode();

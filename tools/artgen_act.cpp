@@ -1,7 +1,7 @@
 // artgen_act OUT_DIR: draws every picture of the action mode's texture table into
 // OUT_DIR/Data/Graphic/Act/. Each part of the action mode brings its drawings in a header of its
 // own (artact_stage.h: chips, backgrounds, fade and HUD; artact_hero.h: the hero's two sheets;
-// artact_items.h: the items and map objects);
+// artact_attacks.h: the attack and effect sheets; artact_items.h: the items and map objects);
 // a picture that no header draws yet is written as a transparent placeholder of its final size,
 // so that every texture loads.
 #include <sys/stat.h>
@@ -12,6 +12,7 @@
 #include <string>
 
 #include "act/actgraphics.h"
+#include "tools/artact_attacks.h"
 #include "tools/artact_hero.h"
 #include "tools/artact_items.h"
 #include "tools/artact_stage.h"
@@ -23,10 +24,8 @@ namespace {
 
 // Final sizes of the pictures still to be drawn.
 const std::map<std::string, std::pair<int, int>> kPlaceholderSizes = {
-    {"Mob_Kedama.bmp", {256, 128}},       {"Mob_Hopper.bmp", {256, 64}},     {"Mob_Bomber.bmp", {96, 48}},
-    {"AttackEffect.bmp", {384, 216}},     {"kemuri.bmp", {512, 128}},        {"Guard.bmp", {640, 128}},
-    {"ME_NormalBullet.bmp", {16, 16}},
-    {"ME_StampShockWave.bmp", {128, 32}}, {"ME_Burst.bmp", {624, 312}},
+    {"Mob_Kedama.bmp", {256, 128}},   {"Mob_Hopper.bmp", {256, 64}},        {"Mob_Bomber.bmp", {96, 48}},
+    {"ME_NormalBullet.bmp", {16, 16}}, {"ME_StampShockWave.bmp", {128, 32}}, {"ME_Burst.bmp", {624, 312}},
 };
 
 void MakeDirs(const std::string& path) {
@@ -43,6 +42,7 @@ int main(int argc, char** argv) {
   }
   artact::Pictures pictures;
   artact::DrawStagePictures(&pictures);
+  artact::DrawAttackPictures(&pictures);
   artact::DrawItemPictures(&pictures);
   pictures.emplace("Kest_DualSword.bmp", artact::DrawHeroSheet(false));
   pictures.emplace("Kest_GreatSword.bmp", artact::DrawHeroSheet(true));

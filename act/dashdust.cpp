@@ -1,0 +1,21 @@
+#include "act/dashdust.h"
+
+#include "act/attackeffectmanager.h"
+#include "act/player.h"
+
+namespace {
+constexpr AttackKindData kData = {AttackKind::DashDust, 128, 128, 0, 0, 4, 0, 0, 1, 0, 25};
+}  // namespace
+
+void DashDust::Init() { InitKind(kData); }
+
+void DashDust::Activate() {
+  ActivateEffect();
+}
+
+void DashDust::Place() {
+  const D3DXVECTOR2 p = HeroPosition(), f = g_Player.GetFrameSize();
+  PlaceAt(facing_ == 1 ? p.x + f.x / 2 - size_.x : p.x + f.x / 2, p.y + f.y - size_.y);
+}
+
+void DashDust::Animate() { AnimateOnce(); }

@@ -1,0 +1,24 @@
+#include "act/teleportafterimage.h"
+
+#include "act/attackeffectmanager.h"
+#include "librarysauce/sprite.h"
+
+namespace {
+constexpr AttackKindData kData = {AttackKind::TeleportAfterImage, 192, 192, 0, 0, 1, 0, 0, 0, 0, 12};
+constexpr D3DCOLOR kTint = 0xC08080FF;
+}  // namespace
+
+void TeleportAfterImage::Init() { InitKind(kData); }
+
+void TeleportAfterImage::Activate() { ActivateEffect(); }
+
+// On the hero's own frame.
+void TeleportAfterImage::Place() {
+  const D3DXVECTOR2 p = HeroPosition();
+  PlaceAt(p.x, p.y);
+}
+
+// The tint is given every frame; the source stays at the sheet's first cell.
+void TeleportAfterImage::Animate() {
+  if (Sprite* sprite = GetSprite()) sprite->SetColor(kTint);
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The rule by which every actor of a stage (the hero, his attack objects, the enemies) changes
+// its horizontal velocity: mode 1 accelerates by value toward the facing and keeps the speed
+// within ± cap; mode 2 the same without the cap; mode 3 is friction (the speed plus value, not
+// below 0, with the sign vx had); any other mode sets vx to value. Returns the new vx.
+#include <algorithm>
+#include <cmath>
+
+inline float NextVelocityX(float vx, float value, int mode, int facing, float cap) {
+  switch (mode) {
+    case 1:
+    case 2:
+      vx += facing == 1 ? value : -value;
+      return mode == 1 ? std::max(-cap, std::min(vx, cap)) : vx;
+    case 3: {
+      const float speed = std::max(0.0f, std::fabs(vx) + value);
+      return vx < 0 ? -speed : speed;
+    }
+    default:
+      return value;
+  }
+}

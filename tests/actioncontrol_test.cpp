@@ -1,0 +1,221 @@
+// The hero under the keys: walking, jumping, dashing, crouching, guarding, attacking and
+// teleporting against the solid cells, and the running frame's order as the sprites show it.
+#include <gtest/gtest.h>
+
+#include "act/actionscene.h"
+#include "act/actobject.h"
+#include "act/attackeffectmanager.h"
+#include "act/player.h"
+#include "tests/acttestkit.h"
+#include "tests/testsupport.h"
+
+namespace {
+
+using namespace acttest;
+namespace PS = PlayerState;
+
+// The hero stands on the floor (row 17) at x 640, the camera following him; a one-cell wall
+// high enough to stop a walk stands at column 50.
+constexpr float kStartX = 640;
+constexpr int kWallCol = 50;
+constexpr float kFloorY = 17 * 32 - 190.5f;
+
+bool Shown(int kind) { return (g_AttackEffectManager.GetFlags(kind) & ActObjectFlag::Visible) != 0; }
+bool HeroShown() { return SpriteAt(ActSprite::HeroDualSword).visible != 0; }
+
+class HeroControlTest : public ActTest {
+ protected:
+  void SetUp() override {
+    ActTest::SetUp();
+    StageText stage(80, 20);
+    for (int row = 10; row < 17; ++row) stage.Put(kWallCol, row, "#");
+    PlayStage(stage.Put(20, 10, "@").Floor(17).Text());
+    ASSERT_EQ(Position().y, kFloorY);
+  }
+  // Standing still at x with nothing held, the camera on him.
+  void Reset(float x = kStartX) {
+    testsupport::ReleaseAll();
+    Frames(30);
+    SetPosition(x, kFloorY);
+    SetVelocity(0, 0);
+    Frames(1);
+  }
+  // Steps one frame and says how far the hero moved across.
+  float StepX() {
+    const float x = Position().x;
+    Frames(1);
+    return Position().x - x;
+  }
+};
+
+TEST_F(HeroControlTest, WalkingStopsAtOnceAndAJumpRises105PixelsToItsApex) {
+  Hold({key::Right});
+  EXPECT_EQ(StepX(), 4.5f);
+  Release({key::Right});
+  EXPECT_EQ(StepX(), 0.0f);
+
+  HoldFrames({key::Jump});
+  Release({key::Jump});
+  Frames(19);
+  EXPECT_EQ(kFloorY - Position().y, 105.0f);
+  Frames(1);
+  EXPECT_EQ(Velocity().y, 0.0f);
+  EXPECT_TRUE(Flags() & PS::Airborne);
+
+  // One more jump in the air, and no third.
+  HoldFrames({key::Jump});
+  EXPECT_EQ(Velocity().y, -10.0f);
+  Release({key::Jump});
+  Frames(1);
+  HoldFrames({key::Jump});
+  EXPECT_EQ(Velocity().y, -9.0f);
+}
+
+TEST_F(HeroControlTest, DashesKeepTheirSpeedForTheirTime) {
+  const struct {
+    int weapon;
+    bool crouching;
+    float speed;
+    int frames;
+  } cases[] = {{0, false, 12, 25}, {1, false, 10, 25}, {0, true, 12, 15}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.weapon * 10 + c.crouching);
+    Reset();
+    SetWeapon(c.weapon);
+    if (c.crouching) {
+      HoldFrames({key::Down, key::Right}, 2);  // crouched, not walking
+      Hold({key::Jump});
+    } else {
+      Tap(key::Right);
+      EXPECT_EQ(Velocity().x, 0.0f);  // stopped by the release frame's friction
+      Hold({key::Right});
+    }
+    ASSERT_EQ(StepX(), c.speed);
+    EXPECT_TRUE(Shown(AttackKind::DashDust));
+    int frames = 1;
+    while (frames < 40 && StepX() == c.speed) ++frames;
+    EXPECT_EQ(frames, c.frames);
+    // The walk (or the crouch) takes over.
+    EXPECT_EQ(Velocity().x, c.crouching ? 0.0f : g_Player.GetMoveParam(PlayerMoveParam::MaxWalk));
+  }
+}
+
+TEST_F(HeroControlTest, CrouchJumpsBackstepAndAttacksTakeTheJumpPress) {
+  // Crouching with no side held, Jump hops backward; no jump follows in the air.
+  HoldFrames({key::Down});
+  HoldFrames({key::Jump});
+  EXPECT_EQ(Flags() & (PS::Backstep | PS::Airborne), PS::Backstep | PS::Airborne);
+  EXPECT_EQ(Velocity().x, -10.0f);
+  EXPECT_EQ(Velocity().y, -3.0f);
+  Release({key::Down, key::Jump});
+  Frames(1);
+  HoldFrames({key::Jump});
+  EXPECT_EQ(Velocity().y, -2.0f);
+
+  // Attack and Jump in one frame: the slash, and no jump while Jump stays held.
+  Reset();
+  HoldFrames({key::Attack, key::Jump});
+  EXPECT_TRUE(Flags() & PS::Combo1);
+  EXPECT_TRUE(Shown(AttackKind::ComboSlash1));
+  Release({key::Attack});
+  Frames(3);
+  EXPECT_EQ(Position().y, kFloorY);
+}
+
+TEST_F(HeroControlTest, GuardAttacksAndTheirEffects) {
+  // The guard needs 10 frames of holding; a ground slash ends it and every state but safety.
+  const uint32_t guards = PS::GuardStart | PS::Guard;
+  HoldFrames({key::Guard}, 10);
+  EXPECT_EQ(Flags() & guards, PS::GuardStart);
+  Frames(1);
+  EXPECT_EQ(Flags() & guards, PS::Guard);
+  EXPECT_TRUE(Shown(AttackKind::Guard));
+  g_Player.SetFlags(PS::Invincible, 1);
+  StartTimer(PlayerTimer::Invincible);
+  HoldFrames({key::Attack});
+  EXPECT_EQ(Flags(), PS::Combo1 | PS::Invincible);
+  EXPECT_FALSE(Shown(AttackKind::Guard));
+
+  // In the air the slash is the air slash, and it turns with the hero.
+  Reset();
+  Tap(key::Jump);
+  HoldFrames({key::Attack});
+  EXPECT_TRUE(Flags() & PS::AirAttack);
+  EXPECT_TRUE(Shown(AttackKind::AirSlash));
+  HoldFrames({key::Left});
+  EXPECT_EQ(g_AttackEffectManager.GetFacing(AttackKind::AirSlash), 0);
+
+  // Crouching, the crouch slash; Guard does nothing there.
+  Reset();
+  HoldFrames({key::Down, key::Guard});
+  HoldFrames({key::Attack});
+  EXPECT_EQ(Flags() & (PS::CrouchAttack | PS::Crouch | PS::GuardStart), PS::CrouchAttack | PS::Crouch);
+  EXPECT_TRUE(Shown(AttackKind::CrouchSlash));
+}
+
+TEST_F(HeroControlTest, ATeleportCrossesAWallHiddenAndEndsInSight) {
+  Reset(kWallCol * 32 - 200);
+  HoldFrames({key::Right});
+  HoldFrames({key::Teleport});
+  const float startX = Position().x;
+  // 50 less the ground friction while he teleports, a third of it as he lands, then the walk.
+  for (float vx : {40.f, 40.f, 40.f, 40.f, 40.f, 40.f, 40 - 10.f / 3, 4.5f}) {
+    Frames(1);
+    EXPECT_NEAR(Velocity().x, vx, 1e-4);
+    EXPECT_EQ(HeroShown(), vx != 40);
+  }
+  EXPECT_TRUE(Shown(AttackKind::TeleportAfterImage));
+  EXPECT_EQ(Charges(), 1);
+  EXPECT_LT(startX + 128, kWallCol * 32);
+  EXPECT_GT(Position().x + 64, kWallCol * 32 + 32);
+
+  // Aimed to the last frame of the aim: the teleport still runs its course.
+  Reset();
+  HoldFrames({key::Teleport});
+  Release({key::Teleport});
+  FramesUntil(TimerStart(PlayerTimer::TeleportAim) + 30);
+  ASSERT_TRUE(Flags() & PS::TeleportAim);
+  HoldFrames({key::Left});
+  EXPECT_TRUE(Flags() & PS::Teleporting);
+  Frames(6);
+  EXPECT_FALSE(Flags() & (PS::Teleporting | PS::TeleportAim));
+  EXPECT_TRUE(HeroShown());
+  EXPECT_NEAR(Position().x, kStartX - 6 * 40 - (40 - 10.0f / 3), 1e-3);
+}
+
+TEST_F(HeroControlTest, PauseFreezesTheDashWindowAndTheInvincibility) {
+  Tap(key::Right);
+  Tap(key::Pause);
+  Frames(50);
+  Tap(key::Pause);
+  HoldFrames({key::Right});
+  EXPECT_TRUE(Flags() & PS::Dash);
+
+  Reset();
+  g_Player.TakeDamage(5, 1, 0, 0, 0);  // absorbed: safety only
+  const uint32_t hit = FrameCount();
+  Frames(30);
+  Tap(key::Pause);
+  Frames(100);
+  Tap(key::Pause);
+  FramesUntil(hit + 60);
+  EXPECT_TRUE(Flags() & PS::Invincible);
+  Frames(1);
+  EXPECT_FALSE(Flags() & PS::Invincible);
+  EXPECT_TRUE(HeroShown());
+}
+
+TEST_F(HeroControlTest, TheSpritesOfAFrameShowWhereTheHeroMovedInIt) {
+  HoldFrames({key::Left});
+  const D3DXVECTOR2 pos = Position();
+  const D3DXVECTOR2 scroll = Scroll();
+  ASSERT_EQ(scroll.x, pos.x - 331);
+  const SpriteState hero = SpriteAt(ActSprite::HeroDualSword);
+  EXPECT_EQ(hero.x, pos.x - scroll.x);
+  EXPECT_EQ(hero.y, pos.y - scroll.y);
+  EXPECT_EQ(g_Sprites[ActSprite::HeroDualSword].GetNoMirror(), 0);  // turned in this frame
+  EXPECT_EQ(SpriteAt(ActSprite::BackgroundFront).srcX, scroll.x);
+  EXPECT_EQ(SpriteAt(ActSprite::ChipWindow).x, -static_cast<float>(static_cast<int>(scroll.x) % 32));
+}
+
+}  // namespace

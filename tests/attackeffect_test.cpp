@@ -1,0 +1,318 @@
+// The hero's attack and effect objects on a running stage: when a slash can hit and whom, how
+// long each effect shows and which cells, where each kind stands beside the hero, what a hit
+// enemy reads back, and the action-object base's own rules (motion limits, the hero hit test).
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "act/actobject.h"
+#include "act/actionscene.h"
+#include "act/attackeffectmanager.h"
+#include "act/mapmodel.h"
+#include "act/mobmanager.h"
+#include "act/player.h"
+#include "librarysauce/mediaplayer.h"
+#include "tests/acttestkit.h"
+
+namespace {
+
+using namespace acttest;
+
+constexpr uint32_t kVisible = ActObjectFlag::Visible;
+constexpr uint32_t kCanHit = ActObjectFlag::CanHit;
+
+// The hero stands on the floor at (160, 321.5), facing right; there are five enemy slots.
+class AttackTest : public ActTest {
+ protected:
+  void SetUp() override {
+    ActTest::SetUp();
+    PlayStage(StageText(40, 20).Put(5, 11, "@").Put(1, 1, "xxxx").Floor(16).Text());
+  }
+  // One frame with the key held, then released.
+  static void Press(int key) {
+    HoldFrames({key});
+    Release({key});
+  }
+  static SpriteState EffectSprite(int kind) { return SpriteAt(g_MapModel.GetEffectSpriteBase() + kind); }
+  // An enemy in slot i whose 10 × 10 damage box has its top-left corner at (x, y).
+  static void PutEnemy(int i, float x, float y) { g_MobManager.Put(i, 1, {x - 5, y - 5}, {5, 5}, {15, 15}); }
+  static size_t HitCount() { return g_MobManager.GetHitCalls().size(); }
+};
+
+// The first slash, fired facing right from (160, 321.5), covers x 284 to 352, y 452.5 to 480.5.
+TEST_F(AttackTest, ComboSlashOneHitsOnceFromItsFifthFrameUntilTheAnimationEndsIt) {
+  PutEnemy(0, 284, 452.5f);  // corner to corner with the slash's top-left
+  PutEnemy(1, 300, 460);
+  PutEnemy(2, 342, 470.5f);
+  PutEnemy(3, 352, 460);  // touches the slash's right edge only
+  const uint32_t fired = FrameCount();
+  const MediaPlayer& swing = g_MediaPlayers[ActSound::SwingCombo1];
+  for (int frame = 0; frame < 4; ++frame) {
+    if (frame == 0)
+      Press(key::Attack);
+    else
+      Frames(1);
+    EXPECT_EQ(HitCount(), 0u) << "frame F+" << frame;
+    EXPECT_EQ(swing.IsPlaying(), frame == 3) << "the blade swings at F+3, not at F+" << frame;
+  }
+  EXPECT_TRUE(Flags() & PlayerState::Combo1);
+  EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible | kCanHit);
+  Frames(1);
+  EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible);
+  const std::vector<MobManager::HitCall> hits = g_MobManager.GetHitCalls();
+  ASSERT_EQ(hits.size(), 3u) << "all that overlap at F+4, the touching one not";
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(hits[i].slot, i);
+    EXPECT_EQ(hits[i].attackKind, AttackKind::ComboSlash1);
+  }
+
+  PutEnemy(4, 320, 465);  // walks in later
+  FramesUntil(fired + 20);
+  EXPECT_EQ(HitCount(), 3u) << "one hit per firing";
+  EXPECT_FALSE(Flags() & PlayerState::Combo1) << "the animation dropped it at F+19";
+  EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible);
+  EXPECT_TRUE(EffectSprite(AttackKind::ComboSlash1).visible);
+  EXPECT_EQ(EffectSprite(AttackKind::ComboSlash1).color, 0x00FFFFFFu) << "drawn fully transparent";
+  Frames(1);
+  EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), 0u) << "ended at F+20, not by its timer";
+  EXPECT_FALSE(EffectSprite(AttackKind::ComboSlash1).visible);
+}
+
+TEST_F(AttackTest, AnEnemyArrivingInTheSlashIsHitOnlyWithinTheHittingFrames) {
+  const struct {
+    int arrival;   // frames after the firing
+    int hitFrame;  // −1: never hit
+  } cases[] = {{0, 4}, {3, 4}, {19, 19}, {20, -1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arrival);
+    g_MobManager.Resize(1);
+    const uint32_t fired = FrameCount();
+    int hitFrame = -1;
+    for (int frame = 0; frame < 24; ++frame) {
+      if (frame == c.arrival) PutEnemy(0, 300, 460);
+      if (frame == 0)
+        Press(key::Attack);
+      else
+        Frames(1);
+      if (hitFrame < 0 && HitCount() > 0) hitFrame = static_cast<int>(FrameCount() - 1 - fired);
+    }
+    EXPECT_EQ(hitFrame, c.hitFrame);
+  }
+}
+
+TEST_F(AttackTest, EachKindStandsBesideTheHeroMirroredByHisFacing) {
+  const D3DXVECTOR2 p = Position();
+  const struct {
+    int kind;
+    int facing;
+    float dx, dy;  // from the hero's position
+    int noMirror;
+  } cases[] = {
+      {1, 1, 124, 131, 1}, {1, 0, 0, 131, 0},  {2, 1, 96, 96, 1},   {2, 0, 16, 96, 0},
+      {3, 1, 80, 96, 1},   {3, 0, 48, 96, 0},  {4, 1, 95, 115, 1},  {4, 0, 1, 115, 0},
+      {5, 1, -32, 64, 1},  {5, 0, 96, 64, 0},  {6, 1, 99, 168, 1},  {6, 0, 2, 168, 0},
+      // The guard effect keeps the facing of the stage start.
+      {7, 1, 32, 79, 1},   {7, 0, 32, 79, 1},  {8, 1, 0, 0, 1},     {8, 0, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "kind " << c.kind << " facing " << c.facing);
+    g_AttackEffectManager.EndFinished();  // the guard effect fires only when it is not showing
+    SetFacing(c.facing);
+    g_AttackEffectManager.Fire(c.kind);
+    const D3DXVECTOR2 at = g_AttackEffectManager.GetPosition(c.kind);
+    EXPECT_EQ(at.x, p.x + c.dx);
+    EXPECT_EQ(at.y, p.y + c.dy);
+    EXPECT_EQ(g_Sprites[g_MapModel.GetEffectSpriteBase() + c.kind].GetNoMirror(), c.noMirror);
+    const SpriteState sprite = EffectSprite(c.kind);
+    EXPECT_EQ(sprite.x, at.x - Scroll().x);
+    EXPECT_EQ(sprite.y, at.y - Scroll().y);
+  }
+}
+
+TEST_F(AttackTest, TheEnemiesReadTheDamageKnockbackAndFacingOfTheKindThatHitThem) {
+  SetFacing(0);
+  const struct {
+    int kind;
+    int damage;
+    D3DXVECTOR2 knockback;
+    int facing;
+  } cases[] = {
+      {1, 20, {1, 0}, 0},    {2, 30, {2, -3.5f}, 0}, {3, 50, {5, -1}, 0}, {4, 30, {1, 0}, 0},
+      {5, 0, {1, 0}, 0},     {6, 20, {3, 0}, 0},     {7, 0, {1, 0}, 1},   {8, 0, {0, 0}, 0},
+      {0, 0, {0, 0}, 0},     {9, 0, {0, 0}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    g_AttackEffectManager.Fire(c.kind);
+    EXPECT_EQ(g_AttackEffectManager.GetDamage(c.kind), c.damage) << "power × the hero's attack of 10";
+    EXPECT_EQ(g_AttackEffectManager.GetKnockback(c.kind).x, c.knockback.x);
+    EXPECT_EQ(g_AttackEffectManager.GetKnockback(c.kind).y, c.knockback.y);
+    EXPECT_EQ(g_AttackEffectManager.GetFacing(c.kind), c.facing);
+  }
+  EXPECT_EQ(g_AttackEffectManager.GetFlags(0) | g_AttackEffectManager.GetFlags(9), 0u);
+}
+
+TEST_F(AttackTest, TheSecondComboSlashRunsItsCellsOnceAndDriftsUpAndForward) {
+  SetFlags(PlayerState::Combo2);
+  g_AttackEffectManager.Fire(AttackKind::ComboSlash2);
+  const D3DXVECTOR2 start = g_AttackEffectManager.GetPosition(AttackKind::ComboSlash2);
+  EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash2), kVisible | kCanHit) << "can hit at once";
+  std::vector<float> cells;
+  for (int frame = 0; frame < 24; ++frame) {
+    Frames(1);
+    cells.push_back(EffectSprite(AttackKind::ComboSlash2).srcX / 64);
+    EXPECT_EQ(EffectSprite(AttackKind::ComboSlash2).srcY, 32.0f);
+  }
+  const std::vector<float> expected = {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 5, 5, 5, 5};
+  EXPECT_EQ(cells, expected);
+  const D3DXVECTOR2 end = g_AttackEffectManager.GetPosition(AttackKind::ComboSlash2);
+  EXPECT_EQ(end.x - start.x, 24.0f);
+  EXPECT_EQ(end.y - start.y, -12.0f);
+}
+
+TEST_F(AttackTest, TheDashDustHidesAfterThirteenFramesAndStaysOnItsLastCell) {
+  Press(key::Right);
+  Frames(1);
+  const D3DXVECTOR2 from = Position();
+  std::vector<int> shown;
+  for (int frame = 0; frame < 15; ++frame) {
+    HoldFrames({key::Right});  // frame F: the second tap dashes
+    shown.push_back(EffectSprite(AttackKind::DashDust).visible);
+  }
+  EXPECT_TRUE(Flags() & PlayerState::Dash);
+  EXPECT_EQ(shown, std::vector<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0}));
+  EXPECT_EQ(EffectSprite(AttackKind::DashDust).srcX, 384.0f);
+  EXPECT_EQ(g_AttackEffectManager.GetPosition(AttackKind::DashDust).x, from.x - 32) << "left behind";
+}
+
+TEST_F(AttackTest, ATeleportLeavesATintedAfterImageAtItsStartForTwelveFrames) {
+  Press(key::Teleport);
+  const D3DXVECTOR2 departure = Position();
+  std::vector<int> shown;
+  for (int frame = 0; frame < 14; ++frame) {
+    HoldFrames({key::Right});  // frame F: away to the right
+    shown.push_back(EffectSprite(AttackKind::TeleportAfterImage).visible);
+  }
+  EXPECT_EQ(shown, std::vector<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0}));
+  EXPECT_GT(Position().x, departure.x + 100);
+  const D3DXVECTOR2 image = g_AttackEffectManager.GetPosition(AttackKind::TeleportAfterImage);
+  EXPECT_EQ(image.x, departure.x);
+  EXPECT_EQ(image.y, departure.y);
+  const SpriteState after = EffectSprite(AttackKind::TeleportAfterImage);
+  EXPECT_EQ(after.color, 0xC08080FFu);
+  EXPECT_EQ(after.srcX, 0.0f) << "the first idle frame of the dual-sword sheet";
+  EXPECT_EQ(after.srcY, 0.0f);
+  EXPECT_EQ(after.width, 192.0f);
+}
+
+TEST_F(AttackTest, TheGuardEffectLoopsEverySeventeenFramesWhileTheGuardIsHeldAndEndsOnRelease) {
+  HoldFrames({key::Guard}, 10);
+  EXPECT_FALSE(EffectSprite(AttackKind::Guard).visible) << "not before the guard takes hold";
+  std::vector<float> cells;
+  for (int frame = 0; frame < 35; ++frame) {
+    Frames(1);
+    EXPECT_TRUE(EffectSprite(AttackKind::Guard).visible) << "frame " << frame;
+    cells.push_back(EffectSprite(AttackKind::Guard).srcX / 128);
+  }
+  const std::vector<float> loop = {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 4};
+  std::vector<float> expected = loop;
+  expected.insert(expected.end(), loop.begin(), loop.end());
+  expected.push_back(1);
+  EXPECT_EQ(cells, expected);
+
+  Release({key::Guard});
+  Frames(1);
+  EXPECT_FALSE(EffectSprite(AttackKind::Guard).visible);
+}
+
+TEST_F(AttackTest, TheAirSlashFollowsAndTurnsWithTheHeroAndOtherKindsDoNotTurn) {
+  Press(key::Jump);
+  Press(key::Attack);
+  EXPECT_TRUE(g_AttackEffectManager.GetFlags(AttackKind::AirSlash) & kVisible);
+  HoldFrames({key::Left}, 3);
+  EXPECT_EQ(Facing(), 0);
+  EXPECT_EQ(g_AttackEffectManager.GetFacing(AttackKind::AirSlash), 0);
+  const D3DXVECTOR2 slash = g_AttackEffectManager.GetPosition(AttackKind::AirSlash);
+  EXPECT_EQ(slash.x, Position().x + 1);
+  EXPECT_EQ(slash.y, Position().y + 115);
+  EXPECT_EQ(g_Sprites[g_MapModel.GetEffectSpriteBase() + AttackKind::AirSlash].GetNoMirror(), 0);
+
+  g_AttackEffectManager.SetFacing(AttackKind::ComboSlash1, 0);
+  g_AttackEffectManager.SetFacing(AttackKind::Guard, 0);
+  EXPECT_EQ(g_AttackEffectManager.GetFacing(AttackKind::ComboSlash1), 1);
+  EXPECT_EQ(g_AttackEffectManager.GetFacing(AttackKind::Guard), 1);
+}
+
+TEST_F(AttackTest, FiringAgainRestartsTheSameSlash) {
+  SetFlags(PlayerState::Combo1);
+  g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
+  Frames(10);
+  EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible | kCanHit);
+  g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
+  EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible) << "can hit again from F+3";
+  EXPECT_FALSE(g_MediaPlayers[ActSound::SwingCombo1].IsPlaying()) << "stopped and rewound";
+  Frames(4);
+  EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible | kCanHit);
+  EXPECT_TRUE(g_MediaPlayers[ActSound::SwingCombo1].IsPlaying());
+}
+
+// A bare object whose record the test sets.
+class Probe : public ActObject {
+ public:
+  Probe(D3DXVECTOR2 position, D3DXVECTOR2 size, D3DXVECTOR2 velocity, D3DXVECTOR2 half) {
+    sprite_ = static_cast<uint32_t>(g_MapModel.GetEffectSpriteBase());
+    position_ = position;
+    size_ = size;
+    velocity_ = velocity;
+    hitHalf_ = half;
+  }
+  D3DXVECTOR2 Velocity() const { return velocity_; }
+};
+
+TEST_F(AttackTest, AnObjectStopsAtTheMapsSidesAndBottomButMayRiseWithoutLimit) {
+  const D3DXVECTOR2 maxScroll = g_MapModel.GetMaxScroll();
+  const struct {
+    D3DXVECTOR2 from, velocity, to, velocityAfter;
+  } cases[] = {
+      {{-30, 100}, {-5, 0}, {-32, 100}, {0, 0}},
+      {{854 + maxScroll.x - 2, 100}, {5, 1}, {854 + maxScroll.x, 101}, {0, 1}},
+      {{100, 480 + maxScroll.y - 1}, {1, 3}, {101, 480 + maxScroll.y}, {1, 0}},
+      {{100, -1000}, {0, -50}, {100, -1050}, {0, -50}},
+  };
+  for (const auto& c : cases) {
+    Probe probe(c.from, {32, 16}, c.velocity, {0, 0});
+    probe.Move();
+    EXPECT_EQ(probe.GetPosition().x, c.to.x);
+    EXPECT_EQ(probe.GetPosition().y, c.to.y);
+    EXPECT_EQ(probe.Velocity().x, c.velocityAfter.x);
+    EXPECT_EQ(probe.Velocity().y, c.velocityAfter.y);
+  }
+}
+
+}  // namespace
+
+// The hero's damage box, from (160, 321.5): x 248 to 264, y 449.5 to 481.5; 24 lower at the top
+// while he crouches.
+TEST_F(AttackTest, AnObjectHitsTheHeroOnlyWhenItsBoxOverlapsHisDamageBoxAndItCanHit) {
+  const struct {
+    const char* name;
+    D3DXVECTOR2 centre, half;
+    uint32_t heroFlags, objectFlags;
+    int hit;
+  } cases[] = {
+      {"inside", {256, 465}, {4, 4}, 0, kVisible | kCanHit, 1},
+      {"touching his left side", {244, 465}, {4, 4}, 0, kVisible | kCanHit, 0},
+      {"touching his feet", {256, 485.5f}, {4, 4}, 0, kVisible | kCanHit, 0},
+      {"through the top while he stands", {256, 459.5f}, {10, 10}, 0, kVisible | kCanHit, 1},
+      {"through the top while he crouches", {256, 459.5f}, {10, 10}, PlayerState::Crouch, kVisible | kCanHit, 0},
+      {"unable to hit", {256, 465}, {4, 4}, 0, kVisible, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetFlags(c.heroFlags);
+    Probe probe(c.centre, {0, 0}, {0, 0}, c.half);
+    probe.SetFlags(c.objectFlags, 0);
+    EXPECT_EQ(probe.HitPlayer(), c.hit);
+    EXPECT_EQ(probe.GetFlags(), c.objectFlags);
+  }
+}

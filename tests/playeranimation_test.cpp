@@ -1,0 +1,202 @@
+// The hero's animation and the HUD as a player sees them: which cell of the sheet his sprite
+// shows frame by frame in each state, and what the gauges, digits, charge icons and face show.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "act/actgraphics.h"
+#include "act/actionscene.h"
+#include "act/player.h"
+#include "tests/acttestkit.h"
+
+namespace {
+
+using namespace acttest;
+
+// The hero stands on the floor at (160, 321.5), facing right.
+class PlayerAnimationTest : public ActTest {
+ protected:
+  void SetUp() override {
+    ActTest::SetUp();
+    PlayStage(StageText(40, 20).Put(5, 11, "@").Floor(16).Text());
+  }
+  // The sheet cell (column + 10 × row) the hero's sprite shows.
+  static int ShownCell() {
+    const SpriteState s = SpriteAt(ActSprite::HeroDualSword);
+    return static_cast<int>(s.srcX / 192) + 10 * static_cast<int>(s.srcY / 192);
+  }
+  // The cells shown over n frames.
+  static std::vector<int> Run(int n) {
+    std::vector<int> cells;
+    for (int i = 0; i < n; ++i) {
+      Frames(1);
+      cells.push_back(ShownCell());
+    }
+    return cells;
+  }
+  // Every cell repeated n times.
+  static std::vector<int> Each(std::initializer_list<int> cells, int n) {
+    std::vector<int> out;
+    for (int c : cells) out.insert(out.end(), static_cast<size_t>(n), c);
+    return out;
+  }
+};
+
+TEST_F(PlayerAnimationTest, IdleChangesEveryFifteenFramesAndWalkingEveryFiveAndATurnRestartsTheTick) {
+  Run(45 - static_cast<int>(FrameCount() % 15));  // on the first idle cell
+  EXPECT_EQ(Run(10), Each({0}, 10));
+  SetFacing(0);  // the turn starts the 15 frames afresh
+  std::vector<int> expected = Each({0, 1, 2, 3, 0}, 15);
+  expected.erase(expected.begin());
+  expected.resize(60);
+  EXPECT_EQ(Run(60), expected);
+  EXPECT_EQ(g_Sprites[ActSprite::HeroDualSword].GetNoMirror(), 0) << "mirrored to face left";
+
+  Hold({key::Right});
+  expected = Each({10, 11, 12, 13, 14, 15, 10}, 5);  // sheet row 1: cells 8 to 13
+  expected.erase(expected.begin());
+  expected.resize(30);
+  EXPECT_EQ(Run(30), expected);
+}
+
+TEST_F(PlayerAnimationTest, TheAirCellsRiseInTurnsAndSwitchToFallingAtTheApex) {
+  Hold({key::Jump});
+  std::vector<int> cells = Run(1);
+  Release({key::Jump});
+  const std::vector<int> rest = Run(22);
+  cells.insert(cells.end(), rest.begin(), rest.end());
+  // Rising cells 20 and 21 (sheet 26 and 27) every 5 frames; at the apex (the 21st frame) the
+  // first falling cell at once, then 5 frames later the second.
+  std::vector<int> expected = Each({26, 27, 26, 27}, 5);
+  expected.erase(expected.begin());
+  expected.insert(expected.end(), {26, 28, 28, 28});
+  EXPECT_EQ(cells, expected);
+}
+
+TEST_F(PlayerAnimationTest, AnAirSlashKeepsItsTimeWhenTheHeroTurnsAndEndsInTheAirAnimation) {
+  HoldFrames({key::Jump});
+  Release({key::Jump});
+  HoldFrames({key::Right});
+  Hold({key::Attack});
+  std::vector<int> cells = Run(8);
+  // Turning from right to left keeps the flags as they were (moving, a side tapped): only the
+  // turn acts.
+  Release({key::Attack, key::Right});
+  Hold({key::Left});
+  const std::vector<int> more = Run(12);
+  cells.insert(cells.end(), more.begin(), more.end());
+  std::vector<int> expected = Each({54, 55, 56, 57}, 5);  // sheet row 5, columns 4 to 7
+  expected.erase(expected.begin());
+  expected.push_back(28);  // back in the air, falling by now
+  EXPECT_EQ(cells, expected);
+  EXPECT_EQ(Facing(), 0);
+  EXPECT_EQ(Flags() & (PlayerState::AirAttack | PlayerState::Airborne), PlayerState::Airborne);
+}
+
+TEST_F(PlayerAnimationTest, AHitShowsTheHitCellAndFaceAndTheHeroBlinksEveryThirdFrame) {
+  SetExhausted(1);
+  g_Player.TakeDamage(30, 1, 0, 0, 0);  // doubled without the defence: 60
+  std::vector<int> shown;
+  for (int frame = 0; frame < 60; ++frame) {
+    Frames(1);
+    if (frame == 0) {
+      EXPECT_EQ(ShownCell(), 18) << "hit on the ground";
+      EXPECT_EQ(SpriteAt(ActSprite::FaceIcon).srcX, 96.0f) << "the hit face, though exhausted";
+      EXPECT_EQ(SpriteAt(ActSprite::FaceIcon).srcY, 0.0f);
+      EXPECT_EQ(SpriteAt(ActSprite::GaugeHp).width, 304.0f);
+      EXPECT_EQ(SpriteAt(ActSprite::Digits + 2).srcX, 144.0f) << "190";
+    }
+    shown.push_back(SpriteAt(ActSprite::HeroDualSword).visible);
+  }
+  // Hidden, shown, hidden … three frames each, through the hit stun and the invincibility
+  // after it (whose first frame blinks twice).
+  std::vector<int> flips;
+  for (int frame = 1; frame < 60; ++frame)
+    if (shown[frame] != shown[frame - 1]) flips.push_back(frame);
+  EXPECT_EQ(shown[0], 0);
+  ASSERT_GE(flips.size(), 15u);
+  for (size_t i = 1; i < flips.size(); ++i) {
+    if (flips[i - 1] < 18 || flips[i - 1] > 21) {
+      EXPECT_EQ(flips[i] - flips[i - 1], 3) << "flip at " << flips[i];
+    }
+  }
+  EXPECT_EQ(SpriteAt(ActSprite::FaceIcon).srcY, 96.0f) << "the hit stun is over: exhausted";
+}
+
+TEST_F(PlayerAnimationTest, TheGaugesShowTheShareLeftAndNeverANegativeWidth) {
+  const struct {
+    int hp;
+    float width;
+  } cases[] = {{250, 400}, {125, 200}, {0, 0}, {-40, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hp);
+    SetHp(c.hp);
+    SetSp(5000 - 8);         // a frame's refill
+    SetMp(35000 / 4 + 3);    // and drain
+    Frames(1);
+    EXPECT_EQ(SpriteAt(ActSprite::GaugeHp).width, c.width);
+    EXPECT_EQ(SpriteAt(ActSprite::GaugeHp).height, 12.0f) << "the gauge picture's height";
+    EXPECT_EQ(SpriteAt(ActSprite::GaugeSp).width, 200.0f);
+    EXPECT_EQ(SpriteAt(ActSprite::GaugeMp).width, 49.5f);
+  }
+}
+
+TEST_F(PlayerAnimationTest, TheDigitsShowTheHpAndItsMaximumWithoutLeadingZeros) {
+  const struct {
+    int hp;
+    std::vector<int> shown;   // sprites 15 to 18
+    std::vector<float> srcX;  // of the shown ones
+  } cases[] = {
+      {250, {0, 1, 1, 1}, {32, 80, 0}},
+      {5, {0, 0, 0, 1}, {80}},
+      {1203, {1, 1, 1, 1}, {16, 32, 0, 48}},
+      {0, {0, 0, 0, 0}, {}},
+      {-7, {0, 0, 0, 0}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hp);
+    SetHp(c.hp);
+    Frames(1);
+    std::vector<int> shown;
+    std::vector<float> srcX;
+    for (int i = 0; i < 4; ++i) {
+      const SpriteState digit = SpriteAt(ActSprite::Digits + i);
+      shown.push_back(digit.visible);
+      if (digit.visible) srcX.push_back(digit.srcX);
+    }
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(srcX, c.srcX);
+    // The maximum, 250, past the separator, which keeps its own glyph.
+    EXPECT_FALSE(SpriteAt(ActSprite::Digits + 5).visible);
+    EXPECT_EQ(SpriteAt(ActSprite::Digits + 6).srcX, 32.0f);
+    EXPECT_EQ(SpriteAt(ActSprite::Digits + 8).srcX, 0.0f);
+    EXPECT_TRUE(SpriteAt(ActSprite::Digits + 4).visible);
+    EXPECT_EQ(SpriteAt(ActSprite::Digits + 4).srcX, 160.0f);
+  }
+}
+
+TEST_F(PlayerAnimationTest, TheChargeIconsAndTheFaceFollowTheHero) {
+  const struct {
+    int charges;
+    int exhausted;
+    std::vector<int> icons;
+    float faceY;
+  } cases[] = {
+      {3, 0, {1, 1, 1}, 0},
+      {2, 1, {1, 1, 0}, 96},
+      {0, 1, {0, 0, 0}, 96},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.charges);
+    SetCharges(c.charges);
+    SetExhausted(c.exhausted);
+    Frames(1);
+    std::vector<int> icons;
+    for (int i = 0; i < 3; ++i) icons.push_back(SpriteAt(ActSprite::TeleportIcon + i).visible);
+    EXPECT_EQ(icons, c.icons);
+    EXPECT_EQ(SpriteAt(ActSprite::FaceIcon).srcX, 0.0f);
+    EXPECT_EQ(SpriteAt(ActSprite::FaceIcon).srcY, c.faceY);
+  }
+}
+
+}  // namespace
