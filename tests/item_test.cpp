@@ -42,11 +42,6 @@ class ItemTest : public ActTest {
     ASSERT_EQ(Position().y, kStandY);
   }
   static StageText Stage() { return StageText(40, 20); }
-  // Runs frames until the frame counter reads n: the last frame run was frame n - 1.
-  static void RunTo(uint32_t n) {
-    ASSERT_GE(n, FrameCount());
-    Frames(static_cast<int>(n - FrameCount()));
-  }
   static Item& At(int slot) {
     Item* item = g_ItemManager.GetItem(slot);
     EXPECT_NE(item, nullptr) << "no item in slot " << slot;
@@ -101,7 +96,7 @@ TEST_F(ItemTest, ADropWakesRisesFallsBlinksAndExpiresWhileAMapItemOutOfReachWait
   EXPECT_TRUE(SpriteOf(1).visible);
 
   // From frame F + 300 it is hidden on one frame in three.
-  RunTo(f + 300);
+  FramesUntil(f + 300);
   EXPECT_TRUE(SpriteOf(1).visible);
   int hidden = 0;
   for (int i = 0; i < 9; ++i) {
@@ -111,7 +106,7 @@ TEST_F(ItemTest, ADropWakesRisesFallsBlinksAndExpiresWhileAMapItemOutOfReachWait
   EXPECT_EQ(hidden, 3);
 
   // The map's item never woke, never moved and never expires.
-  RunTo(f + 420);
+  FramesUntil(f + 420);
   EXPECT_EQ(g_ItemManager.GetKind(0), ItemKind::Hp);
   EXPECT_FALSE(At(0).IsActive());
   EXPECT_EQ(At(0).GetPosition().y, 16 * 32.0f);
