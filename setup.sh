@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(g++ cmake make pkg-config libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libegl1 libgl1-mesa-dri
   fonts-ipafont-gothic fonts-ipafont-mincho libgtest-dev libgmock-dev libbenchmark-dev
-  sox libsox-fmt-mp3 lame xvfb xauth x11-apps imagemagick)
+  sox libsox-fmt-mp3 lame xvfb xauth x11-apps imagemagick xfonts-base)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

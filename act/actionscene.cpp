@@ -80,8 +80,7 @@ HRESULT ActionScene::ResetStage() {
 
 void ActionScene::Abandon() {
   Unload();
-  g_GameState.SetQuitCode(1);
-  g_GameState.SetMode(GameMode::Quit);
+  g_GameState.QuitOnDataError();
 }
 
 void ActionScene::Begin() {

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <new>
 
 #include "act/attackeffectmanager.h"
@@ -35,12 +34,14 @@ void ReportMapError(const std::string& whatUtf8, const std::string& path) {
   ShowFileError(kMessageSource, kMessageLine, text.c_str());
 }
 
-// The size of the file at a game path, or false when it cannot be opened as a file.
+// The largest stage map the game reads: far above any map that fits the game's sprite and
+// memory limits (a 4000 × 4000 map is 32 MB).
+constexpr uint64_t kMapFileBudget = uint64_t{64} * 1024 * 1024;
+
+// The size of the file at a game path, or false when it cannot be opened as a regular file
+// within the budget (a directory, a device or a pipe is never read).
 bool OpenedFileSize(const std::string& path, uint32_t* size) {
-  const std::string onDisk = platform::ResolvePath(path);
-  std::error_code ec;
-  if (std::filesystem::is_directory(onDisk, ec)) return false;
-  FILE* file = std::fopen(onDisk.c_str(), "rb");
+  FILE* file = platform::OpenRegularFile(platform::ResolvePath(path), kMapFileBudget);
   if (!file) return false;
   *size = g_FileScrambler.GetFileSize(file);
   std::fclose(file);

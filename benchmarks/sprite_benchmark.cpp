@@ -2,8 +2,6 @@
 // textures, walked from the draw list and drawn by the game's device into its framebuffer
 // object, with the GL work finished inside the timed region. The same quads drawn through SDL's
 // own renderer (OpenGL back end, batching on) are the yardstick.
-//
-// Run headless: SDL_VIDEODRIVER=offscreen (the default here when unset).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -14,12 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "benchmarks/benchgame.h"
 #include "librarysauce/framemanager.h"
 #include "librarysauce/sprite.h"
 #include "librarysauce/texture.h"
 #include "platform/gldevice.h"
 #include "platform/sdlrenderbench.h"
-#include "platform/window.h"
 #include "tests/textureaccess.h"
 
 namespace {
@@ -43,9 +41,9 @@ std::vector<uint32_t> DiscTexels(int index) {
   return texels;
 }
 
-// The game's window and device, the textures and the sprites of the current size.
+// The textures and the sprites of the current size, on the game's device.
 struct Scene {
-  platform::GlDevice device;
+  platform::GlDevice& device = *BenchDevice();
   std::unique_ptr<Texture[]> textures;
   std::vector<std::unique_ptr<Sprite>> sprites;
   platform::SdlRenderBench sdl;
@@ -54,14 +52,6 @@ struct Scene {
   std::string error;
 
   bool Start() {
-    if (!platform::InitVideo(&error)) return false;
-    if (!platform::CreateGameWindow("Velunna benchmark", platform::GlDevice::kWidth, platform::GlDevice::kHeight,
-                                    &error)) {
-      return false;
-    }
-    if (!device.Create(&error)) return false;
-    device.SetPacingEnabled(false);
-    std::printf("GL renderer: %s\n", device.RendererName().c_str());
     textures = std::make_unique<Texture[]>(kTextureCount);
     std::vector<std::vector<uint32_t>> texels;
     for (int i = 0; i < kTextureCount; ++i) {
@@ -69,8 +59,6 @@ struct Scene {
       TextureTestAccess::Set(&textures[i], device.CreateTexture(kSpriteSize, kSpriteSize, texels.back().data()),
                              kSpriteSize, kSpriteSize);
     }
-    g_TextureTable = textures.get();
-    g_TextureTableCount = kTextureCount;
     sdlReady = sdl.Create(texels, kSpriteSize, &error);
     if (!sdlReady) std::fprintf(stderr, "SDL renderer yardstick unavailable: %s\n", error.c_str());
     return true;
@@ -78,6 +66,8 @@ struct Scene {
 
   // Builds n sprites spread over the screen, registered and drawn once so their vertices exist.
   void Populate(int n) {
+    g_TextureTable = textures.get();
+    g_TextureTableCount = kTextureCount;
     if (n == count) return;
     for (auto& sprite : sprites) sprite->Unregister();
     sprites.clear();
@@ -116,6 +106,16 @@ struct Scene {
     }
   }
 
+  // Takes the sprites out of the draw list, for the benchmarks that follow.
+  void Leave() {
+    device.SetShortcutsEnabled(true);
+    for (auto& sprite : sprites) sprite->Unregister();
+    sprites.clear();
+    count = -1;
+    g_TextureTable = nullptr;
+    g_TextureTableCount = 0;
+  }
+
   // One frame's drawing, as the frame cycle does it, finished on the GL side.
   void DrawFrame() {
     device.Clear(0x00000000);
@@ -138,13 +138,16 @@ Scene* TheScene() {
   return scene;
 }
 
-// Static sprites: no vertex work, only the walk, the state and the batched quads.
+// Static sprites: no vertex work, only the walk, the state and the batched quads, drawn every
+// frame (a repeated frame would otherwise not be drawn at all).
 void BM_GameSprites(benchmark::State& state) {
   Scene* scene = TheScene();
   scene->Populate(static_cast<int>(state.range(0)));
+  scene->device.SetShortcutsEnabled(false);
   for (auto _ : state) scene->DrawFrame();
   state.counters["sprites/s"] = benchmark::Counter(static_cast<double>(state.iterations() * state.range(0)),
                                                    benchmark::Counter::kIsRate);
+  scene->Leave();
 }
 
 // Every sprite moves every frame, so every one rebuilds its vertices.
@@ -157,6 +160,7 @@ void BM_GameSpritesMoving(benchmark::State& state) {
     step = -step;
     scene->DrawFrame();
   }
+  scene->Leave();
 }
 
 // The same quads through SDL's renderer.
@@ -177,6 +181,7 @@ void BM_SdlRenderGeometry(benchmark::State& state) {
   std::vector<uint32_t> ours;
   scene->device.ReadPixels(x, y, 1, 1, &ours);
   if (ours.empty() || (ours[0] & 0xFFFFFF) != theirs) state.SkipWithError("SDL's renderer drew another picture");
+  scene->Leave();
 }
 
 // Both, frame by frame in turn, so that whatever else the machine does weighs on both alike;
@@ -188,6 +193,7 @@ void BM_GameVersusSdl(benchmark::State& state) {
     return;
   }
   scene->Populate(static_cast<int>(state.range(0)));
+  scene->device.SetShortcutsEnabled(false);
   using Clock = std::chrono::steady_clock;
   double gameSeconds = 0, sdlSeconds = 0;
   for (auto _ : state) {
@@ -207,6 +213,7 @@ void BM_GameVersusSdl(benchmark::State& state) {
   const double frames = static_cast<double>(state.iterations());
   state.counters["sdl_us"] = sdlSeconds / frames * 1e6;
   state.counters["game_over_sdl"] = sdlSeconds > 0 ? gameSeconds / sdlSeconds : 0;
+  scene->Leave();
 }
 
 BENCHMARK(BM_GameVersusSdl)->Arg(800)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
@@ -215,13 +222,3 @@ BENCHMARK(BM_SdlRenderGeometry)->Arg(800)->Arg(1000)->Arg(10000)->UseRealTime()-
 BENCHMARK(BM_GameSpritesMoving)->Arg(800)->Arg(10000)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

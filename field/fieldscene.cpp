@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "gameflow/fileerror.h"
 #include "gameflow/gamestate.h"
@@ -46,11 +48,37 @@ char* CopyField(const char* bytes, int length, uint32_t* size) {
   return copy;
 }
 
-void ReportListError(const char* listPath, int lineNumber, const char* what) {
-  if (lineNumber > 0)
-    std::fprintf(stderr, "Velunna: field list %s, line %d: %s\n", listPath, lineNumber, what);
-  else
-    std::fprintf(stderr, "Velunna: field list %s: %s\n", listPath, what);
+// One point line taken apart, before it is stored.
+struct ParsedPoint {
+  long id = 0;
+  ListField name, comment, script;
+  long x = 0, y = 0;
+  long enabled = 0;
+};
+
+// Seven fields: id, name, comment, script, x, y and, for the rest of the line, enabled. Only x
+// may not be left empty; an empty id or y reads as 0.
+bool ParsePointLine(const char* begin, const char* end, ParsedPoint* point, std::string* reason) {
+  ListField fields[7];
+  if (!SplitListLine(begin, end, 7, FieldScene::kMaxFieldBytes, fields, reason)) return false;
+  if (fields[3].Length() > FieldScene::kMaxScriptBytes) {
+    *reason = ListReason("スクリプト名が長すぎます");
+    return false;
+  }
+  if (!ParseListInteger(fields[4].begin, fields[4].end, &point->x)) {
+    *reason = ListReason("xの項目が数値ではありません");
+    return false;
+  }
+  if (!ParseListIntegerOrEmpty(fields[0].begin, fields[0].end, &point->id) ||
+      !ParseListIntegerOrEmpty(fields[5].begin, fields[5].end, &point->y) ||
+      !ParseListLeadingInteger(fields[6].begin, fields[6].end, &point->enabled)) {
+    *reason = ListReason("数値の項目が数値ではありません");
+    return false;
+  }
+  point->name = fields[1];
+  point->comment = fields[2];
+  point->script = fields[3];
+  return true;
 }
 
 
@@ -65,9 +93,11 @@ const FieldPoint* FieldScene::GetPoint(int index) const {
   return &points_[index];
 }
 
-void FieldScene::MarkLoadFailed(const char* listPath) {
+void FieldScene::MarkLoadFailed(const char* file, int line, const char* reason) {
   loadFailed_ = 1;
-  std::snprintf(failedListPath_, sizeof failedListPath_, "%s", listPath ? listPath : "");
+  std::snprintf(failedListPath_, sizeof failedListPath_, "%s", file ? file : "");
+  failedLine_ = line;
+  failedReason_ = reason ? reason : "";
 }
 
 int FieldScene::MapNumberFromPath(const char* listPath) {
@@ -89,6 +119,8 @@ HRESULT FieldScene::LoadMap(const char* path) {
   FreeText();
   loadFailed_ = 0;
   failedListPath_[0] = 0;
+  failedLine_ = 0;
+  failedReason_.clear();
   // A new list starts with its own selection, never one left by a longer list.
   selectedPoint_ = 0;
   chosenPoint_ = 0;
@@ -98,8 +130,7 @@ HRESULT FieldScene::LoadMap(const char* path) {
   if (std::strlen(path) + std::strlen(".map") >= sizeof ReadFile) {
     char listPath[sizeof failedListPath_];
     std::snprintf(listPath, sizeof listPath, "%s.map", path);
-    ReportListError(listPath, 0, "the name is too long for a field list");
-    MarkLoadFailed(listPath);
+    MarkLoadFailed(listPath, 0, ListReason("ファイル名が長すぎます").c_str());
     return E_FAIL;
   }
   std::snprintf(ReadFile, sizeof ReadFile, "%s.map", path);
@@ -107,110 +138,49 @@ HRESULT FieldScene::LoadMap(const char* path) {
   mapText_ = new char[kMapTextSize]();
   uint32_t bytesRead = 0;
   if (g_FileIO.ReadWholeFile(ReadFile, mapText_, kMapTextSize - 1, &bytesRead) < 0) {
-    ReportListError(ReadFile, 0, "cannot be read (missing, or 65535 bytes or more)");
     FreeText();
-    MarkLoadFailed(ReadFile);
+    MarkLoadFailed(ReadFile, 0, kFileOpenFailedText);
     return E_FAIL;
   }
   mapNumber_ = MapNumberFromPath(ReadFile);
 
   // The text ends at its first 0 byte.
   const void* firstZero = std::memchr(mapText_, 0, bytesRead);
-  const int length = firstZero ? static_cast<int>(static_cast<const char*>(firstZero) - mapText_)
-                               : static_cast<int>(bytesRead);
-  if (!ParsePoints(ReadFile, mapText_, length)) {
-    FreePoints();
+  const size_t length = firstZero ? static_cast<size_t>(static_cast<const char*>(firstZero) - mapText_) : bytesRead;
+  std::vector<ParsedPoint> parsed;
+  ListError error;
+  const bool read = ReadListShape(mapText_, length, kMaxFieldBytes,
+                                  [&parsed](const char* begin, const char* end, std::string* reason) {
+                                    ParsedPoint point;
+                                    if (!ParsePointLine(begin, end, &point, reason)) return false;
+                                    parsed.push_back(point);
+                                    return true;
+                                  },
+                                  &error);
+  if (!read) {
     FreeText();
-    MarkLoadFailed(ReadFile);
+    MarkLoadFailed(ReadFile, error.line, error.reason.c_str());
     return E_FAIL;
+  }
+
+  pointCount_ = static_cast<int>(parsed.size());
+  points_ = new FieldPoint[parsed.size()];
+  ClearEntries(pointCount_);
+  for (int k = 0; k < pointCount_; ++k) {
+    const ParsedPoint& p = parsed[static_cast<size_t>(k)];
+    FieldPoint& point = points_[k];
+    point.id = static_cast<uint16_t>(p.id);
+    point.name = CopyField(p.name.begin, static_cast<int>(p.name.Length()), &point.nameSize);
+    point.comment = CopyField(p.comment.begin, static_cast<int>(p.comment.Length()), &point.commentSize);
+    point.script = CopyField(p.script.begin, static_cast<int>(p.script.Length()), &point.scriptSize);
+    point.x = static_cast<float>(p.x);
+    point.y = static_cast<float>(p.y);
+    point.enabled = p.enabled != 0 ? 1 : 0;
+    point.highlighted = 0;
   }
   LoadSounds();
   FreeText();
   return S_OK;
-}
-
-bool FieldScene::ParsePoints(const char* listPath, const char* text, int length) {
-  ListLineReader lines(text, static_cast<size_t>(length));
-  const char* begin;
-  const char* end;
-  if (!lines.Next(&begin, &end)) {
-    ReportListError(listPath, 1, "the list is empty");
-    return false;
-  }
-  long count = 0;
-  if (end - begin > kMaxFieldBytes || !ParseListCount(begin, end, &count) || count < 1) {
-    ReportListError(listPath, 1, "the first line must be a point count of at least 1");
-    return false;
-  }
-  // Every point line takes at least 11 bytes ("0,,,,0,0,0" and its line break): a larger count
-  // cannot be honest.
-  if (count > length / 11) {
-    ReportListError(listPath, 1, "the point count is larger than the list");
-    return false;
-  }
-
-  points_ = new FieldPoint[static_cast<size_t>(count)];
-  pointCount_ = static_cast<int>(count);
-  ClearEntries(pointCount_);
-
-  for (int k = 0; k < pointCount_; ++k) {
-    const int lineNumber = k + 2;
-    if (!lines.Next(&begin, &end) || IsListEndLine(begin, end)) {
-      ReportListError(listPath, lineNumber, "fewer point lines than the count says");
-      return false;
-    }
-    // Seven fields: id, name, comment, script, x, y and, for the rest of the line, enabled.
-    const char* field[7];
-    int fieldLength[7];
-    const int lineLength = static_cast<int>(end - begin);
-    int fields = 0;
-    int start = 0;
-    for (int i = 0; i < lineLength && fields < 6; ++i) {
-      if (begin[i] != ',') continue;
-      field[fields] = begin + start;
-      fieldLength[fields] = i - start;
-      ++fields;
-      start = i + 1;
-    }
-    if (fields < 6) {
-      ReportListError(listPath, lineNumber, "a point needs seven comma-separated fields");
-      return false;
-    }
-    field[6] = begin + start;
-    fieldLength[6] = lineLength - start;
-    for (int f = 0; f < 7; ++f) {
-      if (fieldLength[f] > kMaxFieldBytes) {
-        ReportListError(listPath, lineNumber, "a field is longer than 63 bytes");
-        return false;
-      }
-    }
-    if (fieldLength[3] > kMaxScriptBytes) {
-      ReportListError(listPath, lineNumber, "the script name is longer than 50 bytes");
-      return false;
-    }
-    long id = 0, x = 0, y = 0, enabled = 0;
-    if (!ParseListInteger(field[0], field[0] + fieldLength[0], &id) ||
-        !ParseListInteger(field[4], field[4] + fieldLength[4], &x) ||
-        !ParseListInteger(field[5], field[5] + fieldLength[5], &y) ||
-        !ParseListInteger(field[6], field[6] + fieldLength[6], &enabled)) {
-      ReportListError(listPath, lineNumber, "id, x, y and enabled must be whole numbers");
-      return false;
-    }
-    FieldPoint& point = points_[k];
-    point.id = static_cast<uint16_t>(id);
-    point.name = CopyField(field[1], fieldLength[1], &point.nameSize);
-    point.comment = CopyField(field[2], fieldLength[2], &point.commentSize);
-    point.script = CopyField(field[3], fieldLength[3], &point.scriptSize);
-    point.x = static_cast<float>(x);
-    point.y = static_cast<float>(y);
-    point.enabled = enabled != 0 ? 1 : 0;
-    point.highlighted = 0;
-  }
-  if (!lines.Next(&begin, &end) || !IsListEndLine(begin, end)) {
-    ReportListError(listPath, count + 2, "the point lines must be followed by a line beginning with #end");
-    return false;
-  }
-  return true;
 }
 
 void FieldScene::ClearEntries(int n) {
@@ -247,15 +217,16 @@ void FieldScene::PlaySound(int slot) {
 
 HRESULT FieldScene::SetUpGraphics() {
   if (loadFailed_ || !points_) {
-    // Nothing to show: name the list that failed and quit, as for an unreadable scene file.
-    ShowFileError(failedListPath_[0] ? failedListPath_ : "(no field list)", 0, kFileOpenFailedText);
-    g_GameState.SetMode(GameMode::Quit);
+    // Nothing to show: say which list failed, where and why, and end the game.
+    ShowFileError(failedListPath_[0] ? failedListPath_ : "(no field list)", failedLine_,
+                  failedReason_.empty() ? kFileOpenFailedText : failedReason_.c_str());
+    g_GameState.QuitOnDataError();
     return E_FAIL;
   }
   const int spriteCount = pointCount_ + kExtraSprites;
   if (g_SceneArrays.Allocate(spriteCount, kTextureCount) < 0 || !g_Sprites || !g_TextureTable) {
     std::fprintf(stderr, "Velunna: no memory for the field scene's %d sprites\n", spriteCount);
-    g_GameState.SetMode(GameMode::Quit);
+    g_GameState.QuitOnDataError();
     return E_FAIL;
   }
 
@@ -421,7 +392,7 @@ HRESULT FieldScene::RunEntryScript(int index) {
   g_MediaPlayerPool.FreeAll();
   if (g_MainScript.LoadFile(cn) < 0) {
     ShowFileError(cn, 0, kFileOpenFailedText);
-    g_GameState.SetMode(GameMode::Quit);
+    g_GameState.QuitOnDataError();
     return E_FAIL;
   }
   return g_MainScript.RunMainScript();

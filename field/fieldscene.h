@@ -6,6 +6,7 @@
 // arrow keys or the stick; Z or a click on the point fades to black and runs the point's script
 // through the main-script commands.
 #include <cstdint>
+#include <string>
 
 #include "gameflow/scriptreader.h"
 #include "platform/types.h"
@@ -61,7 +62,7 @@ class FieldScene : public ScriptReader {
 
   // Reads the field list at path + ".map", works out the map number, sets up the sounds and
   // starts the music. A list that cannot be read or breaks the format is recorded as failed
-  // (the set-up then names it and quits) and leaves no points. Either way the previous points
+  // (the set-up then reports it and quits) and leaves no points. Either way the previous points
   // and the current scene arrays go first.
   HRESULT LoadMap(const char* path);
   // Game mode 4: builds the sprites and textures, selects the first enabled point and starts
@@ -85,11 +86,13 @@ class FieldScene : public ScriptReader {
   void ApplyOverlayAlpha();
   void PlaySound(int slot);
 
-  // The outcome of the last list load: a failed one is recorded with the list's file name, so
-  // that the set-up can name it in the file-error message and quit.
-  void MarkLoadFailed(const char* listPath);
+  // The outcome of the last list load: a failed one is recorded with the file, the line and what
+  // is wrong (Shift-JIS), so that the set-up can show them in the file-error message and quit.
+  void MarkLoadFailed(const char* file, int line, const char* reason);
   int HasLoadFailed() const { return loadFailed_; }
   const char* GetFailedListPath() const { return failedListPath_; }
+  int GetFailedLine() const { return failedLine_; }
+  const std::string& GetFailedReason() const { return failedReason_; }
 
   // The map number of a list path (with ".map"): the decimal value of the two characters just
   // before the first '.' at or after the path's fourth character.
@@ -106,9 +109,6 @@ class FieldScene : public ScriptReader {
   FieldPhase GetPhase() const { return phase_; }
 
  private:
-  // Reads the points out of the list text (length bytes); false with a reason when the list
-  // breaks the format.
-  bool ParsePoints(const char* listPath, const char* text, int length);
   // Frees the points' strings and the point array (not the scene arrays).
   void FreePoints();
   // Moves the selection by step (+1 or -1) to the next enabled point, wrapping around; stays
@@ -128,6 +128,8 @@ class FieldScene : public ScriptReader {
 
   int loadFailed_ = 0;
   char failedListPath_[ScriptReader::kFileNameSize + 4] = {};
+  int failedLine_ = 0;
+  std::string failedReason_;
 };
 
 extern FieldScene g_FieldScene;

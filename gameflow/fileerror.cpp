@@ -10,5 +10,5 @@ const char kFileOpenFailedText[] = "\x83\x74\x83\x40\x83\x43\x83\x8b" "Open" "\x
 void ShowFileError(const char* file, int line, const char* text) {
   char Err_Str[512];
   std::snprintf(Err_Str, sizeof Err_Str, "Err: File : %s Line : %d \n %s", file ? file : "", line, text ? text : "");
-  platform::ShowMessageBox(Err_Str, "Velunna ", platform::MessageBoxKind::Ok);
+  platform::ShowMessageBox(Err_Str, "Velunna ", platform::MessageBoxKind::Warning);
 }

@@ -74,7 +74,8 @@ HRESULT GameState::Dispatch() {
       SetMode(nextMode_);
       break;
     case GameMode::FieldSetUp:
-      FieldSetUpStep();
+      // A list that failed to load is reported here, and the game ends.
+      g_FieldScene.SetUpGraphics();
       break;
     case GameMode::FieldRun:
       g_FieldScene.Update();
@@ -126,20 +127,10 @@ void GameState::RunMainScriptStep() {
   if (g_MainScript.LoadFile(kMainScriptPath) < 0) {
     // Nothing to run: say so and end the game with an error code.
     ShowFileError(kMainScriptPath, 0, kFileOpenFailedText);
-    SetQuitCode(1);
-    SetMode(GameMode::Quit);
+    QuitOnDataError();
     return;
   }
   g_MainScript.RunMainScript();
-}
-
-void GameState::FieldSetUpStep() {
-  if (g_FieldScene.HasLoadFailed()) {
-    ShowFileError(g_FieldScene.GetFailedListPath(), 0, kFileOpenFailedText);
-    SetMode(GameMode::Quit);
-    return;
-  }
-  g_FieldScene.SetUpGraphics();
 }
 
 HRESULT GameState::Init() {

@@ -65,14 +65,21 @@ class GameState {
   void FormatText(const char* format, ...);
   void ClearFlag() { flag_ = 0; }
 
-  // The exit code the quit mode ends the loop with: 0, or non-zero after a fatal start-up
-  // error such as an unreadable main script.
+  // The exit code the quit mode ends the loop with. The player's own endings (the quit entry,
+  // the close box, "#end", a signal) leave it 0; an ending caused by data the game could not use
+  // sets it to kDataErrorQuitCode, through QuitOnDataError and nowhere else.
+  static constexpr int kDataErrorQuitCode = 1;
   int GetQuitCode() const { return quitCode_; }
   void SetQuitCode(int code) { quitCode_ = code; }
+  // The game ends because a file it needs cannot be used (the caller has shown the message):
+  // the quit mode, with the data-error exit code.
+  void QuitOnDataError() {
+    quitCode_ = kDataErrorQuitCode;
+    SetMode(GameMode::Quit);
+  }
 
  private:
   void RunMainScriptStep();
-  void FieldSetUpStep();
 
   int mode_;
   int nextMode_;

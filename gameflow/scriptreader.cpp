@@ -196,7 +196,7 @@ HRESULT ScriptReader::FailAtEndOfText() {
   } else {
     ShowFileError(lastPath_.c_str(), 0, kFileOpenFailedText);
   }
-  g_GameState.SetMode(GameMode::Quit);
+  g_GameState.QuitOnDataError();
   return E_FAIL;
 }
 
@@ -218,14 +218,14 @@ HRESULT ScriptReader::SetNovel() {
   char FileName[kFileNameSize];
   if (!ScanFileArgument("#setnovel", kNovelDirectory, FileName)) {
     ShowFileError(lastPath_.c_str(), LineNumberAt(position_), kNameTooLongText);
-    g_GameState.SetMode(GameMode::Quit);
+    g_GameState.QuitOnDataError();
     return S_OK;
   }
   const HRESULT loaded = g_AdvScene.LoadScript(FileName);
   if (loaded != 0) {
     // The game ends here: say which story could not be used rather than close without a word.
     ShowFileError(FileName, 0, loaded < 0 ? kFileOpenFailedText : kBadContentText);
-    g_GameState.SetMode(GameMode::Quit);
+    g_GameState.QuitOnDataError();
     return S_OK;
   }
   g_GameState.SetMode(g_GameState.GetMode() + 1);
@@ -240,7 +240,7 @@ HRESULT ScriptReader::SetAction() {
   if (!fits || g_MapModel.SetStageList(FileName) != 0) {
     // Only a name too long for its path fails the list.
     ShowFileError(lastPath_.c_str(), LineNumberAt(position_), kNameTooLongText);
-    g_GameState.SetMode(GameMode::Quit);
+    g_GameState.QuitOnDataError();
     return S_OK;
   }
   g_GameState.SetMode(g_GameState.GetMode() + 1);
@@ -259,12 +259,12 @@ HRESULT ScriptReader::SetStartMenu() {
   char FileName[kFileNameSize];
   if (!ScanFileArgument("#setstartmenu", kStartMenuDirectory, FileName)) {
     ShowFileError(lastPath_.c_str(), LineNumberAt(position_), kNameTooLongText);
-    g_GameState.SetMode(GameMode::Quit);
+    g_GameState.QuitOnDataError();
     return S_OK;
   }
   // The menu reports a list it cannot use itself.
   if (g_StartMenu.LoadMenu(FileName) != 0) {
-    g_GameState.SetMode(GameMode::Quit);
+    g_GameState.QuitOnDataError();
     return S_OK;
   }
   g_GameState.SetMode(GameMode::StartMenuSetUp);
@@ -277,7 +277,7 @@ HRESULT ScriptReader::SetField() {
     // A list that cannot be read is recorded by the scene; its set-up reports it.
     g_FieldScene.LoadMap(FileName);
   } else {
-    g_FieldScene.MarkLoadFailed(FileName);
+    g_FieldScene.MarkLoadFailed(lastPath_.c_str(), LineNumberAt(position_), kNameTooLongText);
   }
   g_GameState.SetMode(GameMode::FieldSetUp);
   return S_OK;

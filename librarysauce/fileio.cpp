@@ -1,5 +1,6 @@
 #include "librarysauce/fileio.h"
 
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -17,11 +18,12 @@ namespace fs = std::filesystem;
 constexpr const char* kSaveDirectory = ".\\SAVE\\";
 constexpr const char* kSaveFile = ".\\SAVE\\TestSave.sav";
 
-// Opens an existing file for reading; a directory does not count as a file.
-FILE* OpenExistingForRead(const std::string& path) {
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) return nullptr;
-  return std::fopen(path.c_str(), "rb");
+// Files that are only probed or read field by field have no size budget of their own.
+constexpr uint64_t kAnySize = UINT64_MAX;
+
+// Opens an existing regular file for reading; anything else counts as missing.
+FILE* OpenExistingForRead(const std::string& path, uint64_t maxBytes = kAnySize) {
+  return platform::OpenRegularFile(path, maxBytes);
 }
 
 void PutLittleEndian(unsigned char* bytes, uint32_t value, int count) {
@@ -39,12 +41,12 @@ uint32_t GetLittleEndian(const unsigned char* bytes, int count) {
 HRESULT FileIO::ReadWholeFile(const char* path, void* buffer, uint32_t capacity, uint32_t* bytesRead) {
   if (bytesRead) *bytesRead = 0;
   if (!path) return E_FAIL;
-  FILE* in = OpenExistingForRead(platform::ResolvePath(path));
+  // A file that does not fit the caller's buffer is refused before a byte of it is read.
+  FILE* in = OpenExistingForRead(platform::ResolvePath(path), capacity);
   if (!in) return E_FAIL;
   std::fseek(in, 0, SEEK_END);
   const long size = std::ftell(in);
   std::fseek(in, 0, SEEK_SET);
-  // A file that does not fit the caller's buffer is refused before a byte of it is stored.
   if (size < 0 || static_cast<unsigned long>(size) > capacity || (size > 0 && !buffer)) {
     std::fclose(in);
     return E_FAIL;

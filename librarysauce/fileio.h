@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reading and writing through the data-file scrambler, and the save-file probes.
-// Every path is a game path (".\SAVE\Config.ini"), resolved against the data directory.
+// Every path is a game path (".\SAVE\Config.ini"), resolved against the data directory. Only
+// regular files are read or probed: a directory, a device or a pipe counts as missing.
 #include <cstdint>
 #include <cstdio>
 

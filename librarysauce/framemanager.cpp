@@ -29,6 +29,10 @@ FrameManager::FrameManager() : textHooks_(DefaultTextHooks()) {}
 
 void FrameManager::RunFrame(platform::GlDevice* device) {
   if (g_GameState.Dispatch() < 0) return;
+  DrawPhase(device);
+}
+
+void FrameManager::DrawPhase(platform::GlDevice* device) {
   std::lock_guard<std::mutex> lock(g_RenderMutex);
   for (Sprite* sprite = head_; sprite; sprite = sprite->GetNext()) sprite->Draw(device);
   for (TextHook hook : textHooks_) {

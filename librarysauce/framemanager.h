@@ -21,6 +21,8 @@ class FrameManager {
   FrameManager();
 
   void RunFrame(platform::GlDevice* device);
+  // The draw phase alone: the sprites, then the text hooks, holding the render mutex.
+  void DrawPhase(platform::GlDevice* device);
 
   HRESULT OnCreateDevice(platform::GlDevice* device);
   HRESULT OnDestroyDevice(platform::GlDevice* device);

@@ -40,11 +40,15 @@ void KeyConfig::Load() {
   if (g_FileIO.ReadWholeFile(kFilePath, buff, sizeof buff, &bytesRead) < 0) {
     char Err_Str[512];
     std::snprintf(Err_Str, sizeof Err_Str, "Err: File : %s Line : %d \n %s", "librarysauce\\joy", 82, kOpenFailed);
-    platform::ShowMessageBox(Err_Str, kCaption, platform::MessageBoxKind::Ok);
+    platform::ShowMessageBox(Err_Str, kCaption, platform::MessageBoxKind::Warning);
     return;
   }
-  // Numbers beyond the end of a short file keep their defaults.
-  for (uint32_t i = 0; i < kFileSize && i < bytesRead; ++i) joyButton_[i] = static_cast<int8_t>(buff[i]);
+  // Numbers beyond the end of a short file keep their defaults, and so does a number no
+  // controller button has (a damaged file); the file itself changes only when the player saves.
+  for (uint32_t i = 0; i < kFileSize && i < bytesRead; ++i) {
+    const int number = static_cast<int8_t>(buff[i]);
+    if (number >= 0 && number < platform::kJoyButtonCount) joyButton_[i] = number;
+  }
 }
 
 bool KeyConfig::IsValid(LogicalButton button) {

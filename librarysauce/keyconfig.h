@@ -27,7 +27,7 @@ class KeyConfig {
 
   // Sets the defaults, then reads the controller numbers from the file. A missing or unreadable
   // file is reported in a message box and the defaults stay; a short file sets only the numbers
-  // it holds.
+  // it holds, and a number outside 0..31 leaves its button on the default.
   void Load();
 
   // A logical button outside 0..6 has no assignment: the getters answer -1, which no input test

@@ -99,15 +99,20 @@ HRESULT Texture::LoadConverted(const char* path, D3DCOLOR colorKey) {
   texture_ = 0;
   if (!path) return E_FAIL;
 
-  const std::string sourcePath = platform::ResolvePath(path);
-  std::error_code ec;
-  FILE* in = std::filesystem::is_directory(sourcePath, ec) ? nullptr : std::fopen(sourcePath.c_str(), "rb");
+  // The image file must be a regular file within the picture budget; anything else is missing.
+  FILE* in = platform::OpenRegularFile(platform::ResolvePath(path), platform::kImageFileBudget);
   if (!in) {
     PrintLoadError(kMsgSourceOpen, path);
     return E_FAIL;
   }
   const std::string tempPath = platform::ResolvePath(kTempPath);
   FILE* out = std::fopen(tempPath.c_str(), "wb");
+  if (!out) {
+    // The temporary folder is made when it is missing, and the open tried once more.
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(tempPath).parent_path(), ec);
+    out = std::fopen(tempPath.c_str(), "wb");
+  }
   if (!out) {
     std::fclose(in);
     PrintLoadError(kMsgTempOpen, kTempPath);
@@ -136,12 +141,9 @@ HRESULT Texture::LoadConverted(const char* path, D3DCOLOR colorKey) {
     created = Upload(width, height, pixels, &error);
   }
 
-  // The unscrambled copy is deleted before the result of the load is looked at.
-  if (std::remove(tempPath.c_str()) != 0) {
-    PrintLoadError(kMsgTempDelete, kTempPath);
-    DeleteGlTexture(created);
-    return E_FAIL;
-  }
+  // The unscrambled copy is deleted before the result of the load is looked at. A copy that
+  // cannot be deleted is reported, and the picture just loaded is kept all the same.
+  if (std::remove(tempPath.c_str()) != 0) PrintLoadError(kMsgTempDelete, kTempPath);
   if (!created) {
     ReportBadImage(path, error);
     return E_FAIL;

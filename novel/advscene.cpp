@@ -458,7 +458,7 @@ void AdvScene::FadeOutStep() {
 void AdvScene::GetNextFileExtension(char* out) {
   std::memset(out, 0, 4);
   if (!nextFile_) {
-    g_GameState.SetMode(GameMode::Quit);
+    g_GameState.QuitOnDataError();
     return;
   }
   const char* dot = std::strrchr(nextFile_, '.');
@@ -469,8 +469,8 @@ void AdvScene::GetNextFileExtension(char* out) {
 void AdvScene::RunNextFile() {
   if (!nextFile_) {
     // Nothing left to run (the scene was already left, and the next file did not change the
-    // mode): the game ends.
-    g_GameState.SetMode(GameMode::Quit);
+    // mode): the game ends, as the next file handed over to nothing.
+    g_GameState.QuitOnDataError();
     return;
   }
   char extensionType[4];
@@ -498,7 +498,7 @@ void AdvScene::RunNextFile() {
   if (!fits || Failed(g_MainScript.LoadFile(cn))) {
     // The message names the file that could not be run.
     ShowFileError(fits ? cn : name, 0, kFileOpenFailedText);
-    g_GameState.SetMode(GameMode::Quit);
+    g_GameState.QuitOnDataError();
     return;
   }
   g_MainScript.RunMainScript();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/paths.h"
 
 namespace platform {
 
@@ -74,6 +75,20 @@ void FreeChannel(int channel) {
   g_channelsInUse[static_cast<size_t>(channel)] = false;
 }
 
+// Sound and music files are read whole by the mixer: only a regular file within this budget is
+// opened; anything else fails as a missing file does.
+constexpr uint64_t kSoundFileBudget = uint64_t{64} * 1024 * 1024;
+
+SDL_RWops* OpenSoundFile(const std::string& path, std::string* error) {
+  FILE* file = OpenRegularFile(path, kSoundFileBudget);
+  SDL_RWops* stream = file ? SDL_RWFromFP(file, SDL_TRUE) : nullptr;
+  if (!stream) {
+    if (file) std::fclose(file);
+    if (error) *error = "not a regular file of at most " + std::to_string(kSoundFileBudget) + " bytes";
+  }
+  return stream;
+}
+
 int ToSteps(double gain, int full) {
   const long steps = std::lround(gain * full);
   return steps < 0 ? 0 : (steps > full ? full : static_cast<int>(steps));
@@ -130,11 +145,8 @@ bool SoundStream::Open(const std::string& path, std::string* error) {
   auto& clips = Clips();
   auto found = clips.find(path);
   if (found == clips.end()) {
-    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
-    if (!file) {
-      if (error) *error = SDL_GetError();
-      return false;
-    }
+    SDL_RWops* file = OpenSoundFile(path, error);
+    if (!file) return false;
     // WAV, MP3 and the other formats the mixer decodes, told apart by their content.
     Mix_Chunk* chunk = Mix_LoadWAV_RW(file, 1);
     if (!chunk) {
@@ -246,11 +258,15 @@ MusicClip* LoadMusic(const std::string& path, bool asMidi, std::string* error) {
     if (error) *error = "no audio";
     return nullptr;
   }
+  SDL_RWops* file = OpenSoundFile(path, error);
+  if (!file) return nullptr;
   Mix_Music* music = nullptr;
   if (asMidi) {
-    SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
-    music = rw ? Mix_LoadMUSType_RW(rw, MUS_MID, 1) : nullptr;
+    music = Mix_LoadMUSType_RW(file, MUS_MID, 1);
   } else {
+    // The mixer tells the kind by the file's name, then by its content: it opens the file by its
+    // name again, now that it is known to be a regular file within the budget.
+    SDL_RWclose(file);
     music = Mix_LoadMUS(path.c_str());
   }
   if (!music) {

@@ -3,7 +3,10 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <utility>
 
 #include "platform/window.h"
 
@@ -93,14 +96,15 @@ bool GlDevice::Create(std::string* error) {
   glBindTexture(GL_TEXTURE_2D, 0);
   glStateKnown_ = false;
   pending_ = State{};
-  batch_.clear();
+  ForgetFrames();
   pacer_.Reset();
   return true;
 }
 
 void GlDevice::Release() {
   if (!context_) return;
-  batch_.clear();
+  ForgetFrames();
+  opaqueTextures_.clear();
   if (framebuffer_ && pDeleteFramebuffers) {
     GLuint fbo = framebuffer_;
     pDeleteFramebuffers(1, &fbo);
@@ -123,11 +127,16 @@ std::string GlDevice::RendererName() const {
 
 void GlDevice::Clear(uint32_t argb) {
   if (!context_) return;
-  Flush();
-  pBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-  glClearColor(((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f, (argb & 0xFF) / 255.0f,
-               ((argb >> 24) & 0xFF) / 255.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
+  // The clear covers the whole framebuffer: whatever is recorded and not yet sent could never
+  // show, so the new frame's record starts here.
+  frame_.Reset();
+  frame_.cleared = true;
+  frame_.clearColor = argb;
+  sentQuads_ = 0;
+  clearSent_ = false;
+  inFrame_ = true;
+  deferring_ = shortcuts_;
+  frameConsistent_ = true;
 }
 
 void GlDevice::BeginScene() {
@@ -158,25 +167,62 @@ void GlDevice::BeginScene() {
   glStateKnown_ = false;
 }
 
-void GlDevice::EndScene() { Flush(); }
+void GlDevice::EndScene() {
+  if (!context_) return;
+  if (inFrame_) {
+    EndFrame();
+  } else {
+    Send();
+  }
+}
+
+void GlDevice::EndFrame() {
+  inFrame_ = false;
+  const bool repeats = deferring_ && heldValid_ && frameConsistent_ && heldEpoch_ == textureEpoch_ &&
+                       frame_.SameAs(held_);
+  deferring_ = false;
+  if (repeats) {
+    ++framesReused_;
+  } else {
+    inFrame_ = true;  // so that Send keeps the record
+    Send();
+    inFrame_ = false;
+    ++framesDrawn_;
+    std::swap(held_, frame_);
+    heldValid_ = frameConsistent_;
+    heldEpoch_ = textureEpoch_;
+  }
+  frame_.Reset();
+  sentQuads_ = 0;
+  clearSent_ = false;
+}
 
 void GlDevice::Present() {
   if (!context_) return;
-  Flush();
-  SDL_Window* window = static_cast<SDL_Window*>(NativeWindow());
-  int w = kWidth, h = kHeight;
-  SDL_GL_GetDrawableSize(window, &w, &h);
-  pBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-  pBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  pBlitFramebuffer(0, 0, kWidth, kHeight, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-  pBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-  SDL_GL_SwapWindow(window);
+  if (inFrame_) EndFrame();
+  Send();
+  const uint64_t exposures = WindowExposureCount();
+  // The window keeps showing the last frame it was given; it needs it again only when the
+  // framebuffer changed or the window lost what it showed.
+  if (changedSincePresent_ || !shortcuts_ || exposures != exposuresSeen_) {
+    SDL_Window* window = static_cast<SDL_Window*>(NativeWindow());
+    int w = kWidth, h = kHeight;
+    SDL_GL_GetDrawableSize(window, &w, &h);
+    pBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+    pBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    pBlitFramebuffer(0, 0, kWidth, kHeight, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    pBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    SDL_GL_SwapWindow(window);
+    changedSincePresent_ = false;
+    exposuresSeen_ = exposures;
+    ++framesPresented_;
+  }
   if (pacingEnabled_) pacer_.Wait();
 }
 
 TextureId GlDevice::CreateTexture(int width, int height, const uint32_t* argb) {
   if (!context_ || width <= 0 || height <= 0) return 0;
-  Flush();
+  BeforeTextureChange();
   GLuint tex = 0;
   glGenTextures(1, &tex);
   glBindTexture(GL_TEXTURE_2D, tex);
@@ -188,24 +234,53 @@ TextureId GlDevice::CreateTexture(int width, int height, const uint32_t* argb) {
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
   glStateKnown_ = false;
+  NoteTextureContents(tex, width, height, argb);
   return tex;
 }
 
 void GlDevice::UpdateTexture(TextureId texture, int width, int height, const uint32_t* argb) {
   if (!context_ || !texture) return;
-  Flush();
+  BeforeTextureChange();
   glBindTexture(GL_TEXTURE_2D, texture);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
   glStateKnown_ = false;
+  NoteTextureContents(texture, width, height, argb);
 }
 
 void GlDevice::DeleteTexture(TextureId texture) {
   if (!context_ || !texture) return;
-  Flush();
+  BeforeTextureChange();
   GLuint tex = texture;
   glDeleteTextures(1, &tex);
   if (pending_.texture == texture) pending_.texture = 0;
   glStateKnown_ = false;
+  NoteTextureContents(texture, 0, 0, nullptr);
+}
+
+void GlDevice::BeforeTextureChange() {
+  // Quads already recorded were drawn with the texture as it was: they go to GL now, and a
+  // frame that mixes old and new contents can never be repeated from its record.
+  if (inFrame_ && !frame_.vertices.empty()) {
+    frameConsistent_ = false;
+    deferring_ = false;
+  }
+  if (!inFrame_ || !deferring_) Send();
+  ++textureEpoch_;
+}
+
+void GlDevice::NoteTextureContents(TextureId texture, int width, int height, const uint32_t* argb) {
+  // GL names are small numbers; a driver that hands out huge ones just gets no opaque shortcut.
+  constexpr TextureId kMaxTracked = 1u << 20;
+  if (texture >= kMaxTracked) return;
+  bool opaque = argb != nullptr && width > 0 && height > 0;
+  const size_t count = opaque ? static_cast<size_t>(width) * static_cast<size_t>(height) : 0;
+  for (size_t i = 0; i < count && opaque; ++i) opaque = (argb[i] >> 24) == 0xFF;
+  if (opaqueTextures_.size() <= texture) opaqueTextures_.resize(texture + 1, false);
+  opaqueTextures_[texture] = opaque;
+}
+
+bool GlDevice::IsOpaqueTexture(TextureId texture) const {
+  return texture < opaqueTextures_.size() && opaqueTextures_[texture];
 }
 
 void GlDevice::SetTexture(TextureId texture) { pending_.texture = texture; }
@@ -242,8 +317,7 @@ void GlDevice::ApplyState(const State& s) {
   glStateKnown_ = true;
 }
 
-void GlDevice::DrawQuadStrip(const ScreenVertex v[4]) {
-  if (!context_) return;
+bool GlDevice::EffectiveState(const ScreenVertex v[4], State* out) const {
   // Only what changes the picture decides whether a quad joins the batch: an untextured quad
   // ignores the bound texture, and with blending off the blend operation and factors are unused.
   State state = pending_;
@@ -251,14 +325,45 @@ void GlDevice::DrawQuadStrip(const ScreenVertex v[4]) {
     state.stage = TextureStageOp::SelectDiffuse;
     state.texture = 0;
   }
+  if (shortcuts_ && state.blend) {
+    bool allTransparent = true, allOpaque = true, allBlack = true;
+    for (int i = 0; i < 4; ++i) {
+      const uint32_t alpha = v[i].diffuse >> 24;
+      allTransparent = allTransparent && alpha == 0;
+      allOpaque = allOpaque && alpha == 0xFF;
+      allBlack = allBlack && v[i].diffuse == 0;
+    }
+    // The source (texel × vertex colour, or the vertex colour) has alpha 0 wherever every
+    // vertex alpha is 0, and is 0 in every channel wherever every vertex colour is 0. The
+    // destination stays as it is when its factor is then 1 and the source term is 0.
+    const bool keepsDestination = state.dst == BlendFactor::One || state.dst == BlendFactor::InvSrcAlpha;
+    const bool sourceTermZero =
+        allBlack || (allTransparent && (state.src == BlendFactor::SrcAlpha || state.src == BlendFactor::Zero));
+    if (keepsDestination && sourceTermZero) return false;
+    // Plain alpha blending of an opaque source writes the source: the same as no blending.
+    const bool plainAlpha =
+        state.op == BlendOp::Add && state.src == BlendFactor::SrcAlpha && state.dst == BlendFactor::InvSrcAlpha;
+    if (plainAlpha && allOpaque && (state.texture == 0 || IsOpaqueTexture(state.texture))) state.blend = false;
+  }
   if (!state.blend) {
     state.op = BlendOp::Add;
     state.src = BlendFactor::One;
     state.dst = BlendFactor::Zero;
   }
-  if (!batch_.empty() && !(state == batchState_)) Flush();
-  batchState_ = state;
-  // Four vertices per quad; Flush draws each as the strip's triangles (0,1,2) and (2,1,3).
+  *out = state;
+  return true;
+}
+
+void GlDevice::DrawQuadStrip(const ScreenVertex v[4]) {
+  if (!context_) return;
+  State state;
+  if (!EffectiveState(v, &state)) return;
+  const size_t quad = frame_.vertices.size() / 4;
+  if (frame_.batches.empty() || !(frame_.batches.back().state == state)) {
+    frame_.batches.push_back(Batch{state, quad, 0});
+  }
+  ++frame_.batches.back().quadCount;
+  // Four vertices per quad; Send draws each as the strip's triangles (0,1,2) and (2,1,3).
   for (int i = 0; i < 4; ++i) {
     const ScreenVertex& s = v[i];
     BatchVertex b;
@@ -270,38 +375,130 @@ void GlDevice::DrawQuadStrip(const ScreenVertex v[4]) {
     b.r = static_cast<uint8_t>(s.diffuse >> 16);
     b.g = static_cast<uint8_t>(s.diffuse >> 8);
     b.b = static_cast<uint8_t>(s.diffuse);
-    batch_.push_back(b);
+    frame_.vertices.push_back(b);
   }
   ++quadsDrawn_;
 }
 
-void GlDevice::Flush() {
-  if (batch_.empty() || !context_) return;
-  ApplyState(batchState_);
-  const GLsizei stride = sizeof(BatchVertex);
-  glVertexPointer(2, GL_FLOAT, stride, &batch_[0].x);
-  glTexCoordPointer(2, GL_FLOAT, stride, &batch_[0].u);
-  glColorPointer(4, GL_UNSIGNED_BYTE, stride, &batch_[0].r);
-  // The index list grows with the largest batch seen and is reused from then on.
-  const size_t quads = batch_.size() / 4;
-  for (size_t q = quadIndices_.size() / 6; q < quads; ++q) {
-    const uint32_t base = static_cast<uint32_t>(q * 4);
-    for (uint32_t i : {0u, 1u, 2u, 2u, 1u, 3u}) quadIndices_.push_back(base + i);
+void GlDevice::Send() {
+  if (!context_ || deferring_) return;
+  bool wrote = false;
+  if (frame_.cleared && !clearSent_) {
+    pBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    const uint32_t argb = frame_.clearColor;
+    glClearColor(((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f, (argb & 0xFF) / 255.0f,
+                 ((argb >> 24) & 0xFF) / 255.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    clearSent_ = true;
+    wrote = true;
   }
-  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(quads * 6), GL_UNSIGNED_INT, quadIndices_.data());
-  batch_.clear();
+  const size_t quads = frame_.vertices.size() / 4;
+  if (sentQuads_ < quads) {
+    pBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    const GLsizei stride = sizeof(BatchVertex);
+    glVertexPointer(2, GL_FLOAT, stride, &frame_.vertices[0].x);
+    glTexCoordPointer(2, GL_FLOAT, stride, &frame_.vertices[0].u);
+    glColorPointer(4, GL_UNSIGNED_BYTE, stride, &frame_.vertices[0].r);
+    // The index list grows with the largest record seen and is reused from then on.
+    for (size_t q = quadIndices_.size() / 6; q < quads; ++q) {
+      const uint32_t base = static_cast<uint32_t>(q * 4);
+      for (uint32_t i : {0u, 1u, 2u, 2u, 1u, 3u}) quadIndices_.push_back(base + i);
+    }
+    for (const Batch& batch : frame_.batches) {
+      const size_t from = std::max(batch.firstQuad, sentQuads_);
+      const size_t to = batch.firstQuad + batch.quadCount;
+      if (from >= to) continue;
+      ApplyState(batch.state);
+      glDrawElements(GL_TRIANGLES, static_cast<GLsizei>((to - from) * 6), GL_UNSIGNED_INT, &quadIndices_[from * 6]);
+    }
+    sentQuads_ = quads;
+    wrote = true;
+  }
+  if (wrote) {
+    heldValid_ = false;
+    changedSincePresent_ = true;
+  }
+  // Outside a frame nothing is compared later: what is sent is forgotten.
+  if (!inFrame_) {
+    frame_.Reset();
+    sentQuads_ = 0;
+    clearSent_ = false;
+  }
 }
 
 void GlDevice::Finish() {
   if (!context_) return;
-  Flush();
+  deferring_ = false;
+  Send();
   glFinish();
+}
+
+void GlDevice::SetShortcutsEnabled(bool enabled) {
+  shortcuts_ = enabled;
+  if (!enabled && deferring_) {
+    deferring_ = false;
+    Send();
+  }
+}
+
+bool GlDevice::RedrawHeldFrame() {
+  if (!context_ || inFrame_ || !held_.cleared) return false;
+  Send();
+  // The held record becomes the current one for a moment, sent whole, and is held again.
+  std::swap(frame_, held_);
+  inFrame_ = true;
+  sentQuads_ = 0;
+  clearSent_ = false;
+  Send();
+  inFrame_ = false;
+  std::swap(frame_, held_);
+  frame_.Reset();
+  sentQuads_ = 0;
+  clearSent_ = false;
+  heldValid_ = true;
+  heldEpoch_ = textureEpoch_;
+  return true;
+}
+
+void GlDevice::ForgetFrames() {
+  frame_.Reset();
+  held_.Reset();
+  heldValid_ = false;
+  inFrame_ = false;
+  deferring_ = false;
+  sentQuads_ = 0;
+  clearSent_ = false;
+  changedSincePresent_ = true;
+}
+
+void GlDevice::FrameRecord::Reset() {
+  cleared = false;
+  clearColor = 0;
+  batches.clear();
+  vertices.clear();
+}
+
+bool GlDevice::FrameRecord::SameAs(const FrameRecord& other) const {
+  if (cleared != other.cleared || clearColor != other.clearColor || batches.size() != other.batches.size() ||
+      vertices.size() != other.vertices.size()) {
+    return false;
+  }
+  for (size_t i = 0; i < batches.size(); ++i) {
+    const Batch& a = batches[i];
+    const Batch& b = other.batches[i];
+    if (!(a.state == b.state) || a.firstQuad != b.firstQuad || a.quadCount != b.quadCount) return false;
+  }
+  // Compared bit for bit: a vertex that changed in any way draws anew.
+  static_assert(sizeof(BatchVertex) == 20, "vertices are compared as bytes, without padding");
+  return vertices.empty() || std::memcmp(vertices.data(), other.vertices.data(), vertices.size() * sizeof(BatchVertex)) == 0;
 }
 
 bool GlDevice::ReadPixels(int x, int y, int width, int height, std::vector<uint32_t>* argb) {
   if (!context_ || width <= 0 || height <= 0 || x < 0 || y < 0 || width > kWidth - x || height > kHeight - y)
     return false;
-  Flush();
+  // Read in the middle of a frame: what is recorded so far is drawn first.
+  deferring_ = false;
+  Send();
   pBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
   std::vector<uint32_t> raw(static_cast<size_t>(width) * height);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);

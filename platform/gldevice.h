@@ -3,6 +3,15 @@
 // 854×480 RGBA framebuffer object that Present copies to the window. The operations mirror the
 // fixed-function device the game is written for: clear, begin/end scene, present, textures on
 // stage 0, blend and texture-stage states, and pre-transformed four-vertex triangle strips.
+//
+// Software GL pays for every pixel, so the device sends GL only what can change one. A frame,
+// from Clear to EndScene, is first recorded: the clear colour, and every quad with the states it
+// is drawn with. At EndScene a frame whose record equals that of the frame the framebuffer holds,
+// with no texture created, changed or deleted since, is not drawn again: the framebuffer already
+// holds exactly its pixels. Present then shows the window nothing new unless the framebuffer
+// changed or the window lost its contents (exposed, resized). Quads that cannot change a pixel
+// (wholly transparent under a blend that then adds nothing) are left out, and fully opaque quads
+// under plain alpha blending are drawn without blending, which gives the same pixels.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -69,7 +78,19 @@ class GlDevice {
   // Reads the framebuffer object back as ARGB words, row 0 at the top of the screen.
   bool ReadPixels(int x, int y, int width, int height, std::vector<uint32_t>* argb);
 
+  // Off: every frame is drawn and presented and every quad sent, as recorded (benchmarks of the
+  // drawing itself, and tests that compare both ways).
+  void SetShortcutsEnabled(bool enabled);
+  // Draws the frame the framebuffer holds once more from its record, with the textures as they
+  // are now: what a redraw of that frame gives. False when there is no whole frame to redraw.
+  bool RedrawHeldFrame();
+
+  // Quads kept (recorded and not left out), frames drawn, frames not drawn because they
+  // repeated the last one, and frames shown in the window.
   int QuadsDrawn() const { return quadsDrawn_; }
+  int FramesDrawn() const { return framesDrawn_; }
+  int FramesReused() const { return framesReused_; }
+  int FramesPresented() const { return framesPresented_; }
 
  private:
   struct State {
@@ -89,8 +110,33 @@ class GlDevice {
     float u, v;
     uint8_t r, g, b, a;
   };
+  // Consecutive quads drawn with one state.
+  struct Batch {
+    State state;
+    size_t firstQuad;
+    size_t quadCount;
+  };
+  // What a frame draws: the clear, then the quads in order.
+  struct FrameRecord {
+    bool cleared = false;
+    uint32_t clearColor = 0;
+    std::vector<Batch> batches;
+    std::vector<BatchVertex> vertices;  // four per quad
+    void Reset();
+    bool SameAs(const FrameRecord& other) const;
+  };
 
-  void Flush();
+  void ForgetFrames();
+  // Sends GL whatever of the current record it has not been sent yet.
+  void Send();
+  // Ends the frame begun by Clear: draws it, or keeps the framebuffer when it repeats.
+  void EndFrame();
+  // Before a texture changes: quads recorded so far must be drawn with its old contents.
+  void BeforeTextureChange();
+  // The state a quad is drawn with, or false when the quad cannot change a pixel.
+  bool EffectiveState(const ScreenVertex v[4], State* state) const;
+  bool IsOpaqueTexture(TextureId texture) const;
+  void NoteTextureContents(TextureId texture, int width, int height, const uint32_t* argb);
   void ApplyState(const State& state);
 
   void* context_ = nullptr;
@@ -100,12 +146,29 @@ class GlDevice {
   FramePacer pacer_{1000000000LL / 60, MonotonicNs, SleepUntilNs};
 
   State pending_;      // what the game asked for
-  State batchState_;   // what the queued vertices were drawn with
   bool glStateKnown_ = false;
   State glState_;      // what GL holds now
-  std::vector<BatchVertex> batch_;       // four vertices per queued quad
-  std::vector<uint32_t> quadIndices_;   // two triangles per quad, for the largest batch so far
+  std::vector<uint32_t> quadIndices_;   // two triangles per quad, for the largest record so far
+
+  bool shortcuts_ = true;
+  FrameRecord frame_;        // recorded since Clear (or, outside a frame, since the last send)
+  size_t sentQuads_ = 0;     // quads of frame_ already sent to GL
+  bool clearSent_ = false;
+  bool inFrame_ = false;     // between Clear and EndScene
+  bool deferring_ = false;   // in a frame and nothing of it sent yet
+  bool frameConsistent_ = true;  // no texture changed after the frame's first quad
+  FrameRecord held_;         // the frame the framebuffer holds, when heldValid_
+  bool heldValid_ = false;
+  uint64_t textureEpoch_ = 0;  // counts texture creations, changes and deletions
+  uint64_t heldEpoch_ = 0;     // the count when the held frame was drawn
+  bool changedSincePresent_ = true;
+  uint64_t exposuresSeen_ = 0;
+  std::vector<bool> opaqueTextures_;  // by texture id: every texel's alpha is 255
+
   int quadsDrawn_ = 0;
+  int framesDrawn_ = 0;
+  int framesReused_ = 0;
+  int framesPresented_ = 0;
 };
 
 }  // namespace platform

@@ -3,8 +3,12 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
+
+#include "platform/paths.h"
 
 namespace platform {
 namespace {
@@ -20,29 +24,34 @@ uint32_t LittleEndian(const unsigned char* bytes, int count) {
 
 // The decoder sets aside the whole picture that a BMP header promises before it reads a pixel,
 // so a damaged header of a few bytes could ask for gigabytes. Refuse, from the header alone, a
-// picture larger than any texture, and an uncompressed one whose rows cannot fit in the file.
-// Headers this check cannot read are left to the decoder to reject.
-bool CheckBmpHeader(const std::string& path, std::string* error) {
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return true;
+// header too short for its own kind, a picture over the pixel budget or larger than any texture,
+// and an uncompressed one whose rows cannot fit in the file. Files that are no BMP at all are
+// left to the decoder to reject.
+bool CheckBmpHeader(FILE* file, int64_t fileSize, std::string* error) {
   unsigned char header[34] = {};
   const size_t got = std::fread(header, 1, sizeof header, file);
-  std::fseek(file, 0, SEEK_END);
-  const long fileSize = std::ftell(file);
-  std::fclose(file);
-  if (got < 26 || header[0] != 'B' || header[1] != 'M' || fileSize < 0) return true;
+  if (got < 2 || header[0] != 'B' || header[1] != 'M') return true;
 
-  const uint32_t infoSize = LittleEndian(header + 14, 4);
+  // The file header (14 bytes), then an information header that begins with its own size: 12
+  // for the old core header, 40 or more for the others.
+  const uint32_t infoSize = got >= 18 ? LittleEndian(header + 14, 4) : 0;
+  if (infoSize != 12 && infoSize < 40) {
+    *error = "its header is too short or of no known kind";
+    return false;
+  }
+  if (fileSize < 14 + static_cast<int64_t>(infoSize)) {
+    *error = "the file ends inside its " + std::to_string(infoSize) + "-byte header";
+    return false;
+  }
   int64_t width = 0;
   int64_t height = 0;
   uint32_t bitsPerPixel = 0;
   uint32_t compression = 0;
-  if (infoSize == 12) {  // the old core header: 16-bit sides, no compression
+  if (infoSize == 12) {  // 16-bit sides, no compression
     width = LittleEndian(header + 18, 2);
     height = LittleEndian(header + 20, 2);
     bitsPerPixel = LittleEndian(header + 24, 2);
   } else {
-    if (got < 34) return true;
     width = static_cast<int32_t>(LittleEndian(header + 18, 4));
     height = static_cast<int32_t>(LittleEndian(header + 22, 4));
     bitsPerPixel = LittleEndian(header + 28, 2);
@@ -52,21 +61,17 @@ bool CheckBmpHeader(const std::string& path, std::string* error) {
   if (height < 0) height = -height;
 
   const int64_t largest = MaxTextureSize() > 0 ? MaxTextureSize() : kLargestSideWithoutContext;
-  if (width > largest || height > largest) {
-    if (error) {
-      *error = std::to_string(width) + "x" + std::to_string(height) + " is larger than a texture can be (largest side " +
-               std::to_string(largest) + ")";
-    }
+  if (width > largest || height > largest || width * height > kImagePixelBudget) {
+    *error = std::to_string(width) + "x" + std::to_string(height) + " is larger than a picture may be (at most " +
+             std::to_string(kImagePixelBudget) + " pixels, largest side " + std::to_string(largest) + ")";
     return false;
   }
   // Uncompressed rows (plain or with colour masks) are padded to 4 bytes and all stored.
   const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
   const int64_t rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
   if (uncompressed && rowBytes * height > fileSize) {
-    if (error) {
-      *error = "the file is shorter than the " + std::to_string(width) + "x" + std::to_string(height) +
-               " pixels its header promises";
-    }
+    *error = "the file is shorter than the " + std::to_string(width) + "x" + std::to_string(height) +
+             " pixels its header promises";
     return false;
   }
   return true;
@@ -75,8 +80,26 @@ bool CheckBmpHeader(const std::string& path, std::string* error) {
 }  // namespace
 
 bool LoadBmp(const std::string& path, std::vector<uint32_t>* argb, int* width, int* height, std::string* error) {
-  if (!CheckBmpHeader(path, error)) return false;
-  SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
+  std::string why;
+  FILE* file = OpenRegularFile(path, kImageFileBudget);
+  if (!file) {
+    if (error) *error = "not a regular file of at most " + std::to_string(kImageFileBudget) + " bytes";
+    return false;
+  }
+  struct stat st;
+  const int64_t fileSize = fstat(fileno(file), &st) == 0 ? static_cast<int64_t>(st.st_size) : 0;
+  if (!CheckBmpHeader(file, fileSize, &why) || std::fseek(file, 0, SEEK_SET) != 0) {
+    std::fclose(file);
+    if (error) *error = why;
+    return false;
+  }
+  SDL_RWops* stream = SDL_RWFromFP(file, SDL_TRUE);
+  if (!stream) {
+    std::fclose(file);
+    if (error) *error = SDL_GetError();
+    return false;
+  }
+  SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
   if (!loaded) {
     if (error) *error = std::string("not a readable BMP image (") + SDL_GetError() + ")";
     return false;

@@ -120,6 +120,7 @@ uint32_t HatToPov(Uint8 hat) {
 
 bool OpenInput() {
   if (g_inputOpen) return true;
+  if (g_scripted && !g_scripted->canStart) return false;
   if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) return false;
   // The focus rule is applied here, on every read; SDL itself must not drop the controller's
   // changes while no window has the focus (the offscreen driver never gives it).

@@ -81,13 +81,15 @@ int32_t ScaleAxis(int16_t value);
 
 // Scripted input for tests. While set, every read returns this state instead of the devices';
 // `focused` false makes the reads fail as an unfocused window does, `controllerAttached` false
-// reads as no controller.
+// reads as no controller, and `canStart` false makes OpenInput fail as on a machine whose input
+// cannot start.
 struct ScriptedInput {
   uint8_t keys[kKeyCount] = {};
   MouseState mouse;
   JoyState joy;
   bool controllerAttached = false;
   bool focused = true;
+  bool canStart = true;
 };
 void SetScriptedInput(const ScriptedInput& input);
 // The scripted state in force (to change part of it); null when the devices are read.

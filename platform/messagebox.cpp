@@ -39,7 +39,7 @@ MessageBoxAnswer ShowMessageBox(const char* text, const char* caption, MessageBo
     count = 1;
   }
   SDL_MessageBoxData data{};
-  data.flags = kind == MessageBoxKind::YesNo ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_ERROR;
+  data.flags = kind == MessageBoxKind::Warning ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
   data.window = static_cast<SDL_Window*>(NativeWindow());
   data.title = utf8Caption.c_str();
   data.message = utf8Text.c_str();
@@ -51,7 +51,7 @@ MessageBoxAnswer ShowMessageBox(const char* text, const char* caption, MessageBo
     std::fprintf(stderr, "[%s] %s\n", utf8Caption.c_str(), utf8Text.c_str());
     return fallback;
   }
-  if (kind == MessageBoxKind::Ok) return MessageBoxAnswer::Ok;
+  if (kind != MessageBoxKind::YesNo) return MessageBoxAnswer::Ok;
   return pressed == 1 ? MessageBoxAnswer::Yes : MessageBoxAnswer::No;
 }
 

@@ -6,7 +6,9 @@
 
 namespace platform {
 
-enum class MessageBoxKind { Ok, YesNo };
+// Ok: an OK button alone. Warning: an OK button with the exclamation (warning) icon, the box of
+// the game's error messages. YesNo: a question answered yes or no.
+enum class MessageBoxKind { Ok, Warning, YesNo };
 enum class MessageBoxAnswer { Ok, Yes, No };
 
 // Texts are Shift-JIS (CP932) bytes, as the game stores them.

@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <strings.h>
 #include <sys/stat.h>
@@ -73,6 +74,22 @@ std::string ResolvePath(const char* gamePath) {
 }
 
 std::string ResolvePath(const std::string& gamePath) { return ResolvePath(gamePath.c_str()); }
+
+FILE* OpenRegularFile(const std::string& path, uint64_t maxBytes) {
+  // Without blocking, so that opening a pipe does not wait for a writer.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 ||
+      static_cast<uint64_t>(st.st_size) > maxBytes) {
+    close(fd);
+    return nullptr;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  FILE* file = fdopen(fd, "rb");
+  if (!file) close(fd);
+  return file;
+}
 
 bool SetGameDirectory(const std::string& dir, std::string* error) {
   if (chdir(dir.c_str()) != 0) {

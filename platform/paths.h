@@ -3,6 +3,8 @@
 // They are resolved here, in one place: the bytes are decoded as CP932 first (0x5C can be the
 // second byte of a character), then "\" becomes "/", then each component is matched against the
 // directory's entries without regard to case.
+#include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace platform {
@@ -11,6 +13,11 @@ namespace platform {
 // result also names files that are about to be created.
 std::string ResolvePath(const char* gamePath);
 std::string ResolvePath(const std::string& gamePath);
+
+// Opens the file at a path on disk for reading, when it is a regular file of at most maxBytes
+// bytes. Anything else (missing, a directory, a device, a pipe, a file over its budget) gives
+// null, as a missing file does: nothing is read from it, and opening it never waits.
+FILE* OpenRegularFile(const std::string& path, uint64_t maxBytes);
 
 // Makes dir the working directory (the game reads everything relative to it).
 bool SetGameDirectory(const std::string& dir, std::string* error);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <list>
 #include <map>
 #include <utility>
 
@@ -38,12 +39,22 @@ const std::vector<std::string> kDefaultGothic = {
 std::vector<std::string> g_mincho = kDefaultMincho;
 std::vector<std::string> g_gothic = kDefaultGothic;
 uint64_t g_renderCount = 0;
+uint64_t g_fileOpenCount = 0;
 
-// Open fonts by (file, cell height). Never destroyed: game fonts may be released by global
-// destructors at exit, after this file's own statics would be gone.
+// Faces no game font uses any more stay open, up to this many, so that making a font again
+// (the text log makes one for every line) neither opens the file nor searches the size again.
+constexpr size_t kIdleFacesKept = 8;
+
+// Open fonts by (file, cell height), and the unused ones among them, the longest unused first.
+// Never destroyed: game fonts may be released by global destructors at exit, after this
+// file's own statics would be gone.
 std::map<std::pair<std::string, int>, TextFont*>& OpenFonts() {
   static auto* fonts = new std::map<std::pair<std::string, int>, TextFont*>();
   return *fonts;
+}
+std::list<TextFont*>& IdleFonts() {
+  static auto* idle = new std::list<TextFont*>();
+  return *idle;
 }
 
 bool IsMinchoFace(const std::string& faceUtf8) {
@@ -91,7 +102,7 @@ TextFont* OpenTextFont(const std::string& file, int cellHeight, std::string* err
   const auto key = std::make_pair(file, cellHeight);
   auto found = fonts.find(key);
   if (found != fonts.end()) {
-    ++found->second->users;
+    if (found->second->users++ == 0) IdleFonts().remove(found->second);
     return found->second;
   }
   struct stat st;
@@ -101,6 +112,7 @@ TextFont* OpenTextFont(const std::string& file, int cellHeight, std::string* err
   }
   if (!EnsureTtf(error)) return nullptr;
   TTF_Font* ttf = TTF_OpenFont(file.c_str(), cellHeight);
+  ++g_fileOpenCount;
   if (!ttf) {
     if (error) *error = file + ": " + TTF_GetError();
     return nullptr;
@@ -125,10 +137,17 @@ TextFont* OpenTextFont(const std::string& file, int cellHeight, std::string* err
 
 void CloseTextFont(TextFont* font) {
   if (!font || --font->users > 0) return;
-  OpenFonts().erase(std::make_pair(font->file, font->cellHeight));
-  TTF_CloseFont(font->ttf);
-  delete font;
+  std::list<TextFont*>& idle = IdleFonts();
+  idle.push_back(font);
+  if (idle.size() <= kIdleFacesKept) return;
+  TextFont* oldest = idle.front();
+  idle.pop_front();
+  OpenFonts().erase(std::make_pair(oldest->file, oldest->cellHeight));
+  TTF_CloseFont(oldest->ttf);
+  delete oldest;
 }
+
+uint64_t FontFileOpenCount() { return g_fileOpenCount; }
 
 int TextFontHeight(const TextFont* font) { return font ? font->height : 0; }
 

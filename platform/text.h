@@ -3,7 +3,8 @@
 // name and for a cell height in pixels; a face is mapped onto the nearest installed font (Mincho
 // faces onto IPA Mincho, the rest onto IPA Gothic) at the point size whose line height (ascent +
 // descent) equals the cell height. Open fonts are shared: the same file at the same height is
-// opened once however many game fonts use it.
+// opened once however many game fonts use it, and stays open a while after the last one lets it
+// go, so that a font made again costs no file and no size search.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ void SetFontCandidates(const std::vector<std::string>& mincho, const std::vector
 // height does not exceed it). Null with a message in *error when the file cannot be opened.
 TextFont* OpenTextFont(const std::string& file, int cellHeight, std::string* error);
 void CloseTextFont(TextFont* font);
+// How many times a font file has been opened so far (lets tests see that open faces are kept).
+uint64_t FontFileOpenCount();
 int TextFontHeight(const TextFont* font);
 const std::string& TextFontFile(const TextFont* font);
 

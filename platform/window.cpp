@@ -15,6 +15,7 @@ SDL_Window* g_window = nullptr;
 bool g_videoUp = false;
 std::deque<Event> g_posted;  // events the game posted to itself (quit, destroy)
 std::atomic<bool> g_signalQuit{false};
+uint64_t g_exposures = 0;
 
 void OnSignal(int) { g_signalQuit.store(true); }
 
@@ -26,6 +27,11 @@ bool Translate(const SDL_Event& e, Event* out) {
         out->type = EventType::Resize;
         out->x = e.window.data1;
         out->y = e.window.data2;
+        return true;
+      }
+      if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN ||
+          e.window.event == SDL_WINDOWEVENT_RESTORED) {
+        out->type = EventType::Expose;
         return true;
       }
       out->type = EventType::Other;
@@ -78,6 +84,9 @@ bool CreateGameWindow(const char* title, int width, int height, std::string* err
     if (error) *error = std::string("SDL window: ") + SDL_GetError();
     return false;
   }
+  // SDL starts with text input on, which lets an input method take keys before the game sees
+  // them. The game reads raw keys only.
+  SDL_StopTextInput();
   return true;
 }
 
@@ -87,6 +96,10 @@ void DestroyGameWindow() {
 }
 
 bool HasGameWindow() { return g_window != nullptr; }
+
+std::string GetWindowTitle() { return g_window ? SDL_GetWindowTitle(g_window) : ""; }
+
+bool IsTextInputOn() { return g_videoUp && SDL_IsTextInputActive() == SDL_TRUE; }
 
 void GetWindowClientSize(int* width, int* height) {
   int w = 0, h = 0;
@@ -104,7 +117,8 @@ void GetWindowPosition(int* x, int* y) {
 
 void* NativeWindow() { return g_window; }
 
-bool PeekEvent(Event* event) {
+namespace {
+bool TakeEvent(Event* event) {
   *event = Event{};
   if (g_signalQuit.exchange(false)) {
     event->type = EventType::Quit;
@@ -121,6 +135,15 @@ bool PeekEvent(Event* event) {
   if (SDL_PollEvent(&e) == 0) return false;
   return Translate(e, event);
 }
+}  // namespace
+
+bool PeekEvent(Event* event) {
+  if (!TakeEvent(event)) return false;
+  if (event->type == EventType::Expose || event->type == EventType::Resize) ++g_exposures;
+  return true;
+}
+
+uint64_t WindowExposureCount() { return g_exposures; }
 
 void PostQuit(int code) {
   Event e;

@@ -1,6 +1,7 @@
 #pragma once
 // The game window and its event queue, in the shape of a Windows message loop:
 // the game takes one event at a time and renders a frame only when none is waiting.
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -11,6 +12,7 @@ enum class EventType {
   Destroy,    // the window has been destroyed
   Quit,       // the loop must end; code carries the exit code
   Resize,     // the window's size changed
+  Expose,     // the window must be shown again: it was uncovered, shown or restored
   MouseMove,  // x, y in client pixels
   Other,      // anything else the loop takes but does not act on
 };
@@ -31,13 +33,19 @@ void ShutdownVideo();
 bool CreateGameWindow(const char* title, int width, int height, std::string* error);
 void DestroyGameWindow();
 bool HasGameWindow();
+// Whether SDL's text input (and so an input method) is on; the game window turns it off.
+bool IsTextInputOn();
 void GetWindowClientSize(int* width, int* height);
+std::string GetWindowTitle();
 void GetWindowPosition(int* x, int* y);
 // The SDL window, for the graphics device (opaque to game code).
 void* NativeWindow();
 
 // Takes the next event if one is waiting; false when the queue is empty.
 bool PeekEvent(Event* event);
+// How many times the window has lost what it showed (Expose and Resize events taken so far):
+// the graphics device shows its frame again when this count moves.
+uint64_t WindowExposureCount();
 // Queues a Quit event with the exit code (PostQuitMessage).
 void PostQuit(int code);
 // Queues a Destroy event and closes the window (DestroyWindow).

@@ -16,7 +16,6 @@
 #include "librarysauce/mediaplayer.h"
 #include "librarysauce/sprite.h"
 #include "librarysauce/texture.h"
-#include "platform/cp932.h"
 #include "platform/messagebox.h"
 #include "startmenu/startconfig.h"
 
@@ -48,9 +47,6 @@ constexpr int kTitleX = 10, kTitleY = 410;
 constexpr int kCommentX = 34, kCommentY = 434;
 constexpr int kTextRight = 64, kTextBottom = 16;
 
-// The reasons a list is refused, shown after the file's name and line.
-std::string Reason(const char* utf8) { return platform::Utf8ToCp932(utf8); }
-
 // One entry line taken apart, before it is stored.
 struct ParsedEntry {
   long id = 0;
@@ -59,100 +55,48 @@ struct ParsedEntry {
   long enabled = 0;
 };
 
-struct ParseError {
-  int line = 0;
-  std::string reason;  // Shift-JIS
-};
-
+// Ten fields: id, title, comment, script, image, x, y, width, height and, for the rest of the
+// line, enabled. Only the picture's place and size may not be left empty; an empty id reads as 0.
+// A negative size is kept as it stands (such a picture draws nothing).
 bool ParseEntryLine(const char* begin, const char* end, ParsedEntry* entry, std::string* reason) {
-  // Split at the first nine commas; the tenth field is the rest of the line. Commas never occur
-  // inside a Shift-JIS character (its second byte is 0x40 or above).
-  const char* fields[StartMenu::kFieldCount][2];
-  const char* at = begin;
-  for (int f = 0; f < StartMenu::kFieldCount; ++f) {
-    const char* comma = f + 1 < StartMenu::kFieldCount
-                            ? static_cast<const char*>(std::memchr(at, ',', static_cast<size_t>(end - at)))
-                            : end;
-    if (!comma) {
-      *reason = Reason("エントリの項目が10個ではありません");
-      return false;
-    }
-    fields[f][0] = at;
-    fields[f][1] = comma;
-    at = comma < end ? comma + 1 : end;
-  }
-  for (const auto& field : fields) {
-    if (field[1] - field[0] > StartMenu::kFieldMax) {
-      *reason = Reason("項目が長すぎます");
+  ListField fields[StartMenu::kFieldCount];
+  if (!SplitListLine(begin, end, StartMenu::kFieldCount, StartMenu::kFieldMax, fields, reason)) return false;
+  long* const place[] = {&entry->x, &entry->y, &entry->width, &entry->height};
+  for (int n = 0; n < 4; ++n) {
+    if (!ParseListInteger(fields[5 + n].begin, fields[5 + n].end, place[n])) {
+      *reason = ListReason("絵の位置か大きさが数値ではありません");
       return false;
     }
   }
-  auto text = [&](int f) { return std::string(fields[f][0], fields[f][1]); };
-  long* numbers[] = {&entry->id, &entry->x, &entry->y, &entry->width, &entry->height, &entry->enabled};
-  const int numberFields[] = {0, 5, 6, 7, 8, 9};
-  for (int n = 0; n < 6; ++n) {
-    if (!ParseListInteger(fields[numberFields[n]][0], fields[numberFields[n]][1], numbers[n])) {
-      *reason = Reason("数値の項目が数値ではありません");
-      return false;
-    }
-  }
-  if (entry->width < 0 || entry->height < 0) {
-    *reason = Reason("絵の大きさが負です");
+  if (!ParseListIntegerOrEmpty(fields[0].begin, fields[0].end, &entry->id) ||
+      !ParseListLeadingInteger(fields[9].begin, fields[9].end, &entry->enabled)) {
+    *reason = ListReason("数値の項目が数値ではありません");
     return false;
   }
-  entry->title = text(1);
-  entry->comment = text(2);
-  entry->script = text(3);
-  entry->image = text(4);
-  if (entry->script.empty() || entry->image.empty()) {
-    *reason = Reason("スクリプト名か画像名が空です");
-    return false;
-  }
+  entry->title = fields[1].Text();
+  entry->comment = fields[2].Text();
+  entry->script = fields[3].Text();
+  entry->image = fields[4].Text();
   if (entry->script.size() > static_cast<size_t>(StartMenu::kScriptFieldMax)) {
-    *reason = Reason("スクリプト名が長すぎます");
+    *reason = ListReason("スクリプト名が長すぎます");
     return false;
   }
   if (entry->image.size() > static_cast<size_t>(StartMenu::kImageFieldMax)) {
-    *reason = Reason("画像名が長すぎます");
+    *reason = ListReason("画像名が長すぎます");
     return false;
   }
   return true;
 }
 
 // The whole list: a count of at least 1, exactly that many entry lines, then "#end".
-bool ParseMenuList(const char* text, size_t length, std::vector<ParsedEntry>* entries, ParseError* error) {
-  ListLineReader lines(text, length);
-  const char* begin;
-  const char* end;
-  long count = 0;
-  if (!lines.Next(&begin, &end) || end - begin > StartMenu::kFieldMax || !ParseListCount(begin, end, &count) ||
-      count < 1) {
-    *error = {1, Reason("エントリ数が1以上の数ではありません")};
-    return false;
-  }
-  for (long k = 0; k < count; ++k) {
-    if (!lines.Next(&begin, &end)) {
-      *error = {lines.Number() + 1, Reason("エントリの行がエントリ数より少ないです")};
-      return false;
-    }
-    if (IsListEndLine(begin, end)) {
-      *error = {lines.Number(), Reason("エントリの行がエントリ数より少ないです")};
-      return false;
-    }
+bool ParseMenuList(const char* text, size_t length, std::vector<ParsedEntry>* entries, ListError* error) {
+  return ReadListShape(text, length, StartMenu::kFieldMax, [entries](const char* begin, const char* end,
+                                                                      std::string* reason) {
     ParsedEntry entry;
-    std::string reason;
-    if (!ParseEntryLine(begin, end, &entry, &reason)) {
-      *error = {lines.Number(), reason};
-      return false;
-    }
+    if (!ParseEntryLine(begin, end, &entry, reason)) return false;
     entries->push_back(std::move(entry));
-  }
-  const bool atEnd = !lines.Next(&begin, &end);
-  if (atEnd || !IsListEndLine(begin, end)) {
-    *error = {lines.Number() + (atEnd ? 1 : 0), Reason("エントリの後に#endの行がありません")};
-    return false;
-  }
-  return true;
+    return true;
+  }, error);
 }
 
 char* CopyString(const std::string& s, uint32_t* size) {
@@ -188,7 +132,7 @@ HRESULT StartMenu::LoadMenu(const char* path) {
 
   const size_t pathLength = path ? std::strlen(path) : 0;
   if (!path || pathLength + sizeof kListExtension - 1 > static_cast<size_t>(kListPathMax)) {
-    ShowFileError(path ? path : "", 0, Reason("メニューファイルの名前が長すぎます").c_str());
+    ShowFileError(path ? path : "", 0, ListReason("メニューファイルの名前が長すぎます").c_str());
     return E_FAIL;
   }
   char ReadFile[kListPathMax + 1] = {};
@@ -205,7 +149,7 @@ HRESULT StartMenu::LoadMenu(const char* path) {
   length = static_cast<uint32_t>(strnlen(menuText_, length));
 
   std::vector<ParsedEntry> parsed;
-  ParseError error;
+  ListError error;
   if (!ParseMenuList(menuText_, length, &parsed, &error)) {
     ShowFileError(ReadFile, error.line, error.reason.c_str());
     FreeText();
@@ -247,8 +191,8 @@ HRESULT StartMenu::SetUp() {
       g_GameState.SetMode(next);
       return S_OK;
     }
-    ShowFileError(kScriptDir, 0, Reason("メニューが読み込まれていません").c_str());
-    g_GameState.SetMode(GameMode::Quit);
+    ShowFileError(kScriptDir, 0, ListReason("メニューが読み込まれていません").c_str());
+    g_GameState.QuitOnDataError();
     return E_FAIL;
   }
 
@@ -423,7 +367,7 @@ HRESULT StartMenu::RunEntryScript(int index) {
   // and quit instead.
   if (Failed(g_MainScript.LoadFile(cn))) {
     ShowFileError(cn, 0, kFileOpenFailedText);
-    g_GameState.SetMode(GameMode::Quit);
+    g_GameState.QuitOnDataError();
     return E_FAIL;
   }
   return g_MainScript.RunMainScript();

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -50,9 +49,7 @@ class AdvScenePlayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::StartGame();
-    testsupport::EnterScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    namespace fs = std::filesystem;
-    fs::copy(VELUNNA_GAME_DIR, ".", fs::copy_options::recursive | fs::copy_options::skip_existing);
+    testsupport::EnterDemoCopy();
     testsupport::UseManualClock();
     testsupport::UseScriptedInput();
   }
@@ -164,6 +161,7 @@ TEST_F(AdvScenePlayTest, NextFileThatLeavesTheModeAloneEndsTheGame) {
   EXPECT_EQ(g_AdvScene.GetNextFile(), nullptr);
   testsupport::RunFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  EXPECT_EQ(g_GameState.GetQuitCode(), 1);
   EXPECT_FALSE(shown);
 }
 
@@ -173,6 +171,7 @@ TEST_F(AdvScenePlayTest, FailedSetNovelQuits) {
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
   RunEntryScript("#setnovel nothing_here.txt\n");
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  EXPECT_EQ(g_GameState.GetQuitCode(), 1);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // sound slots, the speakers' windows, and scripts that break the format.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -291,6 +292,37 @@ TEST_F(AdvSceneTest, SpeakerWindowsIconsAndTexts) {
   EXPECT_EQ(StateOf(AdvScene::SpriteIndex(0, AdvScene::kWindow)).visible, 1);
 }
 
+TEST_F(AdvSceneTest, TextsDarkenWithTheOverlayAndAreBlackUnderAFullOne) {
+  StartScene("#17,1\n#07\n#13,line\n#08\n#end\n");
+  // The brightest grey of the lower side's first line (the background is never grey).
+  auto textGrey = [] {
+    uint32_t brightest = 0;
+    for (uint32_t p : testsupport::ReadScreen(190, 391, 120, 22)) {
+      const uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+      if (r == g && g == b) brightest = std::max(brightest, r);
+    }
+    return brightest;
+  };
+  Frames(2 + 15 + 1);  // "#17,1", "#07" and its fade, "#13,line"
+  EXPECT_EQ(textGrey(), 255u);
+  testsupport::AdvanceClock(101);
+  Frames(1);  // "#08": the fade-out starts
+  Frames(5);
+  ASSERT_EQ(g_AdvScene.GetOverlayAlpha(), 5 * 17);
+  EXPECT_EQ(textGrey(), 255u - 5 * 17);
+  Frames(10);
+  ASSERT_EQ(g_AdvScene.GetOverlayAlpha(), 255);
+  EXPECT_EQ(textGrey(), 0u);
+}
+
+TEST_F(AdvSceneTest, CommandTwentySevenCreatesTheSaveFile) {
+  StartScene("#27\n#end\n");
+  EXPECT_FALSE(testsupport::FileExists("SAVE/TestSave.sav"));
+  Frames(1);
+  ASSERT_TRUE(testsupport::FileExists("SAVE/TestSave.sav"));
+  EXPECT_EQ(testsupport::ReadFile("SAVE/TestSave.sav"), "");
+}
+
 TEST_F(AdvSceneTest, IconNumbersAtTheEndsOfTheIntRange) {
   // The largest and smallest numbers an argument reads as still give a cell origin.
   StartScene("#10,99999999999\n#10,-99999999999\n#10,-7\n#end\n");
@@ -404,6 +436,7 @@ TEST_F(AdvSceneTest, NextFileThatCannotRunShowsTheMessageAndQuits) {
     ASSERT_EQ(g_GameState.GetMode(), GameMode::AdvEnd);
     Frames(1);
     EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit) << next;
+    EXPECT_EQ(g_GameState.GetQuitCode(), 1) << next;
     EXPECT_NE(shown.find("Velunna |Err: File : "), std::string::npos) << shown;
     EXPECT_NE(shown.find(next), std::string::npos) << shown;
     // The scene is gone: no sprite of it is left to draw.

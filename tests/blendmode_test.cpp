@@ -35,15 +35,7 @@ class BlendModeTest : public ::testing::Test {
 
   static void Place(Sprite* sprite, float x, float w, D3DCOLOR color, uint32_t depth, BlendMode mode,
                     int32_t texture = -1) {
-    sprite->SetTexture(texture);
-    sprite->SetSize(w, 16);
-    sprite->SetPos(x, 0);
-    sprite->SetDepth(depth);
-    sprite->SetScale(1, 1);
-    sprite->SetColor(color);
-    sprite->SetBlendMode(mode);
-    ASSERT_EQ(sprite->Register(), S_OK);
-    sprite->Show();
+    testsupport::PlaceSprite(sprite, texture, x, 0, w, 16, depth, color, mode);
   }
 
   // Draws an opaque background of colour `under` (its alpha is written as it is), then the

@@ -188,6 +188,19 @@ TEST_F(FieldSceneTest, SetUpShowsTheMapIconsSignAndCommentWindowAfterTheFade) {
   EXPECT_NE(testsupport::PixelAt(300 + 16, 100 + 24), 0xFFD2503Cu);
 }
 
+TEST_F(FieldSceneTest, TheSelectedPointsNameAndCommentAreDrawnAtTheirPlaces) {
+  WriteList("demo", kFourPoints);
+  EnterField("demo");
+  Frame();
+  const auto* shown = g_FieldScene.GetPoint(g_FieldScene.GetSelectedPoint());
+  ASSERT_NE(shown, nullptr);
+  testsupport::ExpectCommentWindowTexts(shown->name, shown->comment);
+  const std::vector<uint32_t> first = testsupport::ReadScreen(0, 400, 480, 70);
+  // The texts follow the selection.
+  Tap({DIK_DOWN});
+  EXPECT_NE(testsupport::ReadScreen(0, 400, 480, 70), first);
+}
+
 TEST_F(FieldSceneTest, HoverSelectsAndAClickDecidesWithinTheBoxEdges) {
   WriteList("demo", kFourPoints);
   EnterField("demo");
@@ -365,6 +378,7 @@ TEST_F(FieldSceneTest, MalformedListsFailToLoadAndTheSetUpQuitsNamingTheList) {
       "1\n1,a,b," + fiftyOne + ",10,10,1\n#end\n",
       "1\n1,a,b,c.cnn,,10,1\n#end\n",                 // empty x
       "1\n1,a,b,c.cnn,ten,10,1\n#end\n",
+      "1\n1,a,b,c.cnn,10,10,99999999999\n#end\n",  // enabled beyond the int range
       "99999999999999999999\n" + std::string(good) + "#end\n",
   };
   for (size_t i = 0; i < bad.size(); ++i) {
@@ -389,17 +403,41 @@ TEST_F(FieldSceneTest, MalformedListsFailToLoadAndTheSetUpQuitsNamingTheList) {
   WriteList(fitting, std::string("1\n") + good + "#end\n");
   EXPECT_EQ(g_FieldScene.LoadMap(ListPath(fitting).c_str()), S_OK);
 
-  // Through "#setfield": the set-up shows the file-error message naming the list and quits.
-  WriteList("bad", "3\n" + std::string(good) + "#end\n");
+  // Through "#setfield": the set-up shows the file, the line and what is wrong, and the game
+  // ends with the data-error code.
+  WriteList("bad", "2\n" + std::string(good) + "2,a,b,c.cnn,ten,10,1\n#end\n");
   WriteText("Data/Script/main.cnn", "#setfield bad\n");
   g_GameState.SetMode(GameMode::MainScript);
   Frame();
   EXPECT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
   Frame();
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  EXPECT_EQ(g_GameState.GetQuitCode(), 1);
   ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_NE(messages_[0].find(".\\Data\\Script\\map\\bad.map"), std::string::npos) << messages_[0];
+  EXPECT_EQ(messages_[0], "Err: File : .\\Data\\Script\\map\\bad.map Line : 3 \n xの項目が数値ではありません");
   EXPECT_EQ(g_Sprites, nullptr);
+
+  // A list that cannot be opened keeps the open-failure message.
+  messages_.clear();
+  WriteText("Data/Script/main.cnn", "#setfield nosuch\n");
+  g_GameState.SetMode(GameMode::MainScript);
+  Frame(2);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0], "Err: File : .\\Data\\Script\\map\\nosuch.map Line : 0 \n ファイルOpen失敗");
+}
+
+TEST_F(FieldSceneTest, EmptyIdYAndEnabledReadAsZeroAndEnabledIsTheRestOfTheLine) {
+  WriteList("loose", "3\n,a,b,c.cnn,10,,\n7,d,e,f.cnn,20, 30 ,1,2\n8,,,,40,50, 3 remark\n#end\n");
+  ASSERT_EQ(g_FieldScene.LoadMap(ListPath("loose").c_str()), S_OK);
+  ASSERT_EQ(g_FieldScene.GetPointCount(), 3);
+  const FieldPoint* first = g_FieldScene.GetPoint(0);
+  EXPECT_EQ(first->id, 0);
+  EXPECT_EQ(first->y, 0.0f);
+  EXPECT_EQ(first->enabled, 0);
+  EXPECT_EQ(g_FieldScene.GetPoint(1)->y, 30.0f);
+  EXPECT_EQ(g_FieldScene.GetPoint(1)->enabled, 1);
+  EXPECT_EQ(std::string(g_FieldScene.GetPoint(2)->script), "");
+  EXPECT_EQ(g_FieldScene.GetPoint(2)->enabled, 1);
 }
 
 TEST_F(FieldSceneTest, TheCountLineIsReadUpToItsFirstNonDigit) {
@@ -425,6 +463,7 @@ TEST_F(FieldSceneTest, AnUnreadablePointScriptShowsTheMessageAndQuits) {
   ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::Go);
   Frame();
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  EXPECT_EQ(g_GameState.GetQuitCode(), 1);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find(".\\Script\\map\\village.cnn"), std::string::npos) << messages_[0];
   EXPECT_EQ(g_MediaPlayers, nullptr);

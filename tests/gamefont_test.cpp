@@ -225,4 +225,25 @@ TEST_F(GameFontTest, MissingFontFallsBackToAnotherJapaneseFont) {
   EXPECT_TRUE(ScreenInk().Empty());
 }
 
+
+TEST_F(GameFontTest, MakingAFontAgainKeepsItsFaceOpenAndItsPixels) {
+  GameFont font;
+  font.Create(kFontSlotFace[0], 28);
+  font.DrawText("Abc", 10, 10, 64, 16, 0xFFFFFFFF);
+  const std::vector<uint32_t> first = testsupport::ReadScreen(0, 0, 120, 60);
+  const uint64_t opened = platform::FontFileOpenCount();
+  // As the text log does for every line: the font is made again at the same face and height.
+  for (int line = 0; line < 50; ++line) font.Create(kFontSlotFace[0], 28);
+  EXPECT_EQ(platform::FontFileOpenCount(), opened);
+  BeginDrawing();
+  font.DrawText("Abc", 10, 10, 64, 16, 0xFFFFFFFF);
+  EXPECT_EQ(testsupport::ReadScreen(0, 0, 120, 60), first);
+  // Unused faces kept open are bounded: after many other heights the first is opened again.
+  for (int height = 30; height < 50; ++height) font.Create(kFontSlotFace[0], height);
+  const uint64_t afterOthers = platform::FontFileOpenCount();
+  font.Create(kFontSlotFace[0], 28);
+  EXPECT_EQ(platform::FontFileOpenCount(), afterOthers + 1);
+  EXPECT_EQ(font.GetHeight(), 28);
+}
+
 }  // namespace

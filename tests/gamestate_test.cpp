@@ -1,25 +1,34 @@
 // The game state's per-frame dispatcher, the scene arrays, and the game run end to end.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "act/mapmodel.h"
 #include "field/fieldscene.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
 #include "gameflow/scriptreader.h"
 #include "librarysauce/fpscounter.h"
 #include "librarysauce/frameclock.h"
+#include "librarysauce/gamefont.h"
 #include "librarysauce/framemanager.h"
 #include "librarysauce/mediaplayer.h"
+#include "librarysauce/musicsystem.h"
 #include "librarysauce/sprite.h"
 #include "librarysauce/texture.h"
 #include "librarysauce/winmain.h"
 #include "platform/input.h"
 #include "platform/messagebox.h"
 #include "platform/window.h"
+#include "tests/acttestkit.h"
 #include "tests/testsupport.h"
 
 namespace {
@@ -31,7 +40,8 @@ class DispatcherTest : public ::testing::Test {
     testsupport::UseManualClock();
     testsupport::StartGame();
     platform::SetMessageBoxHandler(
-        [this](const std::string& text, const std::string& caption, platform::MessageBoxKind) {
+        [this](const std::string& text, const std::string& caption, platform::MessageBoxKind kind) {
+          EXPECT_EQ(kind, platform::MessageBoxKind::Warning) << "file errors carry the warning icon";
           messages_.push_back(caption + "|" + text);
           return platform::MessageBoxAnswer::Ok;
         });
@@ -135,9 +145,39 @@ TEST_F(DispatcherTest, AFieldListThatFailedIsReportedByTheSetUpWhichQuits) {
   testsupport::RunFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
   EXPECT_TRUE(messages_.empty());
-  EXPECT_EQ(RunLoop(5), 0);
+  EXPECT_EQ(RunLoop(5), 1);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find(".\\Data\\Script\\map\\nosuchfield.map"), std::string::npos) << messages_[0];
+}
+
+TEST_F(DispatcherTest, EndingsCausedByDataExitWithOneAndTheScriptsOwnEndWithZero) {
+  const struct {
+    const char* mainScript;
+    int exitCode;
+    const char* named;  // the file the message names
+  } cases[] = {
+      {"#end\r\n", 0, nullptr},
+      {"", 1, "main.cnn Line : 1"},
+      {"remark\r\n#save\r\n", 1, "main.cnn Line : 3"},
+      {"#setstartmenu nosuch\r\n", 1, "nosuch.stm"},
+      {"#setnovel nosuch.txt\r\n", 1, "nosuch.txt"},
+      {"#setfield nosuch\r\n", 1, "nosuch.map"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mainScript);
+    messages_.clear();
+    g_GameState.SetQuitCode(0);
+    testsupport::WriteScrambled("Data/Script/main.cnn", c.mainScript);
+    g_GameState.SetMode(GameMode::MainScript);
+    EXPECT_EQ(RunLoop(10), c.exitCode);
+    DrainEvents();
+    if (!c.named) {
+      EXPECT_TRUE(messages_.empty());
+      continue;
+    }
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find(c.named), std::string::npos) << messages_[0];
+  }
 }
 
 TEST_F(DispatcherTest, EveryFrameStepsInputTheClockAndTheFpsToggle) {
@@ -155,6 +195,21 @@ TEST_F(DispatcherTest, EveryFrameStepsInputTheClockAndTheFpsToggle) {
   testsupport::RunFrames(1);
   EXPECT_EQ(g_FpsCounter.IsVisible(), 0);
   testsupport::StopScriptedInput();
+}
+
+TEST_F(DispatcherTest, DeviceStartUpGoesOnPastAResourceThatFails) {
+  g_GameState.Release();
+  platform::ScriptedInput noInput;
+  noInput.canStart = false;
+  platform::SetScriptedInput(noInput);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(g_GameState.Init(), E_FAIL);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("input devices could not be created"), std::string::npos);
+  // The music system and all four fonts are made after the input that failed.
+  EXPECT_TRUE(g_MusicSystem.IsInitialized());
+  for (const GameFont& font : g_Fonts) EXPECT_TRUE(font.HasFont());
+  platform::ClearScriptedInput();
+  EXPECT_EQ(g_GameState.Init(), S_OK);
 }
 
 TEST_F(DispatcherTest, ASuspendedFrameLastsWhileAPlayerPlaysAndSpaceClosesThemAll) {
@@ -191,20 +246,70 @@ void SetUpSceneArrays(int spriteCount, int textureCount) {
 }
 
 TEST_F(DispatcherTest, EnteringASceneStraightFromAnotherLeavesOnlyItsSprites) {
-  for (const char* command : {"#setstartmenu menu\r\n", "#setfield field01\r\n", "#resumedungeon\r\n"}) {
-    SCOPED_TRACE(command);
-    SetUpSceneArrays(6, 5);  // the scene whose script runs the command
-    ASSERT_EQ(DrawList().size(), 5u);
-    testsupport::WriteScrambled("Data/Script/entry.cnn", command);
-    g_GameState.SetMode(GameMode::StartMenuRun);
-    ASSERT_EQ(g_MainScript.LoadFile(".\\Data\\Script\\entry.cnn"), S_OK);
-    g_MainScript.RunMainScript();
+  // The real scenes and commands: the menu's entry runs "#setfield", the field's points run
+  // "#setstartmenu" and "#resumedungeon"; none of them passes through a leave mode.
+  testsupport::UseScriptedInput();
+  testsupport::WriteScrambled("Data/Script/main.cnn", "#setstartmenu menu\r\n");
+  testsupport::WriteScrambled("Data/Script/stm/menu.stm", "1\r\n1,t,c,tofield.cnn,p.bmp,0,0,10,10,1\r\n#end\r\n");
+  testsupport::WriteScrambled("Data/Script/stm/tofield.cnn", "#setfield f\r\n");
+  testsupport::WriteScrambled("Data/Script/map/f.map",
+                              "2\r\n1,a,b,back.cnn,10,10,1\r\n2,c,d,stage.cnn,50,10,1\r\n#end\r\n");
+  testsupport::WriteScrambled("Script/map/back.cnn", "#setstartmenu menu\r\n");
+  testsupport::WriteScrambled("Script/map/stage.cnn", "#resumedungeon\r\n");
+  acttest::WriteStage("stage01", acttest::StageText(40, 20).Put(5, 10, "@").Floor(17).Text());
+  // The draw list holds sprites 1 to `registered` of the current array and nothing else.
+  auto drawListIsTheScenes = [](int registered) {
+    std::vector<const Sprite*> listed = DrawList();
+    std::vector<const Sprite*> scene;
+    for (int i = 1; i <= registered; ++i) scene.push_back(&g_Sprites[i]);
+    std::sort(listed.begin(), listed.end());
+    std::sort(scene.begin(), scene.end());
+    return listed == scene;
+  };
+  auto decideAndRunUntil = [](int mode) {
+    testsupport::PressKeys({platform::DIK_Z});
+    testsupport::RunFrames(1);
+    testsupport::ReleaseAll();
+    for (int i = 0; i < 40 && g_GameState.GetMode() != mode; ++i) testsupport::RunFrames(1);
+    ASSERT_EQ(g_GameState.GetMode(), mode);
+    testsupport::RunFrames(1);  // the new scene's set-up
+  };
+  auto enterField = [&] {
+    decideAndRunUntil(GameMode::FieldSetUp);
+    ASSERT_EQ(g_GameState.GetMode(), GameMode::FieldRun);
+    EXPECT_TRUE(drawListIsTheScenes(2 + 4));
+    testsupport::RunFrames(17);
+  };
 
-    SetUpSceneArrays(4, 3);  // the scene entered next
-    EXPECT_EQ(DrawList(), (std::vector<const Sprite*>{&g_Sprites[1], &g_Sprites[2], &g_Sprites[3]}));
-    EXPECT_EQ(g_GameState.GetSpriteCount(), 4);
-    EXPECT_EQ(g_GameState.GetTextureCount(), 3);
+  g_GameState.SetMode(GameMode::MainScript);
+  testsupport::RunFrames(2 + 17);
+  ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
+  EXPECT_TRUE(drawListIsTheScenes(1 + 4));
+  enterField();
+  decideAndRunUntil(GameMode::StartMenuSetUp);
+  ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
+  EXPECT_TRUE(drawListIsTheScenes(1 + 4));
+  EXPECT_EQ(g_GameState.GetSpriteCount(), 1 + 6);
+  EXPECT_EQ(g_GameState.GetTextureCount(), 1 + 5);
+
+  // The stage list of an earlier "#setaction"; the field's second point resumes it.
+  ASSERT_EQ(g_MapModel.SetStageList("stage01"), S_OK);
+  testsupport::RunFrames(17);
+  enterField();
+  testsupport::PressKeys({platform::DIK_DOWN});
+  testsupport::RunFrames(1);
+  testsupport::ReleaseAll();
+  decideAndRunUntil(GameMode::ActionStart);
+  ASSERT_EQ(g_GameState.GetMode(), GameMode::ActionRun);
+  const std::vector<const Sprite*> listed = DrawList();
+  ASSERT_FALSE(listed.empty());
+  for (const Sprite* sprite : listed) {
+    ASSERT_GE(sprite, &g_Sprites[0]);
+    ASSERT_LT(sprite, &g_Sprites[g_GameState.GetSpriteCount()]) << "a sprite of the field is still listed";
   }
+  EXPECT_TRUE(messages_.empty());
+  testsupport::StopScriptedInput();
+
   // Leaving the action scene frees its arrays and empties the draw list.
   g_GameState.SetMode(GameMode::ActionLeave);
   g_GameState.SetNextMode(13);
@@ -258,6 +363,66 @@ TEST(GameBinaryTest, WithoutAMainScriptTheGameSaysSoAndExitsWithAnError) {
   std::string err;
   EXPECT_NE(RunGame(dir, &err), 0);
   EXPECT_NE(err.find("Err: File : .\\Data\\Script\\main.cnn"), std::string::npos) << err;
+}
+
+TEST(GameBinaryTest, DataTheGameCannotUseEndsItWithExitCodeOne) {
+  const struct {
+    const char* name;
+    const char* mainScript;
+    const char* fieldList;  // written as Data/Script/map/f.map when given
+    const char* message;
+  } cases[] = {
+      {"binary-notitle", "#setstartmenu title\r\n", nullptr,
+       "Err: File : .\\Data\\Script\\stm\\title.stm Line : 0 \n ファイルOpen失敗"},
+      {"binary-emptymain", "", nullptr, "Err: File : .\\Data\\Script\\main.cnn Line : 1"},
+      {"binary-badfield", "#setfield f\r\n", "1\r\n1,a,b,c.cnn,x,0,1\r\n#end\r\n",
+       "Err: File : .\\Data\\Script\\map\\f.map Line : 2 \n x"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string dir = testsupport::EnterScratchDirectory(c.name);
+    testsupport::WriteScrambled(dir + "/Data/Script/main.cnn", c.mainScript);
+    if (c.fieldList) testsupport::WriteScrambled(dir + "/Data/Script/map/f.map", c.fieldList);
+    std::string err;
+    EXPECT_EQ(RunGame(dir, &err), 1) << err;
+    EXPECT_NE(err.find(c.message), std::string::npos) << err;
+  }
+}
+
+// Runs the game binary with its error output on a pipe, waits until it reports the script's
+// first line (so it is running its frames), sends it the signal and returns its exit status.
+int RunGameUntilSignalled(const std::string& gameDir, int signal) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) return -1;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(pipeEnds[1], 2);
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
+    setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+    execl(VELUNNA_BINARY, VELUNNA_BINARY, gameDir.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(pipeEnds[1]);
+  FILE* err = fdopen(pipeEnds[0], "r");
+  char line[512];
+  bool running = false;
+  while (!running && err && std::fgets(line, sizeof line, err)) running = std::strstr(line, "#running") != nullptr;
+  if (running) kill(pid, signal);
+  if (err) std::fclose(err);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return running && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(GameBinaryTest, SigintAndSigtermEndTheGameWithZero) {
+  for (int signal : {SIGINT, SIGTERM}) {
+    SCOPED_TRACE(signal);
+    const std::string dir = testsupport::EnterScratchDirectory("binary-signal");
+    // An unknown word is reported once; "#Load" then keeps the script running frame after frame.
+    testsupport::WriteScrambled(dir + "/Data/Script/main.cnn", "#running\r\n#Load\r\n");
+    EXPECT_EQ(RunGameUntilSignalled(dir, signal), 0);
+  }
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ class KeyConfigTest : public ::testing::Test {
     testsupport::EnterScratchDirectory("keyconfig");
     platform::SetMessageBoxHandler([this](const std::string& text, const std::string& caption, platform::MessageBoxKind kind) {
       boxes.push_back(caption + "|" + text);
-      EXPECT_EQ(kind, platform::MessageBoxKind::Ok);
+      EXPECT_EQ(kind, platform::MessageBoxKind::Warning);
       return platform::MessageBoxAnswer::Ok;
     });
     g_KeyConfig = KeyConfig();
@@ -60,7 +60,6 @@ TEST_F(KeyConfigTest, DefaultsAndTheirScrambledRecord) {
   uint8_t record[KeyConfig::kFileSize];
   g_KeyConfig.GetFileRecord(record);
   EXPECT_EQ(Scramble(std::vector<uint8_t>(record, record + 7)), std::string("\xB0\x8F\x9D\x66\x18\xA7\x7A"));
-  EXPECT_STREQ(KeyConfig::kFilePath, ".\\SAVE\\Config.ini");
 }
 
 TEST_F(KeyConfigTest, MissingFileShowsTheMessageAndKeepsTheDefaults) {
@@ -119,13 +118,22 @@ TEST_F(KeyConfigTest, OversizeFileIsRefusedWithTheMessage) {
   EXPECT_EQ(JoyButtons(), std::vector<int>(7, 4));
 }
 
-TEST_F(KeyConfigTest, NumbersOutsideTheControllerAreKeptButNeverPressed) {
-  testsupport::WriteFile(kConfigFile, Scramble({0xFF, 40, 0x80, 31, 32, 1, 2}));
+TEST_F(KeyConfigTest, NumbersOutsideTheControllerLoadAsTheirDefaultsAndAreNeverPressed) {
+  // A damaged file: each number outside 0..31 gives that button its default, the others stay,
+  // and the file itself is left as it is until the player saves.
+  const std::string damaged = Scramble({0xFF, 115, 0x80, 31, 32, 0, 0xDB});
+  testsupport::WriteFile(kConfigFile, damaged);
   g_KeyConfig.Load();
-  EXPECT_EQ(JoyButtons(), (std::vector<int>{-1, 40, -128, 31, 32, 1, 2}));
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(JoyButtons(), (std::vector<int>{3, 2, 8, 31, 5, 0, 2}));
+  EXPECT_EQ(testsupport::ReadFile(kConfigFile), damaged);
 
-  // Every controller button held: the logical buttons on numbers outside 0..31 do not see it,
+  // Every controller button held: logical buttons set to numbers outside 0..31 do not see it,
   // and asking for them leaves every latch alone.
+  g_KeyConfig.SetJoyButton(LogicalButton::Attack, -1);
+  g_KeyConfig.SetJoyButton(LogicalButton::Jump, 40);
+  g_KeyConfig.SetJoyButton(LogicalButton::Pause, -128);
+  g_KeyConfig.SetJoyButton(LogicalButton::Teleport, 32);
   testsupport::UseScriptedInput();
   testsupport::SetJoystick(0, 0, {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15,
                                   16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31});

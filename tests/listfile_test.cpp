@@ -47,6 +47,25 @@ TEST(ListFileTest, FieldNumbersFillTheFieldAndStayInsideTheIntRange) {
   EXPECT_EQ(v, 7) << "a refused field leaves the output alone";
 }
 
+TEST(ListFileTest, OptionalAndLeadingNumbers) {
+  auto leading = [](const char* text, long* out) { return ParseListLeadingInteger(text, text + std::strlen(text), out); };
+  auto optional = [](const char* text, long* out) { return ParseListIntegerOrEmpty(text, text + std::strlen(text), out); };
+  const struct {
+    const char* text;
+    long value;
+  } leads[] = {{"", 0}, {"abc", 0}, {" -3,1", -3}, {"12 remark", 12}, {"+7;", 7}, {"-2147483648", INT_MIN}};
+  for (const auto& c : leads) {
+    long v = 99;
+    EXPECT_TRUE(leading(c.text, &v)) << c.text;
+    EXPECT_EQ(v, c.value) << c.text;
+  }
+  long v = 0;
+  EXPECT_FALSE(leading("2147483648x", &v));
+  EXPECT_TRUE(optional(" \t", &v));
+  EXPECT_EQ(v, 0);
+  EXPECT_FALSE(optional("1 2", &v));
+}
+
 TEST(ListFileTest, TheCountIsReadUpToItsFirstNonDigit) {
   long v = 0;
   EXPECT_TRUE(Count("3 points", &v));

@@ -2,6 +2,8 @@
 // and the slot counts.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 
 #include "act/mapmodel.h"
@@ -128,6 +130,11 @@ TEST_F(MapModelTest, AMapThatCannotBeUsedLeavesThePreviousOneInPlace) {
   EXPECT_EQ(messages_[0], "Err: File : act\\mapmodel Line : 172 \n ファイルオープン失敗:\n  " + kStageDir + "gone.cnn");
   acttest::WriteMapBytes("bad", Header(40, 20, 0, 32, 8) + std::string(1600, '\0'));
   EXPECT_EQ(Load("bad"), E_FAIL);
+  // A pipe in the map's place is never read (reading it would wait for ever).
+  ASSERT_EQ(mkfifo("Data/Script/act_stage/pipe.cnn", 0600), 0);
+  messages_.clear();
+  EXPECT_EQ(Load("pipe"), E_FAIL);
+  EXPECT_TRUE(MessageMentions("ファイルオープン失敗:\n  " + kStageDir + "pipe.cnn"));
   EXPECT_EQ(g_MapModel.CodeAt(7, 2), MapCell::Kedama);
   EXPECT_EQ(g_MapModel.GetHeader().width, 40u);
   EXPECT_EQ(g_MapModel.GetMobSlots(), 3);

@@ -342,6 +342,19 @@ TEST_F(SpriteTest, VerticesAreRebuiltOnlyWhenDirtyAndDroppedOnUnregister) {
   EXPECT_EQ(testsupport::PixelAt(5, 5), 0u);
 }
 
+TEST_F(SpriteTest, MirroredQuadsAreCulledAndTheNormalFaceDraws) {
+  // The same quad three times: as it stands, mirrored by a scale of -1, and half turned about Y.
+  Sprite normal, mirrored, turned;
+  Place(&normal, 0, 0, 8, 8, 0xFF00FF00, 0);
+  Place(&mirrored, 20, 0, 8, 8, 0xFF00FF00, 0);
+  mirrored.SetScale(-1, 1);
+  Place(&turned, 40, 0, 8, 8, 0xFF00FF00, 0);
+  turned.SetRotY(kPi);
+  testsupport::RunFrames(1);
+  EXPECT_EQ(testsupport::PixelAt(4, 4), 0xFF00FF00u);
+  EXPECT_EQ(testsupport::ReadScreen(8, 0, 52, 8), std::vector<uint32_t>(52 * 8, 0u));
+}
+
 TEST_F(SpriteTest, HiddenSpritesDrawNothing) {
   Sprite hidden, shown;
   Place(&hidden, 0, 0, 8, 8, 0xFFFF0000, 10);

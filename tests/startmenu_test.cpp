@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "gameflow/gamestate.h"
 #include "librarysauce/mediaplayer.h"
@@ -49,6 +50,40 @@ TEST_F(StartMenuTest, CursorWrapsAroundAndSkipsDisabledEntries) {
   EXPECT_TRUE(g_MediaPlayers[StartMenu::kDecideSlot].IsOpen());
   EXPECT_EQ(g_MediaPlayers[StartMenu::kSelectSlot].GetVolume(), (192 - 255) * 9600 / 255);
   EXPECT_EQ(g_MediaPlayers[StartMenu::kDecideSlot].GetVolume(), (192 - 255) * 9600 / 255);
+}
+
+TEST_F(StartMenuTest, MovesPlayTheSelectSoundAndDecidePlaysTheDecideSound) {
+  namespace fs = std::filesystem;
+  fs::copy(fs::path(VELUNNA_GAME_DIR) / "Data" / "Sound", "Data/Sound", fs::copy_options::recursive);
+  OpenMenu(List({Entry(1, 1), Entry(2, 0)}));
+  FadeIn();
+  // A sound started in the frame just stepped is playing at position 0; the clock moves on
+  // before each press, so a sound started earlier is past 0.
+  auto justPlayed = [](int slot) {
+    return g_MediaPlayers[slot].IsPlaying() && g_MediaPlayers[slot].GetPosition() == 0;
+  };
+  ASSERT_NE(g_MediaPlayers, nullptr);
+  testsupport::AdvanceClock(50);
+  Tap({DIK_DOWN});  // the only other entry is disabled: the cursor stays, the sound plays
+  EXPECT_EQ(g_StartMenu.GetCursor(), 0);
+  EXPECT_TRUE(justPlayed(StartMenu::kSelectSlot));
+  EXPECT_FALSE(g_MediaPlayers[StartMenu::kDecideSlot].IsPlaying());
+  testsupport::AdvanceClock(50);
+  Tap({DIK_Z});
+  EXPECT_TRUE(justPlayed(StartMenu::kDecideSlot));
+  EXPECT_FALSE(justPlayed(StartMenu::kSelectSlot));
+}
+
+TEST_F(StartMenuTest, TheTitleAndCommentUnderTheCursorAreDrawnAtTheirPlaces) {
+  OpenMenu(List({Entry(1, 1), Entry(2, 1)}));
+  FadeIn();
+  const auto* shown = g_StartMenu.GetEntry(g_StartMenu.GetCursor());
+  ASSERT_NE(shown, nullptr);
+  testsupport::ExpectCommentWindowTexts(shown->title, shown->comment);
+  const std::vector<uint32_t> first = testsupport::ReadScreen(0, 400, 480, 70);
+  // The texts follow the selection.
+  Tap({DIK_DOWN});
+  EXPECT_NE(testsupport::ReadScreen(0, 400, 480, 70), first);
 }
 
 TEST_F(StartMenuTest, OneEnabledEntryKeepsTheCursorInPlace) {
@@ -125,6 +160,7 @@ TEST_F(StartMenuTest, KeyConfigOpensAtOnceOtherEntriesFadeOutAndRunTheirScript) 
   EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
   testsupport::RunFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  EXPECT_EQ(g_GameState.GetQuitCode(), 0) << "the player's own ending";
   EXPECT_TRUE(messages_.empty());
 }
 
@@ -168,20 +204,23 @@ TEST_F(StartMenuTest, MalformedListsFailToLoadWithAMessage) {
   const struct {
     const char* what;
     std::string list;
+    int line;
   } cases[] = {
-      {"count larger than the lines", "3\n" + good + good + "#end\n"},
-      {"count smaller than the lines", "1\n" + good + good + "#end\n"},
-      {"no #end", "2\n" + good + good},
-      {"nine fields", "1\n1,t,c,go.cnn,sheet.bmp,0,0,10,1\n#end\n"},
-      {"eleven fields", "1\n1,t,c,go.cnn,sheet.bmp,0,0,10,10,1,1\n#end\n"},
-      {"a 300-byte field", "1\n" + longField + "#end\n"},
-      {"a 46-byte script name", "1\n" + longScript + "#end\n"},
-      {"a 113-byte image name", "1\n" + longImage + "#end\n"},
-      {"a word where x belongs", "1\n1,t,c,go.cnn,sheet.bmp,left,0,10,10,1\n#end\n"},
-      {"an empty height", "1\n1,t,c,go.cnn,sheet.bmp,0,0,10,,1\n#end\n"},
-      {"a count of 0", "0\n#end\n"},
-      {"no count", "\n" + good + "#end\n"},
-      {"an empty file", ""},
+      {"count larger than the lines", "3\n" + good + good + "#end\n", 4},
+      {"count smaller than the lines", "1\n" + good + good + "#end\n", 3},
+      {"no #end", "2\n" + good + good, 4},
+      {"nine fields", "1\n1,t,c,go.cnn,sheet.bmp,0,0,10,1\n#end\n", 2},
+      {"a 300-byte field", "1\n" + longField + "#end\n", 2},
+      {"a 46-byte script name", "1\n" + longScript + "#end\n", 2},
+      {"a 113-byte image name", "1\n" + longImage + "#end\n", 2},
+      {"a word where x belongs", "1\n1,t,c,go.cnn,sheet.bmp,left,0,10,10,1\n#end\n", 2},
+      {"an empty height", "2\n" + good + "1,t,c,go.cnn,sheet.bmp,0,0,10,,1\n#end\n", 3},
+      {"an empty x", "1\n1,t,c,go.cnn,sheet.bmp, ,0,10,10,1\n#end\n", 2},
+      {"an id beyond the int range", "1\n2147483648,t,c,go.cnn,sheet.bmp,0,0,10,10,1\n#end\n", 2},
+      {"enabled beyond the int range", "1\n1,t,c,go.cnn,sheet.bmp,0,0,10,10,99999999999\n#end\n", 2},
+      {"a count of 0", "0\n#end\n", 1},
+      {"no count", "\n" + good + "#end\n", 1},
+      {"an empty file", "", 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -191,7 +230,7 @@ TEST_F(StartMenuTest, MalformedListsFailToLoadWithAMessage) {
     EXPECT_FALSE(g_StartMenu.HasEntries());
     EXPECT_FALSE(g_StartMenu.HasText());
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_TRUE(MessageMentions("bad.stm")) << messages_[0];
+    EXPECT_TRUE(MessageMentions("bad.stm Line : " + std::to_string(c.line) + " \n ")) << messages_[0];
   }
   // The limits themselves are fine: a 45-byte script name and a 112-byte image name.
   const std::string atLimits = "1,t,c," + std::string(41, 's') + ".cnn," + std::string(108, 'i') + ".bmp,0,0,10,10,1\n";
@@ -208,10 +247,13 @@ TEST_F(StartMenuTest, MalformedListsFailToLoadWithAMessage) {
 }
 
 TEST_F(StartMenuTest, ListFieldsAreStoredAsTheyStand) {
+  // Empty ids and texts are allowed; "enabled" is the rest of the line read as a number.
   WriteGameText(".\\Data\\Script\\stm\\fields.stm",
-                "2\n"
+                "4\n"
                 "70003, 題名 ,説明,a.cnn,p.bmp,-5,12,30,40,7\n"
                 "3,,,b.cnn,q.bmp,0,0,0,0,0\n"
+                ",,,,,1,2,-30,-40,\n"
+                "5,t,c,d.cnn,r.bmp,0,0,1,1, 2 remark,1\n"
                 "#end\n");
   ASSERT_EQ(g_StartMenu.LoadMenu(".\\Data\\Script\\stm\\fields"), S_OK);
   const StartMenuEntry* e = g_StartMenu.GetEntry(0);
@@ -227,7 +269,25 @@ TEST_F(StartMenuTest, ListFieldsAreStoredAsTheyStand) {
   ASSERT_NE(g_StartMenu.GetEntry(1), nullptr);
   EXPECT_EQ(g_StartMenu.GetEntry(1)->enabled, 0);
   EXPECT_EQ(g_StartMenu.GetEntry(1)->titleSize, 1u);
-  EXPECT_EQ(g_StartMenu.GetEntry(2), nullptr);
+  const StartMenuEntry* blank = g_StartMenu.GetEntry(2);
+  ASSERT_NE(blank, nullptr);
+  EXPECT_EQ(blank->id, 0);
+  EXPECT_EQ(std::string(blank->script), "");
+  EXPECT_EQ(std::string(blank->image), ".\\Data\\Graphic\\");
+  EXPECT_EQ(blank->width, -30.0f);
+  EXPECT_EQ(blank->height, -40.0f);
+  EXPECT_EQ(blank->enabled, 0);
+  ASSERT_NE(g_StartMenu.GetEntry(3), nullptr);
+  EXPECT_EQ(g_StartMenu.GetEntry(3)->enabled, 1);
+  EXPECT_EQ(g_StartMenu.GetEntry(4), nullptr);
+}
+
+TEST_F(StartMenuTest, APictureOfNegativeSizeDrawsNothing) {
+  OpenMenu(List({"1,t,c,go.cnn,sheet.bmp,300,200,-100,50,1\n"}));
+  FadeIn();
+  testsupport::RunFrames(1);
+  EXPECT_EQ(testsupport::PixelAt(kPictureX - 50, kPictureY + 25), Argb(kBackground));
+  EXPECT_EQ(testsupport::PixelAt(kPictureX + 50, kPictureY + 25), Argb(kBackground));
 }
 
 TEST_F(StartMenuTest, SetStartMenuWithABadListQuits) {
@@ -286,6 +346,7 @@ TEST_F(StartMenuTest, UnreadableEntryScriptShowsItsNameAndQuits) {
   Tap({DIK_Z});
   testsupport::RunFrames(18);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
+  EXPECT_EQ(g_GameState.GetQuitCode(), 1);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_TRUE(MessageMentions("missing.cnn"));
   testsupport::RunFrames(3);

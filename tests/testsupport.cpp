@@ -4,12 +4,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 
+#include "librarysauce/framemanager.h"
+
+#include "gameflow/gamestate.h"
+#include "librarysauce/gamefont.h"
 #include "librarysauce/gamewindow.h"
 #include "librarysauce/graphicsdevice.h"
 #include "librarysauce/inputmanager.h"
@@ -55,6 +61,26 @@ std::string EnterScratchDirectory(const std::string& name) {
   return dir.string();
 }
 
+void EnterDemoCopy() {
+  EnterScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
+  namespace fs = std::filesystem;
+  fs::copy(VELUNNA_GAME_DIR, ".", fs::copy_options::recursive | fs::copy_options::skip_existing);
+}
+
+void PlaceSprite(Sprite* sprite, int32_t texture, float x, float y, float width, float height, uint32_t depth,
+                 uint32_t color, BlendMode mode) {
+  sprite->SetTexture(texture);
+  sprite->SetSrcPos(0, 0);
+  sprite->SetSize(width, height);
+  sprite->SetPos(x, y);
+  sprite->SetDepth(depth);
+  sprite->SetScale(1, 1);
+  sprite->SetColor(color);
+  sprite->SetBlendMode(mode);
+  ASSERT_EQ(sprite->Register(), S_OK);
+  sprite->Show();
+}
+
 void UseManualClock(uint32_t startMs) {
   g_now = startMs;
   platform::SetTimeSource([] { return g_now; });
@@ -77,6 +103,87 @@ std::vector<uint32_t> ReadScreen(int x, int y, int width, int height) {
 uint32_t PixelAt(int x, int y) {
   const std::vector<uint32_t> p = ReadScreen(x, y, 1, 1);
   return p.empty() ? 0xDEADBEEF : p[0];
+}
+
+::testing::AssertionResult HeldFrameIsAFullRedraw() {
+  platform::GlDevice* device = g_GraphicsDevice.GetDevice();
+  if (!device) return ::testing::AssertionFailure() << "no device";
+  const std::vector<uint32_t> held = ReadScreen();
+  device->SetShortcutsEnabled(false);
+  device->Clear(0x00000000);
+  device->BeginScene();
+  g_FrameManager.DrawPhase(device);
+  device->EndScene();
+  device->SetShortcutsEnabled(true);
+  const std::vector<uint32_t> redrawn = ReadScreen();
+  size_t differing = 0, first = 0;
+  for (size_t i = 0; i < held.size() && i < redrawn.size(); ++i) {
+    if (held[i] != redrawn[i] && differing++ == 0) first = i;
+  }
+  if (held.size() == redrawn.size() && differing == 0) return ::testing::AssertionSuccess();
+  if (held.size() != redrawn.size()) return ::testing::AssertionFailure() << "the frame could not be read back";
+  char pixels[64];
+  std::snprintf(pixels, sizeof pixels, "0x%08X held, 0x%08X redrawn", held[first], redrawn[first]);
+  return ::testing::AssertionFailure() << differing << " pixels differ from a full redraw, the first at ("
+                                       << first % 854 << ", " << first / 854 << "): " << pixels;
+}
+
+namespace {
+// The box, in screen pixels, of the pixels that differ between two read-backs of a region.
+struct PixelBox {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+  bool operator==(const PixelBox& o) const {
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+  }
+};
+std::ostream& operator<<(std::ostream& out, const PixelBox& b) {
+  return out << "(" << b.left << ", " << b.top << ")-(" << b.right << ", " << b.bottom << ")";
+}
+
+PixelBox ChangedBox(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int x, int y, int width) {
+  PixelBox box;
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    if (a[i] == b[i]) continue;
+    const int px = x + static_cast<int>(i % static_cast<size_t>(width));
+    const int py = y + static_cast<int>(i / static_cast<size_t>(width));
+    box.left = std::min(box.left, px);
+    box.right = std::max(box.right, px);
+    box.top = std::min(box.top, py);
+    box.bottom = std::max(box.bottom, py);
+  }
+  return box;
+}
+
+// What the scenes' text hooks drew in the region of the last frame.
+PixelBox TextInk(int x, int y, int width, int height) {
+  const std::vector<uint32_t> with = ReadScreen(x, y, width, height);
+  const int mode = g_GameState.GetMode();
+  g_GameState.SetMode(13);
+  RunFrames(1);
+  const std::vector<uint32_t> without = ReadScreen(x, y, width, height);
+  g_GameState.SetMode(mode);
+  RunFrames(1);
+  return ChangedBox(with, without, x, y, width);
+}
+
+// The same text drawn alone with a font slot at (x, y) on a cleared frame.
+PixelBox LoneTextInk(int fontSlot, const char* text, int x, int y) {
+  platform::GlDevice* device = g_GraphicsDevice.GetDevice();
+  device->Clear(0);
+  const std::vector<uint32_t> empty = ReadScreen();
+  device->BeginScene();
+  g_Fonts[fontSlot].DrawText(text, x, y, 64, 16, 0xFFFAFAFA);
+  device->EndScene();
+  return ChangedBox(ReadScreen(), empty, 0, 0, platform::GlDevice::kWidth);
+}
+}  // namespace
+
+void ExpectCommentWindowTexts(const char* title, const char* comment) {
+  const PixelBox titleInk = TextInk(0, 400, 480, 30);
+  const PixelBox commentInk = TextInk(0, 430, 480, 40);
+  EXPECT_EQ(titleInk, LoneTextInk(0, title, 10, 410)) << "title";
+  EXPECT_EQ(commentInk, LoneTextInk(0, comment, 34, 434)) << "comment";
+  RunFrames(1);  // the scene's own frame again
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {

@@ -1,10 +1,14 @@
 #pragma once
 // Helpers shared by the scenario tests: a real window and device on the offscreen driver,
 // a scratch game directory, frames stepped by hand on an injected clock.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "librarysauce/sprite.h"
 
 namespace artkit {
 class Canvas;
@@ -20,6 +24,8 @@ void StopGame();
 
 // Makes a fresh empty directory under the system's temporary directory and enters it.
 std::string EnterScratchDirectory(const std::string& name);
+// Enters a scratch directory named for the running test holding a copy of the built demo data.
+void EnterDemoCopy();
 
 // The clock the game reads; starts far past 0, as the system timer does.
 void UseManualClock(uint32_t startMs = 1000000);
@@ -32,6 +38,21 @@ void RunFrames(int n);
 // Reads the framebuffer back (row 0 at the top).
 std::vector<uint32_t> ReadScreen(int x = 0, int y = 0, int width = 854, int height = 480);
 uint32_t PixelAt(int x, int y);
+
+// Sets a sprite up as the scenes do (source at 0,0, scale 1), registers it and shows it.
+void PlaceSprite(Sprite* sprite, int32_t texture, float x, float y, float width, float height, uint32_t depth,
+                 uint32_t color, BlendMode mode);
+
+// Draws the frame the device holds once more through the draw phase (no update), with every
+// quad sent, nothing left out and nothing reused, and says whether that gives exactly the held
+// frame's pixels. The next frame is then drawn anew (the held record is the full one).
+::testing::AssertionResult HeldFrameIsAFullRedraw();
+
+// Expects the two texts of the comment window shared by the start menu and the field scene in
+// the last frame exactly where font slot 0 puts them when drawn alone with their cells at
+// (10, 410) and (34, 434): the ink of the scenes' text hooks is told from the same frame drawn
+// in game mode 13, where no scene draws. Runs frames; the game mode is put back.
+void ExpectCommentWindowTexts(const char* title, const char* comment);
 
 // Writes bytes to a file, creating its directories.
 void WriteFile(const std::string& path, const std::string& bytes);

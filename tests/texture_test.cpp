@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -215,9 +217,16 @@ TEST_F(TextureTest, FailedLoadsGiveANullTextureAndAFailureCode) {
   EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic", 0xFF00FF00), E_FAIL) << "a directory is no image";
   EXPECT_NE(testing::internal::GetCapturedStdout().find("元ファイル"), std::string::npos);
 
-  // No Data/Temp: the temporary file cannot be made.
+  // No Data/Temp: it is made before the picture is unscrambled.
   testsupport::EnterScratchDirectory("texture-notemp");
   WriteFile("Data/Graphic/Good.bmp", ScrambledWhole(MakeBmp(4, 2, kKeyImage)));
+  EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Good.bmp", 0xFF00FF00), S_OK);
+  EXPECT_TRUE(std::filesystem::is_directory("Data/Temp"));
+  EXPECT_EQ(DrawAndRead(texture)[4], 0xFFFFFFFFu);
+  // A Data/Temp that cannot be made (a file of that name is in the way): the temporary file
+  // cannot be opened.
+  std::filesystem::remove_all("Data/Temp");
+  WriteFile("Data/Temp", "");
   testing::internal::CaptureStdout();
   EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Good.bmp", 0xFF00FF00), E_FAIL);
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
@@ -226,12 +235,34 @@ TEST_F(TextureTest, FailedLoadsGiveANullTextureAndAFailureCode) {
   EXPECT_EQ(texture.GetD3DTexture(), 0u);
 }
 
-// A BMP header claiming width × height at the given depth and compression, with only a few
-// bytes of pixel data behind it.
-std::string ClaimingBmp(int32_t width, int32_t height, int bitsPerPixel, uint32_t compression) {
-  const uint32_t palette = bitsPerPixel <= 8 ? (1u << bitsPerPixel) * 4 : 0;
+TEST_F(TextureTest, ATemporaryFileThatCannotBeDeletedIsReportedAndThePictureKept) {
+  WriteFile("Data/Graphic/Good.bmp", ScrambledWhole(MakeBmp(4, 2, kKeyImage)));
+  WriteFile("Data/Temp/GTempdata", "");
+  // An immutable folder: the file in it can be rewritten but not deleted, even by root.
+  if (std::system("chattr +i Data/Temp 2>/dev/null") != 0) GTEST_SKIP() << "chattr +i is not available here";
+  Texture texture;
+  testing::internal::CaptureStdout();
+  const HRESULT result = texture.LoadConverted(".\\Data\\Graphic\\Good.bmp", 0xFF00FF00);
+  const std::string printed = testing::internal::GetCapturedStdout();
+  ASSERT_EQ(std::system("chattr -i Data/Temp"), 0);
+  EXPECT_EQ(result, S_OK);
+  EXPECT_EQ(printed,
+            "エラー：変換後のファイル削除に失敗しました。\n"
+            "エラーファイル名：.\\Data\\Temp\\GTempdata\n");
+  EXPECT_EQ(texture.GetWidth(), 4u);
+  EXPECT_EQ(DrawAndRead(texture)[4], 0xFFFFFFFFu);
+}
+
+// A BMP header claiming width × height at the given depth and compression, with a palette of
+// paletteEntries colours (-1: a full one) and only `tail` behind it: an RLE end of picture, then
+// by default a little pixel data.
+std::string ClaimingBmp(int32_t width, int32_t height, int bitsPerPixel, uint32_t compression,
+                        int paletteEntries = -1, const std::string& tail = std::string("\x00\x01", 2) + std::string(14, '\x11')) {
+  const uint32_t entries = paletteEntries >= 0 ? static_cast<uint32_t>(paletteEntries)
+                                               : (bitsPerPixel <= 8 ? 1u << bitsPerPixel : 0);
+  const uint32_t palette = entries * 4;
   std::string bmp = "BM";
-  PutLe(&bmp, 54 + palette + 16, 4);
+  PutLe(&bmp, 54 + palette + static_cast<uint32_t>(tail.size()), 4);
   PutLe(&bmp, 0, 4);
   PutLe(&bmp, 54 + palette, 4);
   PutLe(&bmp, 40, 4);
@@ -240,15 +271,13 @@ std::string ClaimingBmp(int32_t width, int32_t height, int bitsPerPixel, uint32_
   PutLe(&bmp, 1, 2);
   PutLe(&bmp, bitsPerPixel, 2);
   PutLe(&bmp, compression, 4);
-  PutLe(&bmp, 16, 4);
+  PutLe(&bmp, static_cast<uint32_t>(tail.size()), 4);
   PutLe(&bmp, 2835, 4);
   PutLe(&bmp, 2835, 4);
-  PutLe(&bmp, 0, 4);
+  PutLe(&bmp, paletteEntries >= 0 ? entries : 0, 4);
   PutLe(&bmp, 0, 4);
   bmp += std::string(palette, '\x40');
-  bmp += std::string("\x00\x01", 2);  // RLE: end of bitmap; otherwise a little pixel data
-  bmp += std::string(14, '\x11');
-  return bmp;
+  return bmp + tail;
 }
 
 long PeakMemoryKiB() {
@@ -259,11 +288,11 @@ long PeakMemoryKiB() {
 
 TEST_F(TextureTest, AHeaderClaimingAHugePictureIsRefusedBeforeItsPixelsAreSetAside) {
   // Tiny files whose headers promise gigabytes of pixels: a 40000×40000 picture, a 1-bit one of
-  // 65536×65536, a run-length one larger than any texture, and a truncated 16000×16000 one.
+  // 65536×65536, a run-length one larger than any texture, and a truncated 8000×8000 one.
   WriteFile("Data/Graphic/Huge24.bmp", ScrambledWhole(ClaimingBmp(40000, 40000, 24, 0)));
   WriteFile("Data/Graphic/Huge1.bmp", ScrambledWhole(ClaimingBmp(65536, -65536, 1, 0)));
   WriteFile("Data/Graphic/HugeRle.bmp", ScrambledWhole(ClaimingBmp(30000, 30000, 8, 1)));
-  WriteFile("Data/Graphic/Short.bmp", ScrambledWhole(ClaimingBmp(16000, 16000, 24, 0)));
+  WriteFile("Data/Graphic/Short.bmp", ScrambledWhole(ClaimingBmp(8000, 8000, 24, 0)));
   const long before = PeakMemoryKiB();
   Texture texture;
   testing::internal::CaptureStderr();
@@ -282,6 +311,30 @@ TEST_F(TextureTest, AHeaderClaimingAHugePictureIsRefusedBeforeItsPixelsAreSetAsi
   // A picture that fits still loads after them.
   WriteFile("Data/Graphic/Good.bmp", ScrambledWhole(MakeBmp(4, 2, kKeyImage)));
   EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Good.bmp", 0xFF00FF00), S_OK);
+}
+
+TEST_F(TextureTest, FuzzedHeadersAreRefusedWithinThePictureBudget) {
+  // 29 bytes: the header stops right after the height (width 184557568, height 10, 32 bits).
+  WriteFile("Data/Graphic/Cut.bmp", ScrambledWhole(ClaimingBmp(184557568, 10, 32, 0).substr(0, 29)));
+  // 64 bytes: run-length pictures of 16384×16384 (a side any texture may have) with two palette
+  // colours, that end at once.
+  const std::string endOfPicture("\x00\x01", 2);
+  ASSERT_EQ(ClaimingBmp(16384, 16384, 8, 1, 2, endOfPicture).size(), 64u);
+  WriteFile("Data/Graphic/Rle8.bmp", ScrambledWhole(ClaimingBmp(16384, 16384, 8, 1, 2, endOfPicture)));
+  WriteFile("Data/Graphic/Rle4.bmp", ScrambledWhole(ClaimingBmp(16384, 16384, 4, 2, 2, endOfPicture)));
+  const long before = PeakMemoryKiB();
+  Texture texture;
+  testing::internal::CaptureStderr();
+  for (const char* name : {"Cut", "Rle8", "Rle4"}) {
+    EXPECT_EQ(texture.LoadConverted((std::string(".\\Data\\Graphic\\") + name + ".bmp").c_str(), 0), E_FAIL)
+        << name;
+    EXPECT_EQ(texture.GetD3DTexture(), 0u) << name;
+  }
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_NE(errors.find("Cut.bmp: the file ends inside its 40-byte header"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("Rle8.bmp: 16384x16384 is larger than a picture may be"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("Rle4.bmp: 16384x16384 is larger than a picture may be"), std::string::npos) << errors;
+  EXPECT_LT(PeakMemoryKiB() - before, 256L * 1024) << "memory was set aside for pixels the file does not hold";
 }
 
 TEST_F(TextureTest, ReleaseClearsEverythingAndPlainFilesLoadWithoutKey) {
