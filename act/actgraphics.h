@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "librarysauce/sprite.h"
+
 // Entries of the 48-entry action texture table (files under ".\Data\Graphic\Act\").
 namespace ActTexture {
 constexpr int BackgroundBack = 2;     // "BackGround_Back01.bmp", keyed with green 254
@@ -76,3 +78,13 @@ constexpr int HeroGreatSword = 27;
 constexpr int ChipWindow = 29;        // 494 sprites: a 29 × 17 grid and one spare
 constexpr int FixedCount = 29;
 }  // namespace ActSprite
+
+// One step of an actor's blinking: on every period-th count, starting at 0, the sprite's
+// visibility flips; then the count grows by 1. No sprite, no flip.
+inline void BlinkStep(Sprite* sprite, uint32_t* counter, uint32_t period) {
+  if (sprite && *counter % period == 0) {
+    SpriteState state;
+    sprite->GetState(&state)->visible ? sprite->Hide() : sprite->Show();
+  }
+  *counter += 1;
+}

@@ -1,6 +1,8 @@
 #include "act/actobject.h"
 
+#include "act/actgraphics.h"
 #include "act/actionscene.h"
+#include "act/flagrule.h"
 #include "act/mapmodel.h"
 #include "act/mobmanager.h"
 #include "act/player.h"
@@ -140,14 +142,7 @@ void ActObject::Move() {
   if (Sprite* sprite = GetSprite()) sprite->SetPos(position_.x - scroll.x, position_.y - scroll.y);
 }
 
-void ActObject::SetFlags(uint32_t bits, int op) {
-  if (op == 1)
-    flags_ |= bits;
-  else if (op == 2)
-    flags_ &= ~bits;
-  else
-    flags_ = bits;
-}
+void ActObject::SetFlags(uint32_t bits, int op) { flags_ = NextFlags(flags_, bits, op); }
 
 void ActObject::SetVelocityX(float value, int mode) {
   velocity_.x = NextVelocityX(velocity_.x, value, mode, facing_, speedCaps_.x);
@@ -182,18 +177,7 @@ void ActObject::SyncVisibility() {
 
 void ActObject::SyncVisibility2() { SyncVisibility(); }
 
-void ActObject::Blink() {
-  if (blinkCounter_ % 2 == 0) {
-    if (Sprite* sprite = GetSprite()) {
-      SpriteState state;
-      if (sprite->GetState(&state)->visible)
-        sprite->Hide();
-      else
-        sprite->Show();
-    }
-  }
-  blinkCounter_ += 1;
-}
+void ActObject::Blink() { BlinkStep(GetSprite(), &blinkCounter_, 2); }
 
 int ActObject::HitPlayer() {
   const PlayerStatus hero = HeroStatus();

@@ -124,6 +124,16 @@ int MapModel::CodeAt(int col, int row) const {
   return codeRows_[row][col];
 }
 
+int MapModel::CellOf(float v, int size) {
+  constexpr float kLimit = 1.0e8f;
+  int whole = static_cast<int>(kLimit);
+  if (!(v > -kLimit))
+    whole = -whole;  // NaN too
+  else if (v <= kLimit)
+    whole = static_cast<int>(v);
+  return size != 0 ? whole / size : 0;
+}
+
 int MapModel::ChipAt(int col, int row) const {
   if (!IsCell(col, row)) return 0;
   return chipRows_[row][col];

@@ -104,6 +104,10 @@ class MapModel : public ScriptReader {
   // Layer-1 code / layer-0 chip of a cell; 0 (empty, chip 0) for a cell outside the map.
   int CodeAt(int col, int row) const;
   int ChipAt(int col, int row) const;
+  // The column (or row) that holds world coordinate v, for cells of size pixels: v truncated
+  // toward 0, then divided by size, truncating (so -10 lies in cell 0). Far-off coordinates give
+  // far-off cells without overflowing.
+  static int CellOf(float v, int size);
   int GetMobSlots() const { return mobSlots_; }
   int GetItemSlots() const { return itemSlots_; }
   // Frees the layers, the file buffer, the spare buffer and the stage list (back to stage 0).

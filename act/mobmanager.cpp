@@ -1,51 +1,144 @@
 #include "act/mobmanager.h"
 
-#include <cstddef>
+#include <cmath>
+#include <utility>
+
+#include "act/mapmodel.h"
+#include "act/mobbomber.h"
+#include "act/mobhopper.h"
+#include "act/mobkedama.h"
 
 MobManager g_MobManager;
 
-int MobManager::Resize(int n) {
-  slots_.assign(n > 0 ? static_cast<size_t>(n) : 0, Slot{});
-  hits_.clear();
+MobManager::MobManager() = default;
+
+MobManager::~MobManager() = default;
+
+Mob* MobManager::GetMob(int i) const {
+  if (i < 0 || i >= count_ || kinds_[i] == MobKind::Empty) return nullptr;
+  return objects_[i].get();
+}
+
+int MobManager::Clear() {
+  objects_.clear();
+  kinds_.clear();
+  count_ = 0;
   return 0;
 }
 
-const MobManager::Slot* MobManager::Occupied(int i) const {
-  if (i < 0 || i >= GetCount() || slots_[static_cast<size_t>(i)].kind == 0) return nullptr;
-  return &slots_[static_cast<size_t>(i)];
+int MobManager::Resize(int n) {
+  Clear();
+  count_ = n > 0 ? n : 0;
+  objects_.resize(static_cast<size_t>(count_));
+  kinds_.assign(static_cast<size_t>(count_), MobKind::Empty);
+  return 0;
 }
 
-int MobManager::GetKind(int i) const {
-  const Slot* slot = Occupied(i);
-  return slot ? slot->kind : 0;
-}
-
-MobStatus MobManager::GetStatus(int i) const {
-  MobStatus status{};
-  if (const Slot* slot = Occupied(i)) {
-    status.index = i;
-    status.x = slot->position.x;
-    status.y = slot->position.y;
+int MobManager::SpawnFromMap() {
+  const MapHeader header = g_MapModel.GetHeader();
+  int n = 0;
+  for (uint32_t x = 0; x < header.width; ++x) {
+    for (uint32_t y = 0; y < header.height; ++y) {
+      if (n >= count_) return 0;
+      std::unique_ptr<Mob> mob;
+      int kind = MobKind::Empty;
+      switch (g_MapModel.CodeAt(static_cast<int>(x), static_cast<int>(y))) {
+        case MapCell::Kedama:
+          mob.reset(new MobKedama);
+          kind = MobKind::Kedama;
+          break;
+        case MapCell::Hopper:
+          mob.reset(new MobHopper);
+          kind = MobKind::Hopper;
+          break;
+        case MapCell::Bomber:
+          mob.reset(new MobBomber);
+          kind = MobKind::Bomber;
+          break;
+        default:
+          continue;
+      }
+      kinds_[n] = kind;
+      objects_[n] = std::move(mob);
+      objects_[n]->Init(n, static_cast<int>(x), static_cast<int>(y));
+      n += 1;
+    }
   }
-  return status;
+  return 0;
 }
 
-D3DXVECTOR2 MobManager::GetBoxCorner2(int i) const {
-  const Slot* slot = Occupied(i);
-  return slot ? slot->boxTopLeft : D3DXVECTOR2{0, 0};
+int MobManager::UpdateAll() {
+  for (int i = 0; i < count_; ++i) {
+    if (Mob* mob = GetMob(i)) {
+      mob->Think();
+      mob->Move();
+    }
+  }
+  return 0;
 }
 
-D3DXVECTOR2 MobManager::GetBoxCorner3(int i) const {
-  const Slot* slot = Occupied(i);
-  return slot ? slot->boxBottomRight : D3DXVECTOR2{0, 0};
+int MobManager::AnimateAll() {
+  for (int i = 0; i < count_; ++i)
+    if (Mob* mob = GetMob(i)) mob->UpdateAnimation();
+  return 0;
 }
 
 int MobManager::Hit(int i, int attackKind) {
-  if (Occupied(i)) hits_.push_back({i, attackKind});
+  Mob* mob = GetMob(i);
+  if (mob && !mob->HasBurst()) mob->OnHit(attackKind);
   return 0;
 }
 
-void MobManager::Put(int i, int kind, D3DXVECTOR2 position, D3DXVECTOR2 boxTopLeft, D3DXVECTOR2 boxBottomRight) {
-  if (i < 0 || i >= GetCount()) return;
-  slots_[static_cast<size_t>(i)] = {kind, position, boxTopLeft, boxBottomRight};
+int MobManager::RemoveDead() {
+  for (int i = 0; i < count_; ++i) {
+    Mob* mob = GetMob(i);
+    if (!mob || !(mob->GetFlags() & MobFlag::Dead)) continue;
+    mob->Release();
+    Delete(i);
+  }
+  return 0;
+}
+
+int MobManager::Delete(int i) {
+  if (i < 0 || i >= count_) return 0;
+  objects_[i].reset();
+  kinds_[i] = MobKind::Empty;
+  return 0;
+}
+
+int MobManager::GetKind(int i) const { return i >= 0 && i < count_ ? kinds_[i] : MobKind::Empty; }
+
+uint32_t MobManager::GetFlags(int i) const {
+  const Mob* mob = GetMob(i);
+  return mob ? mob->GetFlags() : 0;
+}
+
+float MobManager::GetParam(int i, int p) const {
+  const Mob* mob = GetMob(i);
+  return mob ? std::trunc(mob->GetParam(p)) : 0.0f;
+}
+
+D3DXVECTOR2 MobManager::GetVelocity(int i) const { return Pair(i, &Mob::GetVelocity); }
+
+MobStatus MobManager::GetStatus(int i) const {
+  MobStatus status{};
+  if (const Mob* mob = GetMob(i)) mob->CopyStatus(&status);
+  return status;
+}
+
+D3DXVECTOR2 MobManager::GetSize(int i) const { return Pair(i, &Mob::GetSize); }
+D3DXVECTOR2 MobManager::GetHitBoxTopLeft(int i) const { return Pair(i, &Mob::GetHitBoxTopLeft); }
+D3DXVECTOR2 MobManager::GetHitBoxBottomRight(int i) const { return Pair(i, &Mob::GetHitBoxBottomRight); }
+D3DXVECTOR2 MobManager::GetBoxCorner2(int i) const { return Pair(i, &Mob::GetBoxCorner2); }
+D3DXVECTOR2 MobManager::GetBoxCorner3(int i) const { return Pair(i, &Mob::GetBoxCorner3); }
+D3DXVECTOR2 MobManager::GetCenter(int i) const { return Pair(i, &Mob::GetCenter); }
+
+int MobManager::IsActive(int i) const {
+  const Mob* mob = GetMob(i);
+  return mob ? mob->IsActive() : 0;
+}
+
+D3DXVECTOR2 MobManager::Pair(int i, D3DXVECTOR2 (Mob::*get)() const) const {
+  const Mob* mob = GetMob(i);
+  return mob ? (mob->*get)() : D3DXVECTOR2{0, 0};
 }

@@ -1,74 +1,80 @@
 #pragma once
-// The stage's enemies, one slot per enemy cell of the map (and one spare).
-// (Stand-in until the enemies come: slots that the tests fill with a kind, a position and a
-// damage box, for the hero's attacks to hit; every Hit is recorded. A filled slot is never
-// active, so it neither moves, nor touches the hero, nor dies.)
+// The stage's enemies, one slot per enemy cell of the map (and one spare). The map load sizes
+// the table, the stage's start fills it from the map's enemy cells, the running frame steps,
+// animates, hits and cleans the enemies, and the hero, his attacks and the enemies' shots read
+// single enemies by slot. Slots are emptied one by one as enemies die and are never refilled
+// within a stage.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "act/mob.h"
 #include "librarysauce/d3dmath.h"
 
-// The 26-word block a mob copies out; word numbers in the comments.
-struct MobStatus {
-  int32_t index;          // 0: the mob's slot
-  int32_t reserved[11];   // 1-11: always 0
-  int32_t* stats;         // 12: the mob's stats; word 6 is its attack
-  int32_t facing;         // 13: 1 right, 0 left
-  float x, y;             // 14, 15: top-left of the mob's frame
-  uint32_t flags;         // 16
-  float params[5];        // 17-21: movement parameters
-  int32_t reserved2[4];   // 22-25: always 0
-};
+// The kind of enemy in a slot (2 is not used).
+namespace MobKind {
+constexpr int Empty = 0;
+constexpr int Kedama = 1;
+constexpr int Hopper = 3;
+constexpr int Bomber = 4;
+}  // namespace MobKind
 
 class MobManager {
  public:
-  // One Hit call: the slot and the attack kind that hit it.
-  struct HitCall {
-    int slot;
-    int attackKind;
-  };
+  MobManager();
+  ~MobManager();
+  MobManager(const MobManager&) = delete;
+  MobManager& operator=(const MobManager&) = delete;
 
-  // Drops every enemy and makes n empty slots (called by the map load).
+  // Frees every enemy (their sprites are not touched) and both tables; the count becomes 0.
+  int Clear();
+  // Clear, then n empty slots (called by the map load with the map's enemy slot count).
   int Resize(int n);
-  // Creates the map's enemies (called when the stage begins).
-  int SpawnFromMap() { return 0; }
-  int UpdateAll() { return 0; }
-  int AnimateAll() { return 0; }
-  int RemoveDead() { return 0; }
+  // One enemy per enemy cell of the map's layer 1, column by column from the left and top to
+  // bottom within a column, in consecutive slots from 0 (called when the stage begins). A
+  // spare cell (34) takes no slot here.
+  int SpawnFromMap();
+  // Every enemy, in slot order: its think step, then its move step.
+  int UpdateAll();
+  // Every enemy, in slot order: its animation.
+  int AnimateAll();
+  // An attack of this kind hits the enemy in slot i (again, also when it is already dead of an
+  // earlier hit); an empty slot or an enemy that has burst is not hit.
+  int Hit(int i, int attackKind);
+  // Every dead enemy is released (its sprite hidden) and its slot emptied.
+  int RemoveDead();
+  // Frees the enemy of slot i, if any, and empties the slot.
+  int Delete(int i);
 
-  int GetCount() const { return static_cast<int>(slots_.size()); }
-  // The slot's kind, 0 when it is empty.
+  int GetCount() const { return count_; }
+  // The slot's kind, 0 when it is empty. Every getter answers 0 or (0, 0) for an empty slot or
+  // an index outside the table.
   int GetKind(int i) const;
-  int IsActive(int) const { return 0; }
-  // The slot's status block (its position in words 14 and 15); all 0 for an empty slot.
+  uint32_t GetFlags(int i) const;
+  // Parameter p truncated toward 0 to a whole number.
+  float GetParam(int i, int p) const;
+  D3DXVECTOR2 GetVelocity(int i) const;
   MobStatus GetStatus(int i) const;
-  D3DXVECTOR2 GetVelocity(int) const { return {0, 0}; }
-  D3DXVECTOR2 GetSize(int) const { return {0, 0}; }
-  // The corners of the mob's hit box, relative to its position.
-  D3DXVECTOR2 GetHitBoxTopLeft(int) const { return {0, 0}; }
-  D3DXVECTOR2 GetHitBoxBottomRight(int) const { return {0, 0}; }
-  // The corners of the slot's damage box, relative to its position; (0, 0) for an empty slot.
+  D3DXVECTOR2 GetSize(int i) const;
+  // The corners of the hit box (it meets the map and the hero's body), relative to the position.
+  D3DXVECTOR2 GetHitBoxTopLeft(int i) const;
+  D3DXVECTOR2 GetHitBoxBottomRight(int i) const;
+  // The corners of the damage box (the hero's attacks test it), relative to the position.
   D3DXVECTOR2 GetBoxCorner2(int i) const;
   D3DXVECTOR2 GetBoxCorner3(int i) const;
-  // An attack of this kind hits the enemy in slot i.
-  int Hit(int i, int attackKind);
-
-  // --- the stand-in's own ---
-  // Fills slot i with an enemy of this kind at (x, y) whose damage box runs from (x, y) +
-  // boxTopLeft to (x, y) + boxBottomRight.
-  void Put(int i, int kind, D3DXVECTOR2 position, D3DXVECTOR2 boxTopLeft, D3DXVECTOR2 boxBottomRight);
-  const std::vector<HitCall>& GetHitCalls() const { return hits_; }
+  // The hit box's centre in the world.
+  D3DXVECTOR2 GetCenter(int i) const;
+  int IsActive(int i) const;
+  // The enemy in slot i, or null.
+  Mob* GetMob(int i) const;
 
  private:
-  struct Slot {
-    int kind;
-    D3DXVECTOR2 position, boxTopLeft, boxBottomRight;
-  };
-  // The slot i when it holds an enemy, else null.
-  const Slot* Occupied(int i) const;
+  // A pair the enemy of slot i answers, (0, 0) for an empty slot.
+  D3DXVECTOR2 Pair(int i, D3DXVECTOR2 (Mob::*get)() const) const;
 
-  std::vector<Slot> slots_;
-  std::vector<HitCall> hits_;
+  int count_ = 0;
+  std::vector<std::unique_ptr<Mob>> objects_;
+  std::vector<int> kinds_;
 };
 
 extern MobManager g_MobManager;

@@ -6,6 +6,7 @@
 
 #include "act/actionscene.h"
 #include "act/cnnfile.h"
+#include "act/flagrule.h"
 #include "act/mapmodel.h"
 #include "act/velocityrule.h"
 #include "gameflow/scenearrays.h"
@@ -50,14 +51,6 @@ constexpr CellRun kCellRuns[] = {
     {52, 4, 0, 5},  // crouch slash
     {56, 4, 4, 5},  // air slash
 };
-
-// Float to int toward 0, kept within a range where the cell arithmetic cannot overflow.
-int Trunc(float v) {
-  constexpr float kLimit = 1.0e8f;
-  if (!(v > -kLimit)) return -static_cast<int>(kLimit);  // NaN too
-  if (v > kLimit) return static_cast<int>(kLimit);
-  return static_cast<int>(v);
-}
 
 bool IsSolid(int col, int row) { return g_MapModel.CodeAt(col, row) == MapCell::Solid; }
 
@@ -150,10 +143,10 @@ bool Player::CollidePass(float scrollX, bool* landed) {
   float& x = status_.x;
   float& y = status_.y;
   const PlayerBox& box = bodyBox_;
-  int colL = Trunc(x + box.left) / cw;
-  int colR = Trunc(x + box.right) / cw;
-  const int rowT = Trunc(y + box.top) / ch;
-  const int rowB = Trunc(y + box.bottom) / ch;
+  int colL = MapModel::CellOf(x + box.left, cw);
+  int colR = MapModel::CellOf(x + box.right, cw);
+  const int rowT = MapModel::CellOf(y + box.top, ch);
+  const int rowB = MapModel::CellOf(y + box.bottom, ch);
   bool corrected = false;
 
   // Walls: only the rows strictly between the body's top and bottom rows.
@@ -183,8 +176,8 @@ bool Player::CollidePass(float scrollX, bool* landed) {
       corrected = true;
     }
   }
-  colL = Trunc(x + box.left) / cw;
-  colR = Trunc(x + box.right) / cw;
+  colL = MapModel::CellOf(x + box.left, cw);
+  colR = MapModel::CellOf(x + box.right, cw);
 
   // Ceiling and floor: the columns the body covers.
   auto solidIn = [&](int row) {
@@ -297,14 +290,7 @@ void Player::SetVelocityY(float value, int mode) {
   if (jumpSpeed >= vy) vy = jumpSpeed;
 }
 
-void Player::SetFlags(uint32_t bits, int op) {
-  if (op == 1)
-    status_.flags |= bits;
-  else if (op == 2)
-    status_.flags &= ~bits;
-  else
-    status_.flags = bits;
-}
+void Player::SetFlags(uint32_t bits, int op) { status_.flags = NextFlags(status_.flags, bits, op); }
 
 float Player::GetMoveParam(int index) const {
   const int weapon = status_.weapon;

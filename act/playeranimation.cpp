@@ -240,16 +240,7 @@ void Player::StepAnimation() {
 }
 
 // Every third call flips the hero between shown and hidden.
-void Player::Blink() {
-  if (blinkCounter_ % 3 == 0) {
-    if (Sprite* sprite = PlayerSprite()) {
-      SpriteState state;
-      sprite->GetState(&state);
-      state.visible ? sprite->Hide() : sprite->Show();
-    }
-  }
-  blinkCounter_ += 1;
-}
+void Player::Blink() { BlinkStep(PlayerSprite(), &blinkCounter_, 3); }
 
 void Player::DrawHud() {
   const PlayerStats* stats = status_.stats;

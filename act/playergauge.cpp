@@ -84,7 +84,7 @@ void Player::CheckMobContact() {
     const D3DXVECTOR2 size = g_MobManager.GetSize(i);
     const D3DXVECTOR2 mobVelocity = g_MobManager.GetVelocity(i);
     const int facing = mob.x + size.x / 2 > GetBodyCenter().x ? 0 : 1;
-    const int attack = mob.stats ? mob.stats[6] : 0;
+    const int attack = mob.GetAttack();
     int damage = (ImpactOf(attack, velocity_.x - mobVelocity.x) + ImpactOf(attack, velocity_.y - mobVelocity.y)) / 4;
     if (damage < 5) damage = 5;
     TakeDamage(damage, facing, static_cast<float>(damage / 2), 0.0f, 0);

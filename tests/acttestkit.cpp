@@ -148,6 +148,9 @@ bool ActTest::MessageMentions(const std::string& utf8) const {
 
 #include "act/actionscene.h"
 #include "act/mapmodel.h"
+#include "act/mob.h"
+#include "act/mobkedama.h"
+#include "act/mobmanager.h"
 #include "act/player.h"
 #include "gameflow/gamestate.h"
 
@@ -157,6 +160,14 @@ struct PlayerTestAccess {
   static D3DXVECTOR2& Velocity() { return g_Player.velocity_; }
   static uint32_t& TimerWord(int index) { return g_Player.timers_[index]; }
   static int& Exhausted() { return g_Player.exhausted_; }
+};
+
+// The enemy's fields that no game operation sets from outside.
+struct MobTestAccess {
+  static D3DXVECTOR2& Position(Mob& mob) { return mob.position_; }
+  static D3DXVECTOR2& Velocity(Mob& mob) { return mob.velocity_; }
+  static MobStats* Stats(Mob& mob) { return mob.stats_.get(); }
+  static int& Active(Mob& mob) { return mob.active_; }
 };
 
 namespace acttest {
@@ -259,5 +270,40 @@ void SetExhausted(int exhausted) { PlayerTestAccess::Exhausted() = exhausted; }
 void StartTimer(int timer) { g_Player.StartTimer(timer, 0); }
 void RequestStageEnd() { g_ActionScene.RequestStageEnd(); }
 void CloseGates() { g_MapModel.CloseGates(); }
+
+Mob& MobAt(int i) {
+  Mob* mob = g_MobManager.GetMob(i);
+  if (!mob) {
+    ADD_FAILURE() << "no enemy in slot " << i;
+    static MobKedama none;  // answers for the missing one
+    return none;
+  }
+  return *mob;
+}
+
+int MobHp(int i) {
+  const MobStats* stats = MobTestAccess::Stats(MobAt(i));
+  return stats ? stats->hp : 0;
+}
+
+void SetMobHp(int i, int hp) {
+  if (MobStats* stats = MobTestAccess::Stats(MobAt(i))) stats->hp = hp;
+}
+
+void HoldMob(int i, float x, float y) {
+  Mob& mob = MobAt(i);
+  SetMobMotion(i, {x, y}, {0, 0});
+  MobTestAccess::Active(mob) = 1;
+  mob.SetFlags(0, 0);
+  SetMobHp(i, 50);
+  mob.SetTimer(MobTimer::Rest, FrameCount() + 100000);
+}
+
+void SetMobMotion(int i, D3DXVECTOR2 position, D3DXVECTOR2 velocity) {
+  Mob& mob = MobAt(i);
+  MobTestAccess::Position(mob) = position;
+  MobTestAccess::Velocity(mob) = velocity;
+}
+
 
 }  // namespace acttest

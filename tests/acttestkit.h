@@ -13,6 +13,8 @@
 #include "librarysauce/sprite.h"
 #include "platform/input.h"
 
+class Mob;
+
 namespace acttest {
 
 // The colour (0xRRGGBB) of a test picture of the action texture table: each file has its own.
@@ -156,5 +158,16 @@ void StartTimer(int timer);
 // The goal's request, and the switch's gates.
 void RequestStageEnd();
 void CloseGates();
+
+// --- enemies ---
+// The enemy of mob slot i (the test fails when the slot is empty).
+Mob& MobAt(int i);
+int MobHp(int i);
+void SetMobHp(int i, int hp);
+// Puts the enemy of slot i at (x, y), awake, still and unhurt with full hit points, with its
+// rest timer ending far ahead: it stays where gravity leaves it until the test lets it go.
+void HoldMob(int i, float x, float y);
+// Sets the enemy's position and velocity.
+void SetMobMotion(int i, D3DXVECTOR2 position, D3DXVECTOR2 velocity);
 
 }  // namespace acttest

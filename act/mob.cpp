@@ -1,0 +1,387 @@
+#include "act/mob.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "act/actgraphics.h"
+#include "act/actionscene.h"
+#include "act/attackeffectmanager.h"
+#include "act/cnnfile.h"
+#include "act/flagrule.h"
+#include "act/itemmanager.h"
+#include "act/mapmodel.h"
+#include "act/player.h"
+#include "act/velocityrule.h"
+#include "gameflow/scenearrays.h"
+#include "librarysauce/gamerandom.h"
+#include "librarysauce/mediaplayer.h"
+#include "librarysauce/sprite.h"
+
+namespace {
+
+constexpr int kFrameTableSize = 60;
+constexpr uint32_t kWalkFrames = 180;
+constexpr uint32_t kRestFrames = 30;
+constexpr float kHeroFrame = 192;
+// Flags under which the speed cap would be p3; nothing sets them.
+constexpr uint32_t kAltCapFlags = 0x840;
+// A flag change from a state with any of these does not restart the animation.
+constexpr uint32_t kKeepAnimationFlags = 0xCE000;
+// Item drops: a roll of 0 to 19.
+constexpr int kDropRolls = 20;
+constexpr float kItemHalf = 16;
+
+bool IsSolid(int col, int row) { return g_MapModel.CodeAt(col, row) == MapCell::Solid; }
+
+// A solid cell in column col, rows first to last.
+bool SolidInColumn(int col, int first, int last) {
+  for (int row = first; row <= last; ++row)
+    if (IsSolid(col, row)) return true;
+  return false;
+}
+
+// A solid cell in row row, columns first to last.
+bool SolidInRow(int row, int first, int last) {
+  for (int col = first; col <= last; ++col)
+    if (IsSolid(col, row)) return true;
+  return false;
+}
+
+}  // namespace
+
+Mob::Mob() : frameTable_(kFrameTableSize, D3DXVECTOR2{0, 0}) {
+  for (int n = 8; n <= 19; ++n) frameTable_[n] = {64.0f * (n - 8), 0};
+  frameTable_[37] = {0, 64};
+  timers_[MobTimer::Walk + 1] = kWalkFrames;
+  timers_[MobTimer::Rest + 1] = kRestFrames;
+}
+
+Mob::~Mob() = default;
+
+HRESULT Mob::LoadFile(const char* name) { return ReadCnnFile(name, kCnnBufferSize, &cnnBuffer_); }
+
+void Mob::Release() {
+  HideSprite();
+  cnnBuffer_.reset();
+  stats_.reset();
+  frameTable_.clear();
+  timers_.fill(0);
+}
+
+Sprite* Mob::GetSprite() const { return g_SceneArrays.SpriteAt(spriteIndex_); }
+
+D3DXVECTOR2 Mob::HeroPosition() {
+  PlayerStatus hero;
+  g_Player.GetStatus(&hero);
+  return {hero.x, hero.y};
+}
+
+void Mob::InitAt(int index, int cellX, int cellY, int texture, D3DXVECTOR2 size, MobBox hitBox) {
+  stats_.reset(new MobStats{});
+  stats_->hp = 50;
+  stats_->attack = 10;
+  stats_->word7 = 10;
+  const MapHeader header = g_MapModel.GetHeader();
+  position_ = {static_cast<float>(header.chipWidth) * cellX, static_cast<float>(header.chipHeight) * cellY};
+  index_ = index;
+  spriteIndex_ = g_MapModel.GetMobSpriteBase() + index;
+  size_ = size;
+  hitBox_ = damageBox_ = hitBox;
+  if (Sprite* sprite = GetSprite()) {
+    if (texture >= 0) {
+      sprite->SetTexture(texture);
+      sprite->SetSrcPos(0, 0);
+      sprite->SetScale(1, 1);
+    }
+    sprite->SetSize(size_.x, size_.y);
+    sprite->SetPos(position_.x, position_.y);
+  }
+}
+
+void Mob::Init(int index, int cellX, int cellY) { InitAt(index, cellX, cellY, -1, {64, 64}, {6, 6, 58, 64}); }
+
+// --- velocity, flags, timers ---
+
+void Mob::SetVelocityX(float value, int mode) {
+  speedCap_ = flags_ & kAltCapFlags ? params_[3] : params_[1];
+  velocity_.x = NextVelocityX(velocity_.x, value, mode, facing_, speedCap_);
+}
+
+void Mob::SetVelocityY(float value, int mode) {
+  if (mode != 1) {
+    velocity_.y = value;
+    return;
+  }
+  velocity_.y += value;
+  if (velocity_.y >= maxFall_) velocity_.y = maxFall_;
+}
+
+void Mob::SetFlags(uint32_t bits, int op) { flags_ = NextFlags(flags_, bits, op); }
+
+float Mob::GetParam(int i) const { return i >= 0 && i < 5 ? params_[i] : 0.0f; }
+
+D3DXVECTOR2 Mob::GetCenter() const {
+  return {(hitBox_.left + hitBox_.right) / 2 + position_.x, (hitBox_.top + hitBox_.bottom) / 2 + position_.y};
+}
+
+void Mob::SetTimer(int word, uint32_t value) {
+  if (word < 0 || word >= MobTimer::WordCount) return;
+  timers_[word] = value != 0 ? value : g_ActionScene.GetFrameCount();
+}
+
+bool Mob::TimerElapsed(int word) const {
+  if (word < 0 || word + 1 >= MobTimer::WordCount) return false;
+  return timers_[word] + timers_[word + 1] <= g_ActionScene.GetFrameCount();
+}
+
+bool Mob::InPlayerView() const {
+  const D3DXVECTOR2 hero = HeroPosition();
+  return hero.x - MapModel::kScreenWidth <= position_.x && position_.x <= hero.x + MapModel::kScreenWidth &&
+         hero.y - MapModel::kScreenHeight <= position_.y && position_.y <= hero.y + MapModel::kScreenHeight;
+}
+
+MobStatus* Mob::CopyStatus(MobStatus* out) const {
+  *out = MobStatus{};
+  out->index = index_;
+  out->stats = stats_.get();
+  out->facing = facing_;
+  out->x = position_.x;
+  out->y = position_.y;
+  out->flags = flags_;
+  std::copy(std::begin(params_), std::end(params_), out->params);
+  return out;
+}
+
+// --- behaviour ---
+
+void Mob::Think() { ThinkWalk(); }
+
+bool Mob::Awake() {
+  if (active_) return true;
+  active_ = InPlayerView();
+  return false;
+}
+
+bool Mob::ThinkWalk() {
+  if (!Awake()) return false;
+  PreThink();
+  SetVelocityY(kGravity, 1);
+  if (flags_ & MobFlag::Hurt) {
+    SetVelocityX(params_[4], 3);
+    if (TimerElapsed(MobTimer::Hurt)) SetFlags(MobFlag::Hurt, 2);
+    return false;
+  }
+  if (flags_ & MobFlag::Moving) {
+    SetVelocityX(params_[0], 1);
+    if (!TimerElapsed(MobTimer::Walk)) return false;
+    velocity_.x = 0;
+    SetFlags(MobFlag::Moving, 2);
+    SetTimer(MobTimer::Rest, 0);
+    return true;
+  }
+  if (!TimerElapsed(MobTimer::Rest)) return false;
+  // Off toward the side the hero stands on now (the middle of his frame).
+  facing_ = position_.x + size_.x / 2 < HeroPosition().x + kHeroFrame / 2 ? 1 : 0;
+  FaceSprite();
+  SetVelocityX(params_[0], 1);
+  SetFlags(MobFlag::Moving, 1);
+  SetTimer(MobTimer::Walk, 0);
+  return false;
+}
+
+void Mob::FaceSprite() {
+  Sprite* sprite = GetSprite();
+  if (sprite && sprite->GetNoMirror() != facing_) sprite->SetNoMirror(facing_);
+}
+
+// --- the move step ---
+
+void Mob::StopHorizontal() { velocity_.x = 0; }
+
+void Mob::OnDescent() { SetFlags(MobFlag::Airborne, 1); }
+
+bool Mob::Land() {
+  SetFlags(MobFlag::Airborne | MobFlag::Slam | MobFlag::Dive, 2);
+  if (flags_ & MobFlag::LandingFriction) {
+    SetFlags(MobFlag::LandingFriction, 2);
+    SetVelocityX(params_[4], 3);
+  }
+  return true;
+}
+
+// Only solid cells block. Walls are looked for in the rows strictly between the box's top and
+// bottom rows, so floors and ceilings never act as walls; a wall moves the mob back by its own
+// speed. The map's left edge and right edge stop the box like walls.
+void Mob::Move() {
+  // A mob that died in its own think step (a Bomber's burst) goes no further.
+  if (flags_ & MobFlag::Dead) return;
+  const MapHeader header = g_MapModel.GetHeader();
+  const int cw = header.chipWidth;
+  const int ch = header.chipHeight;
+  if (cw == 0 || ch == 0) return;
+  float& x = position_.x;
+  float& y = position_.y;
+  const MobBox& box = hitBox_;
+  x += velocity_.x;
+  y += velocity_.y;
+  int colL = MapModel::CellOf(x + box.left, cw);
+  int colR = MapModel::CellOf(x + box.right, cw);
+  const int rowT = MapModel::CellOf(y + box.top, ch);
+  const int rowB = MapModel::CellOf(y + box.bottom, ch);
+
+  auto wallIn = [&](int col) { return rowT >= 0 && rowB >= 0 && col >= 0 && SolidInColumn(col, rowT + 1, rowB - 1); };
+  if (velocity_.x < 0) {
+    if (x + box.left < 0) {
+      x = -box.left;
+      StopHorizontal();
+    }
+    if (wallIn(colL)) {
+      x -= velocity_.x;
+      StopHorizontal();
+    }
+  }
+  if (velocity_.x > 0) {
+    const float mapRight = static_cast<float>(header.width) * cw;
+    if (x + box.right > mapRight) {
+      x = mapRight - box.right;
+      StopHorizontal();
+    }
+    if (wallIn(colR)) {
+      x -= velocity_.x;
+      StopHorizontal();
+    }
+  }
+  colL = MapModel::CellOf(x + box.left, cw);
+  colR = MapModel::CellOf(x + box.right, cw);
+  const bool columns = colL >= 0 && colR >= 0;
+
+  // A ceiling moves the mob back; gravity turns it down on later frames.
+  if (velocity_.y < 0 && rowT >= 0 && columns && SolidInRow(rowT, colL, colR)) y -= velocity_.y;
+  if (velocity_.y > 0) {
+    OnDescent();
+    const D3DXVECTOR2 maxScroll = g_MapModel.GetMaxScroll();
+    if (y >= MapModel::kScreenHeight + maxScroll.y) {
+      // Fallen past the lowest line the view can show: back up onto the bottom of the view.
+      y = MapModel::kScreenHeight + g_MapModel.GetScroll().y - size_.y;
+      velocity_.y = 0;
+    }
+    if (rowB >= 0 && columns && SolidInRow(rowB, colL, colR)) {
+      y = static_cast<float>(ch) * rowB - box.bottom;
+      velocity_.y = 0;
+    }
+    if (velocity_.y == 0 && !Land()) return;
+  }
+  UpdateSprite();
+}
+
+// --- the sprite ---
+
+void Mob::UpdateSprite() {
+  Sprite* sprite = GetSprite();
+  if (!sprite) return;
+  const D3DXVECTOR2 scroll = g_MapModel.GetScroll();
+  sprite->SetPos(position_.x - scroll.x, position_.y - scroll.y);
+  const bool inView = scroll.x - size_.x < position_.x && position_.x < scroll.x + MapModel::kScreenWidth &&
+                      scroll.y - size_.y < position_.y && position_.y < scroll.y + MapModel::kScreenHeight;
+  if (!inView)
+    sprite->Hide();
+  else if (flags_ & MobFlag::Hurt)
+    Blink();
+  else
+    sprite->Show();
+}
+
+void Mob::Blink() { BlinkStep(GetSprite(), &blinkTick_, 3); }
+
+void Mob::HideSprite() {
+  if (Sprite* sprite = GetSprite()) sprite->Hide();
+}
+
+// --- animation ---
+
+void Mob::UpdateAnimation() {
+  Sprite* sprite = GetSprite();
+  if (sprite && sprite->GetNoMirror() != facing_) {
+    animTick_ = 0;
+    sprite->SetNoMirror(facing_);
+  }
+  const uint32_t previous = lastFlags_;
+  lastFlags_ = flags_;
+  if (previous != lastFlags_ && !(previous & kKeepAnimationFlags)) {
+    animTick_ = 0;
+    ChooseAnimation();
+  }
+  animTick_ += 1;
+  ApplyFrame();
+}
+
+void Mob::ChooseAnimation() { PickFrame(37, MobFlag::Moving, 8); }
+
+void Mob::PickFrame(uint32_t hurt, uint32_t movingFlag, uint32_t moving) {
+  if (lastFlags_ & MobFlag::Hurt)
+    frame_ = hurt;
+  else if (lastFlags_ & movingFlag)
+    frame_ = moving;
+  else
+    frame_ = 0;
+}
+
+void Mob::ApplyFrame() { CycleFrames(8, 11); }
+
+void Mob::CycleFrames(uint32_t first, uint32_t last) {
+  if ((lastFlags_ & MobFlag::Moving) && !(lastFlags_ & MobFlag::Hurt) && animTick_ % 5 == 0) {
+    frame_ += 1;
+    if (frame_ > last) frame_ = first;
+  }
+  ShowFrame();
+}
+
+void Mob::ShowFrame() {
+  Sprite* sprite = GetSprite();
+  if (sprite && frame_ < frameTable_.size()) sprite->SetSrcPos(frameTable_[frame_].x, frameTable_[frame_].y);
+}
+
+// --- hits ---
+
+void Mob::OnHit(int attackKind) {
+  const int damage = g_AttackEffectManager.GetDamage(attackKind);
+  const int facing = g_AttackEffectManager.GetFacing(attackKind);
+  const D3DXVECTOR2 KB_Speed = g_AttackEffectManager.GetKnockback(attackKind);
+  TakeDamage(damage, facing, KB_Speed.x, KB_Speed.y);
+  if (flags_ & MobFlag::Dead) {
+    HideSprite();
+    DropItem();
+  }
+}
+
+void Mob::TakeDamage(int damage, int facing, float knockX, float knockY) {
+  flags_ = MobFlag::Hurt;
+  SetTimer(MobTimer::Hurt + 1, kHurtFrames);
+  SetTimer(MobTimer::Hurt, 0);
+  facing_ = facing == 0 ? 1 : 0;  // toward the attacker
+  velocity_ = {facing == 1 ? knockX : -knockX, knockY};
+  if (Sprite* sprite = GetSprite()) sprite->SetNoMirror(facing_);
+  if (stats_) stats_->hp -= damage;
+  blinkTick_ = 0;
+  if (g_MediaPlayers) {
+    MediaPlayer& sound = g_MediaPlayers[ActSound::MobHit];
+    sound.Stop();
+    sound.Rewind();
+    sound.Play();
+  }
+  if (!stats_ || stats_->hp <= 0) SetFlags(MobFlag::Dead, 1);
+}
+
+void Mob::DropItem() {
+  const int roll = GameRand() % kDropRolls;
+  const float x = position_.x + size_.x / 2 - kItemHalf;
+  const float y = position_.y + size_.y / 2 - kItemHalf;
+  if (roll == 0) {
+    g_ItemManager.SpawnAt(ItemKind::Mp, x, y);
+    g_ItemManager.SpawnAt(ItemKind::Hp, x, y);
+  } else if (roll <= 2) {
+    g_ItemManager.SpawnAt(ItemKind::Hp, x, y);
+  } else if (roll <= 4) {
+    g_ItemManager.SpawnAt(ItemKind::Mp, x, y);
+  }
+}

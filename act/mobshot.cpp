@@ -1,0 +1,60 @@
+#include "act/mobshot.h"
+
+#include "act/mapmodel.h"
+#include "act/mobmanager.h"
+#include "librarysauce/sprite.h"
+
+int MobShot::OwnerAttack(int owner) { return g_MobManager.GetStatus(owner).GetAttack(); }
+
+void MobShot::SetupShot(const MobShotSpec& spec, int slot, int owner, int facing, int damage, int mirror) {
+  kind_ = slot;
+  sprite_ = static_cast<uint32_t>(g_MapModel.GetMobShotSpriteBase() + slot);
+  position_ = {0, 0};
+  size_ = {spec.width, spec.height};
+  hitHalf_ = {spec.halfX, spec.halfY};
+  facing_ = facing;
+  flags_ = 0;
+  speed_ = spec.speed;
+  velocity_ = {facing != 0 ? speed_ : -speed_, 0};
+  speedCaps_ = {0, 0};
+  tick_ = 0;
+  blinkCounter_ = 0;
+  owner_ = owner;
+  power_ = spec.power;
+  damage_ = damage;
+  knockback_ = {spec.knockX, spec.knockY};
+  MakeCells(spec.cellCount, spec.width, 0);
+  timerDuration_ = spec.life;
+  if (Sprite* sprite = GetSprite()) {
+    sprite->SetTexture(spec.texture);
+    sprite->SetSrcPos(0, 0);
+    sprite->SetNoMirror(mirror);
+    sprite->SetSize(size_.x, size_.y);
+    sprite->Unregister();
+    sprite->Register();
+  }
+}
+
+void MobShot::Activate() {
+  Place();
+  SetFlags(ActObjectFlag::Visible | ActObjectFlag::CanHit, 0);
+  StartTimer(0);
+}
+
+void MobShot::Place() {
+  CenterOnOwner();
+  PlaceSprite();
+}
+
+D3DXVECTOR2 MobShot::CenterOnOwner() {
+  const D3DXVECTOR2 centre = g_MobManager.GetCenter(owner_);
+  position_ = {centre.x - size_.x / 2, centre.y - size_.y / 2};
+  return centre;
+}
+
+void MobShot::PlaceSprite() {
+  if (Sprite* sprite = GetSprite()) {
+    const D3DXVECTOR2 scroll = g_MapModel.GetScroll();
+    sprite->SetPos(position_.x - scroll.x, position_.y - scroll.y);
+  }
+}
