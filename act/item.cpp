@@ -1,7 +1,9 @@
 #include "act/item.h"
 
+#include "act/actgraphics.h"
 #include "act/actionscene.h"
 #include "act/cnnfile.h"
+#include "act/flagrule.h"
 #include "act/mapmodel.h"
 #include "act/player.h"
 #include "act/velocityrule.h"
@@ -14,13 +16,6 @@ constexpr float kViewWidth = MapModel::kScreenWidth;
 constexpr float kViewHeight = MapModel::kScreenHeight;
 constexpr float kGravity = 0.12f;
 constexpr float kFramePitch = 32.0f;
-
-// The cell that holds world coordinate v (toward 0, as the map's cells are counted), or -1
-// when there is no map.
-int CellOf(float v, int chip) {
-  if (chip <= 0) return -1;
-  return static_cast<int>(v) / chip;
-}
 
 bool IsSolid(int col, int row) { return g_MapModel.CodeAt(col, row) == MapCell::Solid; }
 
@@ -123,8 +118,8 @@ void Item::MoveStep(bool airborneBit) {
   float& vy = velocity_.y;
   x += vx;
   y += vy;
-  int colL = CellOf(x + box_.left, cw), colR = CellOf(x + box_.right, cw);
-  const int rowT = CellOf(y + box_.top, ch), rowB = CellOf(y + box_.bottom, ch);
+  int colL = MapModel::CellOf(x + box_.left, cw), colR = MapModel::CellOf(x + box_.right, cw);
+  const int rowT = MapModel::CellOf(y + box_.top, ch), rowB = MapModel::CellOf(y + box_.bottom, ch);
 
   // A wall is a solid cell in the rows strictly between the box's top and bottom rows; it takes
   // the horizontal step back.
@@ -153,8 +148,8 @@ void Item::MoveStep(bool airborneBit) {
     }
     undoAtWall(colR);
   }
-  colL = CellOf(x + box_.left, cw);
-  colR = CellOf(x + box_.right, cw);
+  colL = MapModel::CellOf(x + box_.left, cw);
+  colR = MapModel::CellOf(x + box_.right, cw);
 
   if (vy < 0 && rowT >= 0 && colL >= 0 && colR >= 0) {
     // A ceiling takes the rise back; the speed stays for gravity to turn.
@@ -258,17 +253,7 @@ void Item::ShowFrame() {
 }
 
 void Item::Blink() {
-  if (!(flags_ & ItemFlag::Airborne)) return;
-  if (blinkTick_ % 3 == 0) {
-    if (Sprite* sprite = GetSprite()) {
-      SpriteState state;
-      if (sprite->GetState(&state)->visible)
-        sprite->Hide();
-      else
-        sprite->Show();
-    }
-  }
-  blinkTick_ += 1;
+  if (flags_ & ItemFlag::Airborne) BlinkStep(GetSprite(), &blinkTick_, 3);
 }
 
 void Item::Hide() {
@@ -297,14 +282,7 @@ void Item::AddVelocityY(float a, int mode) {
   if (velocity_.y >= maxVelocity_.y) velocity_.y = maxVelocity_.y;
 }
 
-void Item::SetFlags(uint32_t mask, int mode) {
-  if (mode == 1)
-    flags_ |= mask;
-  else if (mode == 2)
-    flags_ &= ~mask;
-  else
-    flags_ = mask;
-}
+void Item::SetFlags(uint32_t mask, int mode) { flags_ = NextFlags(flags_, mask, mode); }
 
 D3DXVECTOR2 Item::GetCenter() const {
   return {position_.x + (box_.left + box_.right) / 2, position_.y + (box_.top + box_.bottom) / 2};

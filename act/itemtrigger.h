@@ -5,6 +5,9 @@
 
 class ItemTrigger : public Item {
  public:
+  // Both: 32 × 32, touched anywhere on that square, one frame, timed when dropped.
+  static const ItemTraits kTraits;
+
   void Update() override;
   void Move() override;
   void Animate(int unused) override;
