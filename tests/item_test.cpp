@@ -13,8 +13,11 @@
 #include "act/itemhp.h"
 #include "act/itemmanager.h"
 #include "act/mapmodel.h"
+#include "act/mobmanager.h"
+#include "act/mobshotmanager.h"
 #include "act/player.h"
 #include "gameflow/gamestate.h"
+#include "librarysauce/gamerandom.h"
 #include "librarysauce/mediaplayer.h"
 #include "tests/acttestkit.h"
 #include "tests/testsupport.h"
@@ -60,38 +63,49 @@ class ItemTest : public ActTest {
   }
 };
 
+// A Kedama slashed to death in frame F drops an HP item (the roll after seed 1 is 1).
 TEST_F(ItemTest, ADropWakesRisesFallsBlinksAndExpiresWhileAMapItemOutOfReachWaits) {
-  Play(Stage().Put(38, 16, "h"));  // x 1216: more than 854 pixels from the hero
-  const uint32_t f = FrameCount();
-  g_ItemManager.SpawnAt(ItemKind::Hp, 480, 400);
-  g_ItemManager.SpawnAt(ItemKind::Hp, 600, 400);
-  g_ItemManager.SpawnAt(ItemKind::Goal + 1, 600, 400);  // no such kind: nothing
+  Play(Stage().Put(38, 16, "h").Put(20, 16, "k"));  // the map's item at x 1216: out of reach
+  HoldMob(0, 290, 480);
+  SetMobHp(0, 20);
+  GameSrand(1);
+  Hold({key::Attack});
+  for (int i = 0; i < 20 && g_ItemManager.GetKind(1) == ItemKind::Free; ++i) Frames(1);
+  Release({key::Attack});
   ASSERT_EQ(g_ItemManager.GetKind(1), ItemKind::Hp);
+  const uint32_t f = FrameCount() - 1;
+  Item& drop = At(1);
+  const float y0 = drop.GetPosition().y;
+  EXPECT_EQ(drop.GetPosition().x, 290 + 32 - 16.0f) << "at the enemy's middle";
+  EXPECT_EQ(drop.GetSpriteIndex(), g_MapModel.GetItemSpriteBase() + 1);
+  EXPECT_FALSE(drop.IsActive());
+  // A second drop, between frames F and F + 1, lies far from the hero; a kind that is no item
+  // places nothing.
+  g_ItemManager.SpawnAt(ItemKind::Hp, 600, 400);
+  g_ItemManager.SpawnAt(ItemKind::Goal + 1, 600, 400);
   ASSERT_EQ(g_ItemManager.GetKind(2), ItemKind::Hp);
   EXPECT_EQ(g_ItemManager.GetKind(3), ItemKind::Free);
-  Item& drop = At(1);
-  EXPECT_EQ(drop.GetSpriteIndex(), g_MapModel.GetItemSpriteBase() + 1);
 
-  // The first frame only wakes it; from the next it rises 22.5 pixels, shown where it is.
+  // Frame F + 1 only wakes it; from F + 2 it rises 22.5 pixels, shown where it is.
   Frames(1);
   EXPECT_TRUE(drop.IsActive());
-  EXPECT_EQ(drop.GetPosition().y, 400.0f);
+  EXPECT_EQ(drop.GetPosition().y, y0);
   EXPECT_FALSE(SpriteOf(1).visible);
   Frames(1);
-  EXPECT_EQ(drop.GetPosition().y, 395.5f);
+  EXPECT_EQ(drop.GetPosition().y, y0 - 4.5f);
   EXPECT_TRUE(SpriteOf(1).visible);
-  EXPECT_EQ(SpriteOf(1).y, 395.5f - kScrollY);
-  float top = 400;
+  EXPECT_EQ(SpriteOf(1).y, y0 - 4.5f - kScrollY);
+  float top = y0;
   std::vector<bool> shownWhileFalling;
-  for (int i = 0; i < 60; ++i) {
+  for (int i = 0; i < 40; ++i) {
     Frames(1);
     top = std::min(top, drop.GetPosition().y);
     if (drop.GetVelocity().y > 0) shownWhileFalling.push_back(SpriteOf(1).visible);
   }
-  EXPECT_EQ(top, 400 - 22.5f);
+  EXPECT_EQ(top, y0 - 22.5f);
   // It flashes on the way down and lies on the ground, shown, once it lands.
-  EXPECT_GT(std::count(shownWhileFalling.begin(), shownWhileFalling.end(), false), 4);
-  EXPECT_GT(std::count(shownWhileFalling.begin(), shownWhileFalling.end(), true), 4);
+  EXPECT_GT(std::count(shownWhileFalling.begin(), shownWhileFalling.end(), false), 2);
+  EXPECT_GT(std::count(shownWhileFalling.begin(), shownWhileFalling.end(), true), 2);
   EXPECT_EQ(drop.GetPosition().y, 17 * 32 - 32.0f);
   EXPECT_TRUE(SpriteOf(1).visible);
 
@@ -110,17 +124,20 @@ TEST_F(ItemTest, ADropWakesRisesFallsBlinksAndExpiresWhileAMapItemOutOfReachWait
   EXPECT_EQ(g_ItemManager.GetKind(0), ItemKind::Hp);
   EXPECT_FALSE(At(0).IsActive());
   EXPECT_EQ(At(0).GetPosition().y, 16 * 32.0f);
-  // On frame F + 420 both drops run out; the one the hero steps onto in that frame still heals.
+  // Frame F + 420 ends the drop's life; the hero steps onto it in that frame: it still heals.
   ASSERT_EQ(g_ItemManager.GetKind(1), ItemKind::Hp);
   SetHp(150);
-  StandAt(600);
+  StandAt(300);
   EXPECT_FALSE(g_MediaPlayers[ActSound::ItemGet].IsPlaying());
   Frames(1);
   EXPECT_EQ(Hp(), 250);
   EXPECT_TRUE(g_MediaPlayers[ActSound::ItemGet].IsPlaying());
   EXPECT_EQ(g_ItemManager.GetKind(1), ItemKind::Free);
-  EXPECT_EQ(g_ItemManager.GetKind(2), ItemKind::Free);
   EXPECT_FALSE(SpriteOf(1).visible);
+  // The second drop goes untouched 420 frames after its own.
+  EXPECT_EQ(g_ItemManager.GetKind(2), ItemKind::Hp);
+  Frames(1);
+  EXPECT_EQ(g_ItemManager.GetKind(2), ItemKind::Free);
   EXPECT_FALSE(SpriteOf(2).visible);
 }
 
@@ -263,15 +280,22 @@ TEST_F(ItemTest, TheScreenShowsRecoveryItemsDecorationsAndTrapsButNotSwitchesOrG
   EXPECT_EQ(pixel(24 * 32 + 32, 15 * 32 + 68), object);
 }
 
-TEST_F(ItemTest, StagesRestartAHundredTimesWithItemsAlive) {
-  WriteStage("items", Stage().Put(10, 16, "h.m.^.S").Put(16, 15, "d").Put(30, 16, "G").Put(5, 10, "@").Floor(17)
-                          .Text());
+// Half the restarts follow a death (the same stage with a new hero), half a goal (the next,
+// here the same, keeping him); each leaves items, enemies and shots behind.
+TEST_F(ItemTest, StagesRestartAHundredTimesWithItemsEnemiesAndShotsAlive) {
+  WriteStage("items", Stage().Put(10, 16, "h.m.^.S").Put(16, 15, "d").Put(30, 16, "G").Put(12, 12, "k.p.b")
+                          .Put(5, 10, "@").Floor(17).Text());
   StartStages("items");
   for (int i = 0; i < 100; ++i) {
     Frames(3);
     g_ItemManager.SpawnAt(ItemKind::Hp, 300, 300);
     g_ItemManager.SpawnAt(ItemKind::Mp, 400, 300);
+    g_MobShotManager.Spawn(MobShotKind::NormalBullet, 0);
+    g_MobShotManager.Spawn(MobShotKind::ShockWave, 1);
     Frames(2);
+    ASSERT_EQ(g_MobManager.GetKind(2), MobKind::Bomber);
+    ASSERT_NE(g_MobShotManager.GetKind(0), MobShotKind::Free);
+    ASSERT_EQ(g_ItemManager.GetKind(7), ItemKind::Mp);
     g_GameState.SetMode(i % 2 ? GameMode::ActionRestart : GameMode::ActionLeave);
     Frames(1);
     ASSERT_EQ(CurrentGameMode(), i % 2 ? GameMode::ActionRun : GameMode::ActionStart) << i;
@@ -279,6 +303,7 @@ TEST_F(ItemTest, StagesRestartAHundredTimesWithItemsAlive) {
   Frames(3);
   EXPECT_EQ(CurrentGameMode(), GameMode::ActionRun);
   EXPECT_EQ(g_ItemManager.GetKind(0), ItemKind::Hp);
+  EXPECT_EQ(g_ItemManager.GetKind(7), ItemKind::Free) << "the drops are gone";
   EXPECT_TRUE(messages_.empty());
 }
 
