@@ -123,14 +123,10 @@ class Item : public ScriptReader {
   // Hides the sprite (through Hide) and frees the file buffer and the frame table. 0.
   HRESULT ReleaseBuffers();
 
-  // Views for the manager's checks and the tests.
-  int GetIndex() const { return index_; }
+  // Views for the tests.
   int GetSpriteIndex() const { return spriteIndex_; }
-  int GetAmount() const { return amount_; }
   D3DXVECTOR2 GetPosition() const { return position_; }
   D3DXVECTOR2 GetVelocity() const { return velocity_; }
-  uint32_t GetFrame() const { return frame_; }
-  uint32_t GetFrameCount() const { return frameCount_; }
 
  protected:
   // The common Init of every kind.
