@@ -36,11 +36,11 @@ class ItemTest : public ActTest {
     WriteActPictures();
     WriteActSounds();
   }
-  // Starts a stage of this text (40 × 20, ground at row 17, the hero at (5, 10)) and runs the
-  // fade-in; the hero has landed.
-  static void Play(StageText stage) {
+  // Starts a stage of this text (40 × 20, ground at row 17, the hero at (5, 10)), then the
+  // stages named after it, and runs the fade-in; the hero has landed.
+  static void Play(StageText stage, const std::string& after = "") {
     WriteStage("items", stage.Put(5, 10, "@").Floor(17).Text());
-    StartStages("items");
+    StartStages(after.empty() ? "items" : "items," + after);
     Frames(20);
     ASSERT_EQ(Position().y, kStandY);
   }
@@ -197,14 +197,7 @@ TEST_F(ItemTest, SwitchesCloseTheGatesTheGoalEndsTheStage) {
   EXPECT_EQ(g_MapModel.CodeAt(7, 16), ItemCell::Switch);
 
   // With gates: they are solid and drawn closed in the frame of the touch.
-  ActTest::TearDown();
-  ActTest::SetUp();
-  WriteActPictures();
-  WriteActSounds();
-  WriteStage("gates", Stage().Put(12, 14, "|").Put(12, 15, "|").Put(12, 16, "|").Put(20, 16, "S").Put(5, 10, "@")
-                          .Floor(17).Text());
-  StartStages("gates");
-  Frames(20);
+  Play(Stage().Put(12, 14, "|").Put(12, 15, "|").Put(12, 16, "|").Put(20, 16, "S"));
   g_ItemManager.SpawnAt(ItemKind::Hp, 12 * 32, 300);  // slot 1, over the gates
   EXPECT_EQ(WorldPixel(12 * 32 + 16, 16 * 32 + 16), ChipColor(3));
   StandAt(20 * 32 - 40);
@@ -215,14 +208,10 @@ TEST_F(ItemTest, SwitchesCloseTheGatesTheGoalEndsTheStage) {
   Frames(60);
   EXPECT_EQ(At(1).GetPosition().y, 14 * 32 - 32.0f) << "the drop lies on the closed gate";
 
-  // The goal: the fade-out, once; then the next stage.
-  ActTest::TearDown();
-  ActTest::SetUp();
-  WriteActPictures();
-  WriteActSounds();
-  WriteStage("goal", Stage().Put(7, 16, "GG").Put(5, 10, "@").Floor(17).Text());
+  // Two goals under the hero: both used up in one frame, one fade-out, then the next stage.
   WriteStage("next", Stage().Put(5, 10, "@").Floor(17).Text());
-  StartStages("goal,next");
+  WriteStage("items", Stage().Put(7, 16, "GG").Put(5, 10, "@").Floor(17).Text());
+  StartStages("items,next");
   for (int i = 0; i < 20 && SceneMode() != ActionSceneMode::FadeOut; ++i) Frames(1);
   ASSERT_EQ(SceneMode(), ActionSceneMode::FadeOut);
   EXPECT_EQ(g_ItemManager.GetKind(0), ItemKind::Free);
@@ -283,9 +272,7 @@ TEST_F(ItemTest, TheScreenShowsRecoveryItemsDecorationsAndTrapsButNotSwitchesOrG
 // Half the restarts follow a death (the same stage with a new hero), half a goal (the next,
 // here the same, keeping him); each leaves items, enemies and shots behind.
 TEST_F(ItemTest, StagesRestartAHundredTimesWithItemsEnemiesAndShotsAlive) {
-  WriteStage("items", Stage().Put(10, 16, "h.m.^.S").Put(16, 15, "d").Put(30, 16, "G").Put(12, 12, "k.p.b")
-                          .Put(5, 10, "@").Floor(17).Text());
-  StartStages("items");
+  Play(Stage().Put(10, 16, "h.m.^.S").Put(16, 15, "d").Put(30, 16, "G").Put(12, 12, "k.p.b"));
   for (int i = 0; i < 100; ++i) {
     Frames(3);
     g_ItemManager.SpawnAt(ItemKind::Hp, 300, 300);
