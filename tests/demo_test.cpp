@@ -1,7 +1,7 @@
 // The demo played from the title menu as a player plays it: the built data tree, the start entry
 // chosen with Z, the meadow run through to its goal by keys held and tapped through the real
 // input poll, and the ruins begun; on the way the screen is checked against the built pictures:
-// the HUD, the ground, an enemy. A second scenario, run only when VELUNNA_SCREENSHOT_DIR names a
+// the HUD, the ground, an enemy. The field map's tower leads to the tower stage. A second scenario, run only when VELUNNA_SCREENSHOT_DIR names a
 // directory, saves the README's screenshots there (tools/screenshots.sh).
 #include <gtest/gtest.h>
 
@@ -17,6 +17,7 @@
 #include "act/mapmodel.h"
 #include "act/mobmanager.h"
 #include "act/player.h"
+#include "field/fieldscene.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/sprite.h"
@@ -217,6 +218,19 @@ TEST_F(DemoTest, TheTitlesStartEntryLeadsThroughTheMeadowToItsGoalAndIntoTheRuin
   Frame();
   ExpectHudShowsHp(hp, 250);
   ExpectGroundShowsItsChips();
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(DemoTest, TheFieldMapsTowerLeadsToTheTowerStage) {
+  ChooseOnTitle(demoplay::kFieldEntry);
+  ASSERT_TRUE(PlayUntil(demoplay::FieldTakesAChoice));
+  auto selected = [] { return std::string(g_FieldScene.GetPoint(g_FieldScene.GetSelectedPoint())->script); };
+  for (int moves = 0; moves < 4 && selected() != "tower.cnn"; ++moves) Tap(DIK_DOWN);
+  ASSERT_EQ(selected(), "tower.cnn");
+  Tap(DIK_Z);
+  ASSERT_TRUE(PlayUntil(demoplay::StageRuns));
+  EXPECT_EQ(g_MapModel.GetStageCount(), 1);
+  EXPECT_STREQ(g_MapModel.GetStagePath(0), ".\\Data\\Script\\act_stage\\stage03");
   EXPECT_TRUE(messages_.empty());
 }
 
