@@ -180,7 +180,7 @@ TEST_F(ActGraphicsTest, ClosedGatesAreSolidAndDrawnAtOnce) {
 TEST_F(ActGraphicsTest, TheDemoStagesShowTheirChipsOverBothBackgrounds) {
   acttest::WriteActPictures();
   g_GameState.SetMode(GameMode::ActionRun);  // frames run the stage's mode
-  for (const char* stage : {"stage01", "stage02"}) {
+  for (const char* stage : {"stage01", "stage02", "stage03"}) {
     const std::string map = std::string("Data/Script/act_stage/") + stage + ".cnn";
     std::filesystem::create_directories("Data/Script/act_stage");
     std::filesystem::copy_file(std::string(VELUNNA_GAME_DIR) + "/" + map, map,
@@ -189,7 +189,8 @@ TEST_F(ActGraphicsTest, TheDemoStagesShowTheirChipsOverBothBackgrounds) {
   const struct {
     const char* stage;
     float x, y;
-  } views[] = {{"stage01", 0, 0}, {"stage02", 0, 0}, {"stage01", 0, 127}, {"stage02", 1000.5f, 191}};
+  } views[] = {{"stage01", 0, 0},      {"stage02", 0, 0},      {"stage01", 0, 127},
+               {"stage02", 1000.5f, 191}, {"stage03", 0, 127}, {"stage03", 1162, 127}};
   for (const auto& view : views) {
     SCOPED_TRACE(std::string(view.stage) + " at " + std::to_string(view.x) + ", " + std::to_string(view.y));
     ASSERT_EQ(g_MapModel.SetStageList(view.stage), S_OK);

@@ -236,7 +236,7 @@ TEST_F(ActionSceneTest, TheDemosStartEntryShowsTheHeroStandingOnTheMeadow) {
   Tap(platform::DIK_Z);  // its first entry: start
   for (int i = 0; i < 40 && CurrentGameMode() != GameMode::ActionRun; ++i) Frames(1);
   ASSERT_EQ(CurrentGameMode(), GameMode::ActionRun);
-  EXPECT_EQ(g_MapModel.GetStageCount(), 2);
+  EXPECT_EQ(g_MapModel.GetStageCount(), 3);
   EXPECT_TRUE(g_MediaPlayers[ActSound::Bgm].IsPlaying());
   Frames(17);
   ASSERT_EQ(SceneMode(), ActionSceneMode::Run);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "act/mapmodel.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scriptreader.h"
 #include "librarysauce/mediaplayer.h"
@@ -19,22 +20,6 @@
 namespace {
 
 using namespace advtest;
-
-// Pixel (x, y) of a plain 24-bit bottom-up BMP file, as 0xRRGGBB.
-uint32_t BmpPixel(const std::string& path, int x, int y) {
-  const std::string bmp = testsupport::ReadFile(path);
-  auto u32 = [&bmp](size_t at) {
-    return static_cast<uint32_t>(static_cast<uint8_t>(bmp[at])) | static_cast<uint8_t>(bmp[at + 1]) << 8 |
-           static_cast<uint8_t>(bmp[at + 2]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(bmp[at + 3])) << 24;
-  };
-  if (bmp.size() < 54) return 0xDEADBEEF;
-  const uint32_t offset = u32(10), width = u32(18), height = u32(22);
-  const size_t stride = (width * 3 + 3) / 4 * 4;
-  const size_t at = offset + (height - 1 - y) * stride + x * 3;
-  if (at + 3 > bmp.size()) return 0xDEADBEEF;
-  return static_cast<uint8_t>(bmp[at]) | static_cast<uint8_t>(bmp[at + 1]) << 8 |
-         static_cast<uint32_t>(static_cast<uint8_t>(bmp[at + 2])) << 16;
-}
 
 int Channel(uint32_t rgb, int shift) { return static_cast<int>((rgb >> shift) & 0xFF); }
 
@@ -84,7 +69,7 @@ class AdvScenePlayTest : public ::testing::Test {
   bool zDown_ = false;
 };
 
-TEST_F(AdvScenePlayTest, StoryEntryOfTheMenuPlaysBothScenesAndComesBack) {
+TEST_F(AdvScenePlayTest, StoryEntryOfTheMenuPlaysBothScenesAndLeadsIntoTheStages) {
   // The title menu as the game opens on it; the story is the second entry.
   testsupport::RunFrames(2);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
@@ -109,11 +94,11 @@ TEST_F(AdvScenePlayTest, StoryEntryOfTheMenuPlaysBothScenesAndComesBack) {
   const std::string art = std::string(VELUNNA_GENERATED_DATA_DIR) + "/Graphic/Adv/";
   // The guild hall shows as drawn, where no window lies over it.
   for (auto [x, y] : {std::pair{700, 100}, std::pair{60, 300}, std::pair{830, 470}})
-    EXPECT_EQ(testsupport::PixelAt(x, y) & 0xFFFFFF, BmpPixel(art + "guild.bmp", x, y)) << x << "," << y;
+    EXPECT_EQ(testsupport::PixelAt(x, y) & 0xFFFFFF, testsupport::BmpPixel(art + "guild.bmp", x, y)) << x << "," << y;
   // The lower window: its cloth dimmed to grey 100 and 200/255 opaque over the hall.
   const int wx = 600, wy = 455;
-  const uint32_t cloth = BmpPixel(art + "MessageWindow.bmp", wx - 185, wy - 385);
-  const uint32_t hall = BmpPixel(art + "guild.bmp", wx, wy);
+  const uint32_t cloth = testsupport::BmpPixel(art + "MessageWindow.bmp", wx - 185, wy - 385);
+  const uint32_t hall = testsupport::BmpPixel(art + "guild.bmp", wx, wy);
   uint32_t expected = 0;
   for (int shift : {0, 8, 16}) {
     const int tinted = Channel(cloth, shift) * 100 / 255;
@@ -136,12 +121,11 @@ TEST_F(AdvScenePlayTest, StoryEntryOfTheMenuPlaysBothScenesAndComesBack) {
   g_TextureTable[1].GetInfo(&info);
   EXPECT_STREQ(info.name, ".\\Graphic\\Adv\\gate.bmp");
 
-  // Its own next file takes the game back to the title menu.
-  PlayUntil([] {
-    const int mode = g_GameState.GetMode();
-    return mode < GameMode::AdvSetUp || mode > GameMode::AdvLast;
-  });
-  EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuSetUp);
+  // Its own next file leads into the action stages, from the first.
+  PlayUntil([] { return g_GameState.GetMode() == GameMode::ActionRun; });
+  EXPECT_EQ(g_MapModel.GetStageCount(), 3);
+  EXPECT_EQ(g_MapModel.GetStageIndex(), 0);
+  EXPECT_STREQ(g_MapModel.GetStagePath(0), ".\\Data\\Script\\act_stage\\stage01");
 }
 
 TEST_F(AdvScenePlayTest, NextFileThatLeavesTheModeAloneEndsTheGame) {

@@ -490,7 +490,7 @@ TEST_F(FieldSceneTest, TheDemoFromTheTitleMenuToTheFieldsAndBack) {
   EXPECT_EQ(g_FieldScene.GetMapNumber(), 1);
   int enabled = 0;
   for (int i = 0; i < g_FieldScene.GetPointCount(); ++i) enabled += g_FieldScene.GetPoint(i)->enabled;
-  EXPECT_EQ(enabled, 3);
+  EXPECT_EQ(enabled, 4);
   Frame(kFadeFrames);
   ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::Select);
 

@@ -229,7 +229,8 @@ TEST_F(BomberTest, ItDivesOverTheHeroAtAnyHeightUnlessHeIsSparedAndBurstsOnceInH
   g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
   g_MobManager.Hit(0, AttackKind::ComboSlash1);
   EXPECT_EQ(MobAt(0).GetFlags() & MobFlag::Dead, MobFlag::Dead);
-  EXPECT_TRUE(g_ItemManager.GetSpawnCalls().empty()) << "a Bomber that bursts drops nothing";
+  for (int slot = 0; slot < g_ItemManager.GetCount(); ++slot)
+    EXPECT_EQ(g_ItemManager.GetKind(slot), ItemKind::Free) << "a Bomber that bursts drops nothing";
   g_MobManager.RemoveDead();
   EXPECT_EQ(g_MobManager.GetKind(0), MobKind::Empty);
   EXPECT_EQ(ShotsOfKind(MobShotKind::Burst), 1);
@@ -300,15 +301,17 @@ TEST_F(MobTest, ADefeatedEnemyDropsByTheRollAtItsMiddleAndIsGoneBeforeTheFrameIs
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.seed);
-    g_ItemManager.Allocate(10);  // forgets the drops recorded so far
+    g_ItemManager.Allocate(10);  // empties the item table
     SetMobHp(0, 20);
     GameSrand(c.seed);
     for (int n = 0; n < c.hits; ++n) g_MobManager.Hit(0, AttackKind::ComboSlash1);
     K drops;
-    for (const auto& call : g_ItemManager.GetSpawnCalls()) {
-      drops.push_back(call.kind);
-      EXPECT_EQ(call.x, 400.0f + 32 - 16);
-      EXPECT_EQ(call.y, 482.0f + 32 - 16);
+    for (int slot = 0; slot < g_ItemManager.GetCount(); ++slot) {
+      const Item* item = g_ItemManager.GetItem(slot);
+      if (!item) continue;
+      drops.push_back(g_ItemManager.GetKind(slot));
+      EXPECT_EQ(item->GetPosition().x, 400.0f + 32 - 16);
+      EXPECT_EQ(item->GetPosition().y, 482.0f + 32 - 16);
     }
     EXPECT_EQ(drops, c.drops);
     EXPECT_FALSE(MobSprite(0).visible);

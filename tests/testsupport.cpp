@@ -186,6 +186,34 @@ void ExpectCommentWindowTexts(const char* title, const char* comment) {
   RunFrames(1);  // the scene's own frame again
 }
 
+uint32_t BmpPixel(const std::string& path, int x, int y) {
+  const std::string bmp = ReadFile(path);
+  auto u32 = [&bmp](size_t at) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(bmp[at])) | static_cast<uint8_t>(bmp[at + 1]) << 8 |
+           static_cast<uint8_t>(bmp[at + 2]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(bmp[at + 3])) << 24;
+  };
+  if (bmp.size() < 54) return 0xDEADBEEF;
+  const uint32_t offset = u32(10), width = u32(18), height = u32(22);
+  if (x < 0 || y < 0 || static_cast<uint32_t>(x) >= width || static_cast<uint32_t>(y) >= height) return 0xDEADBEEF;
+  const size_t stride = (width * 3 + 3) / 4 * 4;
+  const size_t at = offset + (height - 1 - y) * stride + x * 3;
+  if (at + 3 > bmp.size()) return 0xDEADBEEF;
+  return static_cast<uint8_t>(bmp[at]) | static_cast<uint8_t>(bmp[at + 1]) << 8 |
+         static_cast<uint32_t>(static_cast<uint8_t>(bmp[at + 2])) << 16;
+}
+
+bool SaveScreen(const std::string& path) {
+  const std::vector<uint32_t> pixels = ReadScreen();
+  if (pixels.size() != 854u * 480u) return false;
+  artkit::Canvas canvas(854, 480);
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 854; ++x) {
+      const uint32_t p = pixels[static_cast<size_t>(y) * 854 + x];
+      canvas.Set(x, y, {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)});
+    }
+  return canvas.SaveBmp(path);
+}
+
 void WriteFile(const std::string& path, const std::string& bytes) {
   namespace fs = std::filesystem;
   const fs::path p(path);

@@ -54,6 +54,12 @@ void PlaceSprite(Sprite* sprite, int32_t texture, float x, float y, float width,
 // in game mode 13, where no scene draws. Runs frames; the game mode is put back.
 void ExpectCommentWindowTexts(const char* title, const char* comment);
 
+// Pixel (x, y) of a plain 24-bit bottom-up BMP file, as 0xRRGGBB (0xDEADBEEF outside it or for a
+// file too short).
+uint32_t BmpPixel(const std::string& path, int x, int y);
+// Writes the framebuffer to path as a 24-bit BMP (false when it cannot be written).
+bool SaveScreen(const std::string& path);
+
 // Writes bytes to a file, creating its directories.
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);

@@ -1,32 +1,23 @@
 // artgen_act OUT_DIR: draws every picture of the action mode's texture table into
 // OUT_DIR/Data/Graphic/Act/. Each part of the action mode brings its drawings in a header of its
 // own (artact_stage.h: chips, backgrounds, fade and HUD; artact_hero.h: the hero's two sheets;
-// artact_attacks.h: the attack and effect sheets; artact_mobs.h: the enemies and their shots);
-// a picture that no header draws yet is written as a transparent placeholder of its final size,
-// so that every texture loads.
+// artact_attacks.h: the attack and effect sheets; artact_mobs.h: the enemies and their shots;
+// artact_items.h: the items and map objects). A picture that no header draws is an error.
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <map>
 #include <set>
 #include <string>
 
 #include "act/actgraphics.h"
 #include "tools/artact_attacks.h"
 #include "tools/artact_hero.h"
+#include "tools/artact_items.h"
 #include "tools/artact_mobs.h"
 #include "tools/artact_stage.h"
 #include "tools/artkit.h"
 
-using artkit::Canvas;
-
 namespace {
-
-// Final sizes of the pictures still to be drawn.
-const std::map<std::string, std::pair<int, int>> kPlaceholderSizes = {
-    {"ActItem.bmp", {128, 128}},
-    {"ActMapObject.bmp", {96, 64}},
-};
 
 void MakeDirs(const std::string& path) {
   for (size_t i = 1; i < path.size(); ++i)
@@ -44,6 +35,7 @@ int main(int argc, char** argv) {
   artact::DrawStagePictures(&pictures);
   artact::DrawAttackPictures(&pictures);
   artact::DrawMobPictures(&pictures);
+  artact::DrawItemPictures(&pictures);
   pictures.emplace("Kest_DualSword.bmp", artact::DrawHeroSheet(false));
   pictures.emplace("Kest_GreatSword.bmp", artact::DrawHeroSheet(true));
 
@@ -53,16 +45,11 @@ int main(int argc, char** argv) {
   std::set<std::string> written;
   for (const char* file : ActTexture::kFiles) {
     if (!file || !written.insert(file).second) continue;
-    auto drawn = pictures.find(file);
+    const auto drawn = pictures.find(file);
     if (drawn == pictures.end()) {
-      const auto size = kPlaceholderSizes.find(file);
-      if (size == kPlaceholderSizes.end()) {
-        std::fprintf(stderr, "artgen_act: nothing draws %s\n", file);
-        ok = false;
-        continue;
-      }
-      Canvas placeholder(size->second.first, size->second.second, artact::kKeyGreen);
-      drawn = pictures.emplace(file, placeholder).first;
+      std::fprintf(stderr, "artgen_act: nothing draws %s\n", file);
+      ok = false;
+      continue;
     }
     if (!drawn->second.SaveBmp(dir + file)) {
       std::fprintf(stderr, "artgen_act: cannot write %s%s\n", dir.c_str(), file);

@@ -1,0 +1,321 @@
+#include "act/item.h"
+
+#include "act/actgraphics.h"
+#include "act/actionscene.h"
+#include "act/cnnfile.h"
+#include "act/flagrule.h"
+#include "act/mapmodel.h"
+#include "act/player.h"
+#include "act/velocityrule.h"
+#include "gameflow/scenearrays.h"
+#include "librarysauce/sprite.h"
+
+namespace {
+
+constexpr float kViewWidth = MapModel::kScreenWidth;
+constexpr float kViewHeight = MapModel::kScreenHeight;
+constexpr float kGravity = 0.12f;
+constexpr float kFramePitch = 32.0f;
+
+bool IsSolid(int col, int row) { return g_MapModel.CodeAt(col, row) == MapCell::Solid; }
+
+D3DXVECTOR2 HeroPosition() {
+  PlayerStatus hero;
+  g_Player.GetStatus(&hero);
+  return {hero.x, hero.y};
+}
+
+}  // namespace
+
+Item::Item() = default;
+
+Item::~Item() = default;
+
+HRESULT Item::LoadCnn(const char* name) { return ReadCnnFile(name, kCnnBufferSize, &cnnBuffer_); }
+
+HRESULT Item::PlaceAt(int index, float x, float y) {
+  position_ = {x, y};
+  flags_ = ItemFlag::Alive;
+  return Init(index);
+}
+
+HRESULT Item::PlaceAtTile(int index, int tileX, int tileY) {
+  const MapHeader header = g_MapModel.GetHeader();
+  position_ = {static_cast<float>(header.chipWidth) * static_cast<float>(tileX),
+               static_cast<float>(header.chipHeight) * static_cast<float>(tileY)};
+  flags_ = ItemFlag::Alive | ItemFlag::MapPlaced;
+  return Init(index);
+}
+
+HRESULT Item::InitKind(int index, const ItemTraits& traits) {
+  cnnBuffer_.reset();
+  index_ = index;
+  spriteIndex_ = g_MapModel.GetItemSpriteBase() + index;
+  value_ = traits.value;
+  direction_ = 1;
+  velocity_ = traits.velocity;
+  maxVelocity_.y = kMaxVelocity;
+  blinkTick_ = animTick_ = frame_ = lastFlags_ = 0;
+  frameCount_ = traits.frameCount;
+  active_ = 0;
+  for (uint32_t& word : timers_) word = 0;
+  amount_ = value_;
+  size_ = traits.size;
+  box_ = traits.box;
+  hitBox_ = traits.hitBox;
+  frameTable_.reset(new D3DXVECTOR2[frameCount_]);
+  for (uint32_t i = 0; i < frameCount_; ++i)
+    frameTable_[i] = {traits.firstFrame.x + kFramePitch * static_cast<float>(i), traits.firstFrame.y};
+  if (traits.timed) {
+    SetTimer(kLifeStart, 0);
+    SetTimer(kLifeDuration, kLifeFrames);
+    SetTimer(kBlinkStart, 0);
+    SetTimer(kBlinkDuration, kBlinkFrames);
+  } else {
+    for (uint32_t w = kLifeStart; w <= kBlinkDuration; ++w) SetTimer(w, 0);
+  }
+  position_.y += traits.shiftY;
+  // Set up but not shown: the first Move places the sprite on the screen.
+  if (Sprite* sprite = GetSprite()) {
+    sprite->SetTexture(traits.texture);
+    if (frameCount_ > 0) sprite->SetSrcPos(frameTable_[0].x, frameTable_[0].y);
+    sprite->SetScale(1, 1);
+    sprite->SetSize(size_.x, size_.y);
+    sprite->SetPos(position_.x, position_.y);
+  }
+  return S_OK;
+}
+
+bool Item::WakeUp() {
+  if (active_) return true;
+  active_ = IsOnScreen();
+  return false;
+}
+
+void Item::Update() {
+  if (!WakeUp()) return;
+  PreUpdate();
+  AddVelocityY(kGravity, 1);
+}
+
+void Item::PreUpdate() {}
+
+int Item::IsOnScreen() const {
+  const D3DXVECTOR2 hero = HeroPosition();
+  return hero.x - kViewWidth <= position_.x && position_.x <= hero.x + kViewWidth &&
+         hero.y - kViewHeight <= position_.y && position_.y <= hero.y + kViewHeight;
+}
+
+void Item::Move() { MoveStep(false); }
+
+void Item::MoveStep(bool airborneBit) {
+  const D3DXVECTOR2 scroll = g_MapModel.GetScroll();
+  const MapHeader header = g_MapModel.GetHeader();
+  const int cw = header.chipWidth, ch = header.chipHeight;
+  float& x = position_.x;
+  float& y = position_.y;
+  float& vx = velocity_.x;
+  float& vy = velocity_.y;
+  x += vx;
+  y += vy;
+  int colL = MapModel::CellOf(x + box_.left, cw), colR = MapModel::CellOf(x + box_.right, cw);
+  const int rowT = MapModel::CellOf(y + box_.top, ch), rowB = MapModel::CellOf(y + box_.bottom, ch);
+
+  // A wall is a solid cell in the rows strictly between the box's top and bottom rows; it takes
+  // the horizontal step back.
+  auto undoAtWall = [&](int col) {
+    if (rowT < 0 || rowB < 0 || col < 0) return;
+    for (int row = rowT + 1; row < rowB; ++row) {
+      if (!IsSolid(col, row)) continue;
+      x -= vx;
+      vx = 0;
+      return;
+    }
+  };
+  if (vx < 0) {
+    if (x + box_.left < 0) {
+      x = -box_.left;
+      vx = 0;
+    }
+    undoAtWall(colL);
+  }
+  if (vx > 0) {
+    // The box's right side stays within the map's last column.
+    const float worldRight = static_cast<float>(header.width) * static_cast<float>(cw);
+    if (x + box_.right > worldRight) {
+      x = worldRight - box_.right;
+      vx = 0;
+    }
+    undoAtWall(colR);
+  }
+  colL = MapModel::CellOf(x + box_.left, cw);
+  colR = MapModel::CellOf(x + box_.right, cw);
+
+  if (vy < 0 && rowT >= 0 && colL >= 0 && colR >= 0) {
+    // A ceiling takes the rise back; the speed stays for gravity to turn.
+    for (int col = colL; col <= colR; ++col) {
+      if (!IsSolid(col, rowT)) continue;
+      y -= vy;
+      break;
+    }
+  }
+  if (vy > 0) {
+    if (airborneBit) SetFlags(ItemFlag::Airborne, 1);
+    // Past the lowest line the view can show: back with its bottom on the view's bottom edge.
+    if (y >= kViewHeight + g_MapModel.GetMaxScroll().y) {
+      y = kViewHeight + scroll.y - size_.y;
+      vy = 0;
+    }
+    if (rowB >= 0 && colL >= 0 && colR >= 0) {
+      for (int col = colL; col <= colR; ++col) {
+        if (!IsSolid(col, rowB)) continue;
+        y = static_cast<float>(rowB * ch) - box_.bottom;
+        vy = 0;
+        break;
+      }
+    }
+    if (airborneBit && vy == 0) SetFlags(ItemFlag::Airborne, 2);
+  }
+  if (Sprite* sprite = GetSprite()) sprite->SetPos(x - scroll.x, y - scroll.y);
+  UpdateSprite();
+}
+
+void Item::PlaceSprite() {
+  const D3DXVECTOR2 scroll = g_MapModel.GetScroll();
+  if (Sprite* sprite = GetSprite()) sprite->SetPos(position_.x - scroll.x, position_.y - scroll.y);
+  UpdateSprite();
+}
+
+void Item::UpdateSprite() {
+  if (flags_ & ItemFlag::Airborne) return;
+  Sprite* sprite = GetSprite();
+  if (!sprite) return;
+  const D3DXVECTOR2 scroll = g_MapModel.GetScroll();
+  const float x = position_.x, y = position_.y;
+  sprite->SetPos(x - scroll.x, y - scroll.y);
+  const bool inView = scroll.x - size_.x < x && x < scroll.x + kViewWidth && scroll.y - size_.y < y &&
+                      y < scroll.y + kViewHeight;
+  if (inView)
+    sprite->Show();
+  else
+    sprite->Hide();
+}
+
+void Item::Animate(int) {
+  MirrorAndRestart();
+  animTick_ += 1;
+  StepAnim();
+}
+
+void Item::AnimateRecovery() {
+  MirrorAndRestart();
+  StepAnim();
+  Blink();
+  animTick_ += 1;
+}
+
+void Item::MirrorAndRestart() {
+  Sprite* sprite = GetSprite();
+  if (sprite && direction_ != sprite->GetNoMirror()) {
+    animTick_ = 0;
+    sprite->SetNoMirror(direction_);
+  }
+  const uint32_t previous = lastFlags_;
+  lastFlags_ = flags_;
+  if (previous != lastFlags_) {
+    animTick_ = 0;
+    ResetAnim();
+  }
+}
+
+void Item::ResetAnim() { frame_ = 0; }
+
+void Item::StepAnim() {
+  if (animTick_ % 5 == 0) {
+    frame_ += 1;
+    if (frame_ > 11) frame_ = 8;
+  }
+  ShowFrame();
+}
+
+void Item::StepFourFrames() {
+  if (animTick_ % 5 == 0) {
+    frame_ += 1;
+    if (frame_ >= 4) frame_ = 0;
+  }
+  ShowFrame();
+}
+
+void Item::ShowFrame() {
+  Sprite* sprite = GetSprite();
+  if (!sprite || frame_ >= frameCount_ || !frameTable_) return;
+  sprite->SetSrcPos(frameTable_[frame_].x, frameTable_[frame_].y);
+}
+
+void Item::Blink() {
+  if (flags_ & ItemFlag::Airborne) BlinkStep(GetSprite(), &blinkTick_, 3);
+}
+
+void Item::Hide() {
+  if (Sprite* sprite = GetSprite()) sprite->Hide();
+}
+
+HRESULT Item::ReleaseBuffers() {
+  Hide();
+  cnnBuffer_.reset();
+  frameTable_.reset();
+  frameCount_ = 0;
+  return S_OK;
+}
+
+void Item::AddVelocityX(float a, int mode) {
+  maxVelocity_.x = kMaxVelocity;
+  velocity_.x = NextVelocityX(velocity_.x, a, mode, direction_ != 0 ? 1 : 0, maxVelocity_.x);
+}
+
+void Item::AddVelocityY(float a, int mode) {
+  if (mode != 1) {
+    velocity_.y = a;
+    return;
+  }
+  velocity_.y += a;
+  if (velocity_.y >= maxVelocity_.y) velocity_.y = maxVelocity_.y;
+}
+
+void Item::SetFlags(uint32_t mask, int mode) { flags_ = NextFlags(flags_, mask, mode); }
+
+D3DXVECTOR2 Item::GetCenter() const {
+  return {position_.x + (box_.left + box_.right) / 2, position_.y + (box_.top + box_.bottom) / 2};
+}
+
+void Item::SetTimer(uint32_t w, uint32_t value) {
+  if (w > kBlinkDuration) return;
+  timers_[w] = value != 0 ? value : g_ActionScene.GetFrameCount();
+}
+
+int Item::IsTimerDone(uint32_t w) const {
+  if (w != kLifeStart && w != kBlinkStart) return 0;
+  return timers_[w] + timers_[w + 1] <= g_ActionScene.GetFrameCount();
+}
+
+void Item::UpdateLifeTimers() {
+  if (flags_ & ItemFlag::MapPlaced) return;
+  if (IsTimerDone(kLifeStart))
+    SetFlags(ItemFlag::Alive, 2);
+  else if (IsTimerDone(kBlinkStart))
+    SetFlags(ItemFlag::Airborne, 1);
+}
+
+void Item::CheckTouchPlayer() {
+  const D3DXVECTOR2 hero = HeroPosition();
+  const D3DXVECTOR2 bodyTopLeft = g_Player.GetBodyTopLeft();
+  const D3DXVECTOR2 bodyBottomRight = g_Player.GetBodyBottomRight();
+  const float x = position_.x, y = position_.y;
+  const bool touch = x + hitBox_.right > hero.x + bodyTopLeft.x && x + hitBox_.left < hero.x + bodyBottomRight.x &&
+                     y + hitBox_.bottom > hero.y + bodyTopLeft.y && y + hitBox_.top < hero.y + bodyBottomRight.y;
+  if (!touch) return;
+  OnTouch();
+  SetFlags(ItemFlag::Alive, 2);
+}
+
+Sprite* Item::GetSprite() const { return g_SceneArrays.SpriteAt(spriteIndex_); }

@@ -1,0 +1,13 @@
+#include "act/itemdecor.h"
+
+#include "act/actgraphics.h"
+
+namespace {
+const ItemTraits kTraits = {100, ActTexture::ActMapObject, {64, 64}, {0, 0, 64, 64}, {0, 0, 0, 0}, 1, {0, 0}, {0, 0},
+                            false, 5};
+}  // namespace
+
+HRESULT ItemDecor::Init(int index) { return InitKind(index, kTraits); }
+
+// The manager never tests a decoration's touch.
+void ItemDecor::OnTouch() {}

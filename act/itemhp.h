@@ -1,0 +1,9 @@
+#pragma once
+// The HP item: 100 HP back on touch. Placed by the map (cell 16) or dropped by enemies.
+#include "act/itemrecovery.h"
+
+class ItemHp : public ItemRecovery {
+ public:
+  HRESULT Init(int index) override;
+  void OnTouch() override;
+};

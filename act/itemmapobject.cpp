@@ -1,0 +1,17 @@
+#include "act/itemmapobject.h"
+
+void ItemMapObject::Update() {
+  if (!WakeUp()) return;
+  PreUpdate();
+  Move();
+}
+
+void ItemMapObject::Move() { PlaceSprite(); }
+
+void ItemMapObject::Animate(int) {}
+
+void ItemMapObject::ResetAnim() {}
+
+void ItemMapObject::StepAnim() {}
+
+void ItemMapObject::Hide() {}

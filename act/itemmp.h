@@ -1,0 +1,9 @@
+#pragma once
+// The MP item: 2000 MP back on touch. Placed by the map (cell 19) or dropped by enemies.
+#include "act/itemrecovery.h"
+
+class ItemMp : public ItemRecovery {
+ public:
+  HRESULT Init(int index) override;
+  void OnTouch() override;
+};

@@ -1,0 +1,7 @@
+#include "act/itemswitch.h"
+
+#include "act/mapmodel.h"
+
+HRESULT ItemSwitch::Init(int index) { return InitKind(index, kTraits); }
+
+void ItemSwitch::OnTouch() { g_MapModel.CloseGates(); }

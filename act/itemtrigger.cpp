@@ -1,0 +1,18 @@
+#include "act/itemtrigger.h"
+
+#include "act/actgraphics.h"
+
+const ItemTraits ItemTrigger::kTraits = {0, ActTexture::ActItem, {32, 32}, {0, 0, 32, 32}, {0, 0, 32, 32}, 1, {0, 0},
+                                         {0, 0}, true, 0};
+
+void ItemTrigger::Update() {
+  if (WakeUp()) PreUpdate();
+}
+
+void ItemTrigger::Move() {}
+
+void ItemTrigger::Animate(int) {}
+
+void ItemTrigger::ResetAnim() {}
+
+void ItemTrigger::StepAnim() {}
