@@ -69,12 +69,6 @@ void PlayFrames(int frames, bool stage = false) {
   }
 }
 
-// Starts the game at its main script, which reads what the input is put in place of.
-void StartWithMainScript(const char* text) {
-  WriteText(GameState::kMainScriptPath, text);
-  g_GameState.SetMode(GameMode::MainScript);
-}
-
 // Everything a feed may have opened goes, as far as the game itself lets it go.
 void ReleaseScenes() {
   g_StartMenu.Release();
@@ -90,6 +84,17 @@ void ReleaseScenes() {
   g_GameState.SetNextMode(GameMode::MainScript);
   std::error_code ec;
   std::filesystem::remove_all("SAVE", ec);
+}
+
+// The input put at gamePath, the game started at a main script of the one line that opens it,
+// and the frames that follow; then every scene goes.
+void PlayFromMainScript(const char* gamePath, const uint8_t* data, size_t size, const char* mainScript, int frames,
+                        bool stage = false) {
+  WriteDataFile(gamePath, data, size);
+  WriteText(GameState::kMainScriptPath, mainScript);
+  g_GameState.SetMode(GameMode::MainScript);
+  PlayFrames(frames, stage);
+  ReleaseScenes();
 }
 
 }  // namespace
@@ -118,31 +123,19 @@ void MainScript(const uint8_t* data, size_t size) {
 }
 
 void AdvScript(const uint8_t* data, size_t size) {
-  WriteDataFile(".\\Script\\adv\\fuzz.txt", data, size);
-  StartWithMainScript("#setnovel fuzz.txt\r\n");
-  PlayFrames(60);
-  ReleaseScenes();
+  PlayFromMainScript(".\\Script\\adv\\fuzz.txt", data, size, "#setnovel fuzz.txt\r\n", 60);
 }
 
 void StartMenuList(const uint8_t* data, size_t size) {
-  WriteDataFile(".\\Data\\Script\\stm\\fuzz.stm", data, size);
-  StartWithMainScript("#setstartmenu fuzz\r\n");
-  PlayFrames(30);
-  ReleaseScenes();
+  PlayFromMainScript(".\\Data\\Script\\stm\\fuzz.stm", data, size, "#setstartmenu fuzz\r\n", 30);
 }
 
 void FieldList(const uint8_t* data, size_t size) {
-  WriteDataFile(".\\Data\\Script\\map\\fuzz07.map", data, size);
-  StartWithMainScript("#setfield fuzz07\r\n");
-  PlayFrames(30);
-  ReleaseScenes();
+  PlayFromMainScript(".\\Data\\Script\\map\\fuzz07.map", data, size, "#setfield fuzz07\r\n", 30);
 }
 
 void StageMap(const uint8_t* data, size_t size) {
-  WriteDataFile(".\\Data\\Script\\act_stage\\fuzz.cnn", data, size);
-  StartWithMainScript("#setaction fuzz\r\n");
-  PlayFrames(30, true);
-  ReleaseScenes();
+  PlayFromMainScript(".\\Data\\Script\\act_stage\\fuzz.cnn", data, size, "#setaction fuzz\r\n", 30, true);
   g_MapModel.Release();
 }
 

@@ -32,10 +32,7 @@ bool Near(uint32_t a, uint32_t b, int tolerance) {
 class AdvScenePlayTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testsupport::StartGame();
-    testsupport::EnterDemoCopy();
-    testsupport::UseManualClock();
-    testsupport::UseScriptedInput();
+    testsupport::PlayDemoCopy();
   }
   void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
 

@@ -40,10 +40,7 @@ constexpr uint32_t kKeyGreen = 0x00FF00;
 class DemoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testsupport::StartGame();
-    testsupport::EnterDemoCopy();
-    testsupport::UseManualClock();
-    testsupport::UseScriptedInput();
+    testsupport::PlayDemoCopy();
     platform::SetMessageBoxHandler([this](const std::string& text, const std::string&, platform::MessageBoxKind) {
       messages_.push_back(text);
       return platform::MessageBoxAnswer::Ok;

@@ -193,10 +193,7 @@ TEST_F(FrameReuseTest, WindowIsShownAFrameAgainOnlyWhenItChangedOrWasExposed) {
 class DemoFramesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testsupport::StartGame();
-    testsupport::EnterDemoCopy();
-    testsupport::UseManualClock();
-    testsupport::UseScriptedInput();
+    testsupport::PlayDemoCopy();
     g_GameState.SetMode(GameMode::MainScript);
   }
 

@@ -67,6 +67,13 @@ void EnterDemoCopy() {
   fs::copy(VELUNNA_GAME_DIR, ".", fs::copy_options::recursive | fs::copy_options::skip_existing);
 }
 
+void PlayDemoCopy() {
+  StartGame();
+  EnterDemoCopy();
+  UseManualClock();
+  UseScriptedInput();
+}
+
 void PlaceSprite(Sprite* sprite, int32_t texture, float x, float y, float width, float height, uint32_t depth,
                  uint32_t color, BlendMode mode) {
   sprite->SetTexture(texture);

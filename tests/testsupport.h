@@ -26,6 +26,9 @@ void StopGame();
 std::string EnterScratchDirectory(const std::string& name);
 // Enters a scratch directory named for the running test holding a copy of the built demo data.
 void EnterDemoCopy();
+// The demo played as a player plays it: StartGame, EnterDemoCopy, the manual clock and scripted
+// input.
+void PlayDemoCopy();
 
 // The clock the game reads; starts far past 0, as the system timer does.
 void UseManualClock(uint32_t startMs = 1000000);
