@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "act/actionscene.h"
+#include "act/itemmanager.h"
 #include "act/mapmodel.h"
 #include "act/player.h"
 #include "act/mob.h"
@@ -114,6 +115,9 @@ void MeasureStageFrames(benchmark::State& state, const char* stage, bool draw) {
     int shots = 0;
     for (int slot = 0; slot < g_MobShotManager.GetCount(); ++slot) shots += g_MobShotManager.GetKind(slot) != 0;
     state.counters["shots"] = shots;  // after the last frame
+    int items = 0;
+    for (int slot = 0; slot < g_ItemManager.GetCount(); ++slot) items += g_ItemManager.GetKind(slot) != ItemKind::Free;
+    state.counters["items"] = items;
   }
   LeaveStage();
 }
