@@ -282,6 +282,21 @@ TEST_F(AttackTest, FiringAgainRestartsTheSameSlash) {
   EXPECT_TRUE(g_MediaPlayers[ActSound::SwingCombo1].IsPlaying());
 }
 
+TEST_F(AttackTest, TheNextStageBringsFreshObjectsWithoutTheAttackThatWasRunning) {
+  SetFlags(PlayerState::Combo1);
+  g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
+  RequestStageEnd();
+  Frames(18);  // the 17 frames of the fade-out (the slash lives 20), then the stage again
+  ASSERT_EQ(SceneMode(), ActionSceneMode::FadeIn);
+  for (int kind = AttackKind::First; kind <= AttackKind::Last; ++kind) {
+    EXPECT_EQ(g_AttackEffectManager.GetFlags(kind), 0u) << kind;
+    EXPECT_FALSE(EffectSprite(kind).visible) << kind;
+  }
+  Frames(17);
+  Press(key::Attack);
+  EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible);
+}
+
 // A bare object whose record the test sets.
 class Probe : public ActObject {
  public:
