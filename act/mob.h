@@ -159,7 +159,7 @@ class Mob : public ScriptReader {
   void Reserved(int, int) {}
 
  protected:
-  friend struct MobTestAccess;  // lets the tests set what no game operation sets
+  friend struct MobTestAccess;  // lets the tests and benchmarks set what no game operation sets
 
   // The mob's sprite in the current array, or null without one.
   Sprite* GetSprite() const;

@@ -11,10 +11,10 @@
 #include "act/actionscene.h"
 #include "act/itemmanager.h"
 #include "act/mapmodel.h"
-#include "act/player.h"
 #include "act/mob.h"
 #include "act/mobmanager.h"
 #include "act/mobshotmanager.h"
+#include "act/player.h"
 #include "benchmarks/benchgame.h"
 #include "benchmarks/stressstage.h"
 #include "gameflow/gamestate.h"
@@ -23,7 +23,7 @@
 #include "platform/input.h"
 #include "tests/demoplay.h"
 
-// The enemy's fields that no game operation sets from outside.
+// The enemy's fields that no game operation sets from outside (the stress stage wakes them all).
 struct MobTestAccess {
   static int& Active(Mob& mob) { return mob.active_; }
 };
