@@ -227,6 +227,7 @@ void ActObject::InitKind(const AttackKindData& data) {
 
 void ActObject::ActivateSlash(int sound, uint32_t flags) {
   facing_ = g_Player.GetFacing();
+  // Every slash strikes with the dual swords' attack, whichever weapon the hero holds.
   const PlayerStats* stats = g_Player.GetStats();
   damage_ = power_ * (stats ? stats->weapon[0].attack : 0);
   Place();

@@ -9,13 +9,14 @@ namespace {
 constexpr uint32_t kCellsPerRow = 4;
 }
 
-const MobShotSpec BurstShot::kSpec = {ActTexture::Burst, 156, 156, 78, 78, 0, 30, 10, -10, 7, 60};
+const MobShotTraits BurstShot::kTraits = {ActTexture::Burst, 156, 156, 78, 78, 0, 30, 10, -10, 7, 60};
 
 void BurstShot::Setup(int slot, int owner, int direction) {
-  SetupShot(kSpec, slot, owner, direction, kSpec.power + OwnerAttack(owner), direction);
+  SetupShot(kTraits, slot, owner, direction, kTraits.power + OwnerAttack(owner), direction);
   // A sheet of four cells a row.
+  const float cellSize = kTraits.width;
   for (uint32_t i = 0; i < cellCount_; ++i)
-    cells_[i] = {static_cast<float>(i % kCellsPerRow) * kSpec.width, static_cast<float>(i / kCellsPerRow) * kSpec.width};
+    cells_[i] = {static_cast<float>(i % kCellsPerRow) * cellSize, static_cast<float>(i / kCellsPerRow) * cellSize};
   cell_ = UINT32_MAX;  // the first Animate shows cell 0
   Activate();
 }

@@ -7,7 +7,7 @@
 
 class BurstShot : public MobShot {
  public:
-  static const MobShotSpec kSpec;
+  static const MobShotTraits kTraits;
 
   // The burst of the enemy in slot owner, in shot slot slot, started at once.
   void Setup(int slot, int owner, int direction);

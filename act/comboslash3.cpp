@@ -3,7 +3,6 @@
 #include "act/actionscene.h"
 #include "act/attackeffectmanager.h"
 #include "act/player.h"
-#include "act/player.h"
 
 namespace {
 constexpr AttackKindData kData = {AttackKind::ComboSlash3, 64, 64, 30, 20, 6, 96, 5, 5, -1, 24};

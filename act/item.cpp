@@ -6,6 +6,7 @@
 #include "act/flagrule.h"
 #include "act/mapmodel.h"
 #include "act/player.h"
+#include "act/solidcells.h"
 #include "act/velocityrule.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/sprite.h"
@@ -16,8 +17,6 @@ constexpr float kViewWidth = MapModel::kScreenWidth;
 constexpr float kViewHeight = MapModel::kScreenHeight;
 constexpr float kGravity = 0.12f;
 constexpr float kFramePitch = 32.0f;
-
-bool IsSolid(int col, int row) { return g_MapModel.CodeAt(col, row) == MapCell::Solid; }
 
 D3DXVECTOR2 HeroPosition() {
   PlayerStatus hero;
@@ -121,16 +120,11 @@ void Item::MoveStep(bool airborneBit) {
   int colL = MapModel::CellOf(x + box_.left, cw), colR = MapModel::CellOf(x + box_.right, cw);
   const int rowT = MapModel::CellOf(y + box_.top, ch), rowB = MapModel::CellOf(y + box_.bottom, ch);
 
-  // A wall is a solid cell in the rows strictly between the box's top and bottom rows; it takes
-  // the horizontal step back.
+  // A wall takes the horizontal step back.
   auto undoAtWall = [&](int col) {
-    if (rowT < 0 || rowB < 0 || col < 0) return;
-    for (int row = rowT + 1; row < rowB; ++row) {
-      if (!IsSolid(col, row)) continue;
-      x -= vx;
-      vx = 0;
-      return;
-    }
+    if (!WallInColumn(col, rowT, rowB)) return;
+    x -= vx;
+    vx = 0;
   };
   if (vx < 0) {
     if (x + box_.left < 0) {
@@ -151,14 +145,8 @@ void Item::MoveStep(bool airborneBit) {
   colL = MapModel::CellOf(x + box_.left, cw);
   colR = MapModel::CellOf(x + box_.right, cw);
 
-  if (vy < 0 && rowT >= 0 && colL >= 0 && colR >= 0) {
-    // A ceiling takes the rise back; the speed stays for gravity to turn.
-    for (int col = colL; col <= colR; ++col) {
-      if (!IsSolid(col, rowT)) continue;
-      y -= vy;
-      break;
-    }
-  }
+  // A ceiling takes the rise back; the speed stays for gravity to turn.
+  if (vy < 0 && SolidInRow(rowT, colL, colR)) y -= vy;
   if (vy > 0) {
     if (airborneBit) SetFlags(ItemFlag::Airborne, 1);
     // Past the lowest line the view can show: back with its bottom on the view's bottom edge.
@@ -166,13 +154,9 @@ void Item::MoveStep(bool airborneBit) {
       y = kViewHeight + scroll.y - size_.y;
       vy = 0;
     }
-    if (rowB >= 0 && colL >= 0 && colR >= 0) {
-      for (int col = colL; col <= colR; ++col) {
-        if (!IsSolid(col, rowB)) continue;
-        y = static_cast<float>(rowB * ch) - box_.bottom;
-        vy = 0;
-        break;
-      }
+    if (SolidInRow(rowB, colL, colR)) {
+      y = static_cast<float>(rowB) * static_cast<float>(ch) - box_.bottom;
+      vy = 0;
     }
     if (airborneBit && vy == 0) SetFlags(ItemFlag::Airborne, 2);
   }

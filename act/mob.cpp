@@ -11,6 +11,7 @@
 #include "act/itemmanager.h"
 #include "act/mapmodel.h"
 #include "act/player.h"
+#include "act/solidcells.h"
 #include "act/velocityrule.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/gamerandom.h"
@@ -30,22 +31,6 @@ constexpr uint32_t kKeepAnimationFlags = 0xCE000;
 // Item drops: a roll of 0 to 19.
 constexpr int kDropRolls = 20;
 constexpr float kItemHalf = 16;
-
-bool IsSolid(int col, int row) { return g_MapModel.CodeAt(col, row) == MapCell::Solid; }
-
-// A solid cell in column col, rows first to last.
-bool SolidInColumn(int col, int first, int last) {
-  for (int row = first; row <= last; ++row)
-    if (IsSolid(col, row)) return true;
-  return false;
-}
-
-// A solid cell in row row, columns first to last.
-bool SolidInRow(int row, int first, int last) {
-  for (int col = first; col <= last; ++col)
-    if (IsSolid(col, row)) return true;
-  return false;
-}
 
 }  // namespace
 
@@ -229,13 +214,12 @@ void Mob::Move() {
   const int rowT = MapModel::CellOf(y + box.top, ch);
   const int rowB = MapModel::CellOf(y + box.bottom, ch);
 
-  auto wallIn = [&](int col) { return rowT >= 0 && rowB >= 0 && col >= 0 && SolidInColumn(col, rowT + 1, rowB - 1); };
   if (velocity_.x < 0) {
     if (x + box.left < 0) {
       x = -box.left;
       StopHorizontal();
     }
-    if (wallIn(colL)) {
+    if (WallInColumn(colL, rowT, rowB)) {
       x -= velocity_.x;
       StopHorizontal();
     }
@@ -246,17 +230,16 @@ void Mob::Move() {
       x = mapRight - box.right;
       StopHorizontal();
     }
-    if (wallIn(colR)) {
+    if (WallInColumn(colR, rowT, rowB)) {
       x -= velocity_.x;
       StopHorizontal();
     }
   }
   colL = MapModel::CellOf(x + box.left, cw);
   colR = MapModel::CellOf(x + box.right, cw);
-  const bool columns = colL >= 0 && colR >= 0;
 
   // A ceiling moves the mob back; gravity turns it down on later frames.
-  if (velocity_.y < 0 && rowT >= 0 && columns && SolidInRow(rowT, colL, colR)) y -= velocity_.y;
+  if (velocity_.y < 0 && SolidInRow(rowT, colL, colR)) y -= velocity_.y;
   if (velocity_.y > 0) {
     OnDescent();
     const D3DXVECTOR2 maxScroll = g_MapModel.GetMaxScroll();
@@ -265,7 +248,7 @@ void Mob::Move() {
       y = MapModel::kScreenHeight + g_MapModel.GetScroll().y - size_.y;
       velocity_.y = 0;
     }
-    if (rowB >= 0 && columns && SolidInRow(rowB, colL, colR)) {
+    if (SolidInRow(rowB, colL, colR)) {
       y = static_cast<float>(ch) * rowB - box.bottom;
       velocity_.y = 0;
     }

@@ -6,27 +6,27 @@
 
 int MobShot::OwnerAttack(int owner) { return g_MobManager.GetStatus(owner).GetAttack(); }
 
-void MobShot::SetupShot(const MobShotSpec& spec, int slot, int owner, int facing, int damage, int mirror) {
+void MobShot::SetupShot(const MobShotTraits& traits, int slot, int owner, int facing, int damage, int mirror) {
   kind_ = slot;
   sprite_ = static_cast<uint32_t>(g_MapModel.GetMobShotSpriteBase() + slot);
   position_ = {0, 0};
-  size_ = {spec.width, spec.height};
-  hitHalf_ = {spec.halfX, spec.halfY};
+  size_ = {traits.width, traits.height};
+  hitHalf_ = {traits.halfX, traits.halfY};
   facing_ = facing;
   flags_ = 0;
-  speed_ = spec.speed;
+  speed_ = traits.speed;
   velocity_ = {facing != 0 ? speed_ : -speed_, 0};
   speedCaps_ = {0, 0};
   tick_ = 0;
   blinkCounter_ = 0;
   owner_ = owner;
-  power_ = spec.power;
+  power_ = traits.power;
   damage_ = damage;
-  knockback_ = {spec.knockX, spec.knockY};
-  MakeCells(spec.cellCount, spec.width, 0);
-  timerDuration_ = spec.life;
+  knockback_ = {traits.knockX, traits.knockY};
+  MakeCells(traits.cellCount, traits.width, 0);
+  timerDuration_ = traits.life;
   if (Sprite* sprite = GetSprite()) {
-    sprite->SetTexture(spec.texture);
+    sprite->SetTexture(traits.texture);
     sprite->SetSrcPos(0, 0);
     sprite->SetNoMirror(mirror);
     sprite->SetSize(size_.x, size_.y);

@@ -10,7 +10,7 @@
 #include "act/actobject.h"
 
 // The constants of a shot kind.
-struct MobShotSpec {
+struct MobShotTraits {
   int texture;           // ActTexture
   float width, height;   // the sprite's size
   float halfX, halfY;    // hit half-extents
@@ -35,7 +35,7 @@ class MobShot : public ActObject {
   // a row, life; the sprite takes the kind's picture at source (0, 0), mirrored by mirror, at
   // the shot's size, and is put last among its depth so that the newest shot draws over the
   // older ones.
-  void SetupShot(const MobShotSpec& spec, int slot, int owner, int facing, int damage, int mirror);
+  void SetupShot(const MobShotTraits& traits, int slot, int owner, int facing, int damage, int mirror);
   // The shot centred on its owner's hit box; returns that centre.
   D3DXVECTOR2 CenterOnOwner();
   // The sprite at the position on screen.

@@ -6,11 +6,11 @@
 #include "act/mapmodel.h"
 #include "act/player.h"
 
-const MobShotSpec NormalBullet::kSpec = {ActTexture::NormalBullet, 16, 16, 6, 6, 3.5f, 15, 5, 0, 1, 600};
+const MobShotTraits NormalBullet::kTraits = {ActTexture::NormalBullet, 16, 16, 6, 6, 3.5f, 15, 5, 0, 1, 600};
 
 void NormalBullet::Setup(int slot, int owner) {
   // A tenth of the owner's attack, in whole points.
-  SetupShot(kSpec, slot, owner, 0, kSpec.power + OwnerAttack(owner) / 10, 1);
+  SetupShot(kTraits, slot, owner, 0, kTraits.power + OwnerAttack(owner) / 10, 1);
   cell_ = 0;
   Activate();
 }

@@ -7,7 +7,7 @@
 
 class NormalBullet : public MobShot {
  public:
-  static const MobShotSpec kSpec;
+  static const MobShotTraits kTraits;
 
   // The bullet of the enemy in slot owner, in shot slot slot, fired at once.
   void Setup(int slot, int owner);

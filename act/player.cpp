@@ -41,7 +41,8 @@ constexpr CellRun kCellRuns[] = {
     {29, 1, 9, 4},  // teleport aim
     {30, 1, 0, 0},  // unused
     {31, 1, 8, 4},  // guard
-    {32, 2, 0, 0},  // 33: first cell of the weapon change
+    {32, 1, 0, 0},  // unused
+    {33, 1, 0, 0},  // first cell of the weapon change
     {34, 3, 7, 3},  // weapon change
     {37, 1, 8, 1},  // hit stun on the ground
     {38, 1, 9, 1},  // hit stun in the air

@@ -11,8 +11,8 @@
 #include "act/mapmodel.h"
 #include "act/player.h"
 #include "gameflow/scenearrays.h"
+#include "gameflow/scenesprite.h"
 #include "librarysauce/sprite.h"
-#include "librarysauce/texture.h"
 
 namespace {
 
@@ -51,11 +51,7 @@ float GaugeRatio(int value, int maximum) {
   return ratio > 1 ? 1 : ratio;
 }
 
-float TextureHeight(int texture) {
-  const Texture* t = g_SceneArrays.TextureAt(texture);
-  return t ? static_cast<float>(t->GetHeight()) : 0;
-}
-
+// The gauge's sprite exists only with the stage's texture table beside it.
 void SetGauge(int sprite, int texture, float fullWidth, int value, int maximum) {
   if (Sprite* s = g_SceneArrays.SpriteAt(sprite))
     s->SetSize(fullWidth * GaugeRatio(value, maximum), TextureHeight(texture));

@@ -4,10 +4,10 @@
 
 #include "act/actgraphics.h"
 
-const MobShotSpec StampShockWave::kSpec = {ActTexture::StampShockWave, 64, 32, 30, 15, 10, 15, 10, -8, 2, 8};
+const MobShotTraits StampShockWave::kTraits = {ActTexture::StampShockWave, 64, 32, 30, 15, 10, 15, 10, -8, 2, 8};
 
 void StampShockWave::Setup(int slot, int owner, int direction) {
-  SetupShot(kSpec, slot, owner, direction, kSpec.power + OwnerAttack(owner), direction);
+  SetupShot(kTraits, slot, owner, direction, kTraits.power + OwnerAttack(owner), direction);
   cell_ = UINT32_MAX;  // the first Animate shows cell 0
   Activate();
 }

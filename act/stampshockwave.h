@@ -6,7 +6,7 @@
 
 class StampShockWave : public MobShot {
  public:
-  static const MobShotSpec kSpec;
+  static const MobShotTraits kTraits;
 
   // The wave of the enemy in slot owner, in shot slot slot, running right (direction 1) or left
   // (0), started at once.

@@ -246,6 +246,29 @@ TEST_F(AttackTest, TheAirSlashFollowsAndTurnsWithTheHeroAndOtherKindsDoNotTurn) 
   EXPECT_EQ(g_AttackEffectManager.GetFacing(AttackKind::Guard), 1);
 }
 
+TEST_F(AttackTest, EachSlashSwingsWithItsOwnSoundOnItsFourthFrame) {
+  const struct {
+    int kind;
+    int sound;
+  } cases[] = {{AttackKind::ComboSlash1, ActSound::SwingCombo1},
+               {AttackKind::AirSlash, ActSound::SwingAir},
+               {AttackKind::CrouchSlash, ActSound::SwingCrouch}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    for (int s = ActSound::SwingCombo1; s <= ActSound::SwingCrouch; ++s) g_MediaPlayers[s].Stop();
+    g_AttackEffectManager.Fire(c.kind);
+    std::vector<int> sounding;  // the swing slot playing after each animation step, 0 for none
+    for (int step = 0; step < 5; ++step) {
+      g_AttackEffectManager.AnimateAll();
+      int slot = 0;
+      for (int s = ActSound::SwingCombo1; s <= ActSound::SwingCrouch; ++s)
+        if (g_MediaPlayers[s].IsPlaying()) slot = s;
+      sounding.push_back(slot);
+    }
+    EXPECT_EQ(sounding, std::vector<int>({0, 0, 0, c.sound, c.sound}));
+  }
+}
+
 TEST_F(AttackTest, FiringAgainRestartsTheSameSlash) {
   SetFlags(PlayerState::Combo1);
   g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
@@ -257,6 +280,21 @@ TEST_F(AttackTest, FiringAgainRestartsTheSameSlash) {
   Frames(4);
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible | kCanHit);
   EXPECT_TRUE(g_MediaPlayers[ActSound::SwingCombo1].IsPlaying());
+}
+
+TEST_F(AttackTest, TheNextStageBringsFreshObjectsWithoutTheAttackThatWasRunning) {
+  SetFlags(PlayerState::Combo1);
+  g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
+  RequestStageEnd();
+  Frames(18);  // the 17 frames of the fade-out (the slash lives 20), then the stage again
+  ASSERT_EQ(SceneMode(), ActionSceneMode::FadeIn);
+  for (int kind = AttackKind::First; kind <= AttackKind::Last; ++kind) {
+    EXPECT_EQ(g_AttackEffectManager.GetFlags(kind), 0u) << kind;
+    EXPECT_FALSE(EffectSprite(kind).visible) << kind;
+  }
+  Frames(17);
+  Press(key::Attack);
+  EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible);
 }
 
 // A bare object whose record the test sets.

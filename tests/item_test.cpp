@@ -190,6 +190,17 @@ TEST_F(ItemTest, AnItemOverAPitIsPutBackAtTheBottomOfTheViewAndFallsAgain) {
   EXPECT_GE(putBacks, 3) << "it falls again from there";
 }
 
+// Dropped on the ground under a low ceiling, it pops up into the ceiling: each rising step is
+// taken back until gravity turns it, so it never leaves the ground.
+TEST_F(ItemTest, AnItemUnderACeilingStaysOnTheGround) {
+  Play(Stage().Put(19, 15, "###"));
+  g_ItemManager.SpawnAt(ItemKind::Hp, 640, 512);
+  for (int i = 0; i < 20; ++i) {
+    Frames(1);
+    ASSERT_EQ(At(0).GetPosition().y, 512.0f) << i;
+  }
+}
+
 TEST_F(ItemTest, SwitchesCloseTheGatesTheGoalEndsTheStage) {
   // A switch under the hero on a map without gates is used up and changes nothing.
   Play(Stage().Put(7, 16, "S"));

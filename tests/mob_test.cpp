@@ -218,10 +218,19 @@ TEST_F(BomberTest, ItDivesOverTheHeroAtAnyHeightUnlessHeIsSparedAndBurstsOnceInH
   g_MobManager.UpdateAll();
   EXPECT_FLOAT_EQ(MobAt(0).GetVelocity().y, -18.8f);
 
-  // Its middle in the middle third of the hero's frame: the burst, and the Bomber is dead.
-  const D3DXVECTOR2 centre = {MobAt(0).GetPosition().x + 24, MobAt(0).GetPosition().y + 24};
-  SetPosition(centre.x - 96, centre.y - 96 - 20);
-  g_MobManager.UpdateAll();
+  // Its middle in the middle third of the hero's frame: no burst on a spared hero; on any other,
+  // the burst, and the Bomber is dead.
+  const auto meetHero = [] {
+    const D3DXVECTOR2 centre = {MobAt(0).GetPosition().x + 24, MobAt(0).GetPosition().y + 24};
+    SetPosition(centre.x - 96, centre.y - 96 - 20);
+    g_MobManager.UpdateAll();
+  };
+  SetFlags(PlayerState::Invincible);
+  meetHero();
+  EXPECT_EQ(MobAt(0).GetFlags(), MobFlag::Dive);
+  EXPECT_EQ(ShotsOfKind(MobShotKind::Burst), 0);
+  SetFlags(0);
+  meetHero();
   EXPECT_EQ(MobAt(0).GetFlags() & MobFlag::Dead, MobFlag::Dead);
   ASSERT_EQ(ShotsOfKind(MobShotKind::Burst), 1);
   EXPECT_FALSE(MobSprite(0).visible);
@@ -259,6 +268,40 @@ TEST_F(MobTest, ABomberDeadOfItsBurstInItsThinkStepDoesNotMove) {
   bomber.Move();
   EXPECT_EQ(bomber.GetPosition().y, 490.0f);
   EXPECT_EQ(ShotsOfKind(MobShotKind::Burst), 0) << "no second burst on landing";
+}
+
+// A hit stops what the enemy was doing for 25 frames, in which it blinks (three frames hidden,
+// three shown) and brakes, the Bomber drifting up a pixel a frame; then it takes up its way again:
+// the Kedama walks off toward the hero at once, the Bomber hovers.
+TEST_F(MobTest, AHitEnemyBlinksWhileHurtThenTakesUpItsWayAgain) {
+  const struct {
+    const char* name;
+    StageText stage;
+    float hurtVy;
+  } cases[] = {{"Kedama", Arena().Put(14, 15, "k"), 0}, {"Bomber", Arena().Put(10, 8, "b"), -1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    PlayStage(c.stage.Text());
+    FramesUntil(50);
+    Mob& mob = MobAt(0);
+    ASSERT_EQ(mob.GetFlags(), MobFlag::Moving);
+    mob.TakeDamage(5, 0, 3, 0);  // from its right
+    std::vector<int> shown;
+    for (int n = 0; n < 25; ++n) {
+      Frames(1);
+      ASSERT_EQ(mob.GetFlags(), MobFlag::Hurt) << n;
+      EXPECT_EQ(mob.GetVelocity().y, c.hurtVy) << n;
+      shown.push_back(MobSprite(0).visible);
+    }
+    EXPECT_EQ(shown, (std::vector<int>{0, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0}));
+    EXPECT_EQ(mob.GetVelocity().x, 0.0f) << "braked to a stop";
+    Frames(2);
+    EXPECT_EQ(mob.GetFlags(), MobFlag::Moving);
+    EXPECT_TRUE(MobSprite(0).visible);
+    if (c.hurtVy == 0) {
+      EXPECT_EQ(mob.GetFacing(), 0) << "back toward the hero";
+    }
+  }
 }
 
 TEST_F(MobTest, TheMapsEnemyCellsFillSlotsColumnByColumnAndEmptySlotsAnswerZero) {

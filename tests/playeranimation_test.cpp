@@ -22,7 +22,7 @@ class PlayerAnimationTest : public ActTest {
   }
   // The sheet cell (column + 10 × row) the hero's sprite shows.
   static int ShownCell() {
-    const SpriteState s = SpriteAt(ActSprite::HeroDualSword);
+    const SpriteState s = SpriteAt(g_ActionScene.GetPlayerSpriteSlot());
     return static_cast<int>(s.srcX / 192) + 10 * static_cast<int>(s.srcY / 192);
   }
   // The cells shown over n frames.
@@ -57,6 +57,47 @@ TEST_F(PlayerAnimationTest, IdleChangesEveryFifteenFramesAndWalkingEveryFiveAndA
   expected.erase(expected.begin());
   expected.resize(30);
   EXPECT_EQ(Run(30), expected);
+}
+
+TEST_F(PlayerAnimationTest, EachStateShowsItsCellsAtItsRateAndTheEndsOfItsMoves) {
+  using namespace PlayerState;
+  // Every cell shown n times from the state's first update (which already counts one tick).
+  const auto paced = [](std::initializer_list<int> cells, int n) {
+    std::vector<int> out = Each(cells, n);
+    out.erase(out.begin());
+    return out;
+  };
+  const struct {
+    const char* name;
+    uint32_t flags;
+    std::vector<int> cells;  // sheet cells of successive animation updates
+    uint32_t flagsAfter;
+  } cases[] = {
+      {"crouch", Crouch, Each({30}, 6), Crouch},
+      {"dash", Dash | DashAux, paced({31, 32, 31}, 5), Dash | DashAux},
+      {"backstep", Backstep | Airborne, paced({8, 9, 8}, 5), Backstep | Airborne},
+      {"teleport aim", TeleportAim, Each({49}, 6), TeleportAim},
+      {"guard", Guard, Each({48}, 6), Guard},
+      {"hit in the air", HitStun | Airborne, Each({19}, 6), HitStun | Airborne},
+      {"crouch slash, then crouching", CrouchAttack | Crouch, paced({50, 51, 52, 53, 30}, 5), Crouch},
+      {"first combo slash, then idle", Combo1, paced({20, 21, 22, 23, 24, 0}, 4), 0},
+      {"weapon change, then the other sheet idle", WeaponChange, paced({0, 37, 38, 39, 0}, 5), 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetFlags(c.flags);
+    std::vector<int> cells;
+    for (size_t i = 0; i < c.cells.size(); ++i) {
+      g_Player.UpdateAnimation(0);
+      cells.push_back(ShownCell());
+    }
+    EXPECT_EQ(cells, c.cells);
+    EXPECT_EQ(Flags(), c.flagsAfter);
+  }
+  EXPECT_EQ(Weapon(), 1);
+  EXPECT_TRUE(SpriteAt(ActSprite::HeroGreatSword).visible);
+  EXPECT_FALSE(SpriteAt(ActSprite::HeroDualSword).visible);
+  g_ActionScene.SetPlayerSpriteSlot(ActSprite::HeroDualSword);  // the scene keeps it past the stage
 }
 
 TEST_F(PlayerAnimationTest, TheAirCellsRiseInTurnsAndSwitchToFallingAtTheApex) {
