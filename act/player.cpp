@@ -8,6 +8,7 @@
 #include "act/cnnfile.h"
 #include "act/flagrule.h"
 #include "act/mapmodel.h"
+#include "act/solidcells.h"
 #include "act/velocityrule.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/sprite.h"
@@ -52,8 +53,6 @@ constexpr CellRun kCellRuns[] = {
     {52, 4, 0, 5},  // crouch slash
     {56, 4, 4, 5},  // air slash
 };
-
-bool IsSolid(int col, int row) { return g_MapModel.CodeAt(col, row) == MapCell::Solid; }
 
 }  // namespace
 
@@ -150,19 +149,12 @@ bool Player::CollidePass(float scrollX, bool* landed) {
   const int rowB = MapModel::CellOf(y + box.bottom, ch);
   bool corrected = false;
 
-  // Walls: only the rows strictly between the body's top and bottom rows.
-  auto wallIn = [&](int col) {
-    if (rowT < 0 || rowB < 0 || col < 0) return false;
-    for (int row = rowT + 1; row < rowB; ++row)
-      if (IsSolid(col, row)) return true;
-    return false;
-  };
   if (velocity_.x < 0) {
     if (x < -box.left) {
       x = -box.left;
       velocity_.x = 0;
     }
-    if (wallIn(colL)) {
+    if (WallInColumn(colL, rowT, rowB)) {
       x = static_cast<float>(colL + 1) * cw - box.left;
       corrected = true;
     }
@@ -172,7 +164,7 @@ bool Player::CollidePass(float scrollX, bool* landed) {
       x = scrollX + rightLimit;
       velocity_.x = 0;
     }
-    if (wallIn(colR)) {
+    if (WallInColumn(colR, rowT, rowB)) {
       x = static_cast<float>(colR) * cw - box.right - 1;
       corrected = true;
     }
@@ -180,21 +172,14 @@ bool Player::CollidePass(float scrollX, bool* landed) {
   colL = MapModel::CellOf(x + box.left, cw);
   colR = MapModel::CellOf(x + box.right, cw);
 
-  // Ceiling and floor: the columns the body covers.
-  auto solidIn = [&](int row) {
-    if (colL < 0 || colR < 0) return false;
-    for (int col = colL; col <= colR; ++col)
-      if (IsSolid(col, row)) return true;
-    return false;
-  };
   if (velocity_.y < 0) {
-    if (rowT >= 0 && solidIn(rowT)) {
+    if (SolidInRow(rowT, colL, colR)) {
       y = static_cast<float>(rowT + 1) * ch - box.top;
       corrected = true;
       if (!(status_.flags & PlayerState::Teleporting)) velocity_.y = 0;
     }
   } else if (velocity_.y > 0) {
-    if (rowB >= 1 && solidIn(rowB)) {
+    if (rowB >= 1 && SolidInRow(rowB, colL, colR)) {
       y = static_cast<float>(rowB) * ch - box.bottom - 0.5f;
       *landed = true;
       corrected = true;
