@@ -11,6 +11,7 @@
 #include <fstream>
 #include <ostream>
 #include <sstream>
+#include <vector>
 
 #include "librarysauce/framemanager.h"
 
@@ -29,6 +30,22 @@ namespace testsupport {
 namespace {
 uint32_t g_now = 0;
 bool g_started = false;
+
+// The scratch directories this process made. They go when the process ends (every test runs in
+// a process of its own), so test runs do not fill the disk with copies of the game; set
+// VELUNNA_KEEP_SCRATCH to keep them for a look after a failure.
+std::vector<std::string>& ScratchDirectories() {
+  static std::vector<std::string> dirs;
+  return dirs;
+}
+
+void RemoveScratchDirectories() {
+  if (std::getenv("VELUNNA_KEEP_SCRATCH")) return;
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::current_path(fs::temp_directory_path(ec), ec);
+  for (const std::string& dir : ScratchDirectories()) fs::remove_all(dir, ec);
+}
 }  // namespace
 
 void StartGame() {
@@ -58,6 +75,9 @@ std::string EnterScratchDirectory(const std::string& name) {
   fs::remove_all(dir, ec);
   fs::create_directories(dir);
   fs::current_path(dir);
+  std::vector<std::string>& dirs = ScratchDirectories();
+  if (dirs.empty()) std::atexit(RemoveScratchDirectories);
+  if (std::find(dirs.begin(), dirs.end(), dir.string()) == dirs.end()) dirs.push_back(dir.string());
   return dir.string();
 }
 

@@ -22,7 +22,8 @@ void StartGame();
 // Releases the device and the window (the game's own shutdown order).
 void StopGame();
 
-// Makes a fresh empty directory under the system's temporary directory and enters it.
+// Makes a fresh empty directory under the system's temporary directory and enters it. It is
+// removed when the test process ends (unless VELUNNA_KEEP_SCRATCH is set).
 std::string EnterScratchDirectory(const std::string& name);
 // Enters a scratch directory named for the running test holding a copy of the built demo data.
 void EnterDemoCopy();
