@@ -136,7 +136,7 @@ void Player::PlaceAtStart() {
   g_MapModel.SetScroll(scroll.x, scroll.y);
 }
 
-bool Player::CollidePass(float scrollX, bool* landed) {
+bool Player::CollidePass(float scrollX, int entryRowT, int entryRowB, bool* landed) {
   const MapHeader header = g_MapModel.GetHeader();
   const int cw = header.chipWidth;
   const int ch = header.chipHeight;
@@ -148,13 +148,24 @@ bool Player::CollidePass(float scrollX, bool* landed) {
   const int rowT = MapModel::CellOf(y + box.top, ch);
   const int rowB = MapModel::CellOf(y + box.bottom, ch);
   bool corrected = false;
+  // Walls are the solid cells of the rows strictly between the body's top and bottom rows. A
+  // step longer than a cell (a teleport) can carry the body past the top row of the ground it
+  // comes down on, or the bottom row of a ceiling it goes up into: a row entered that way is not
+  // a wall, or each pass would push the hero one more cell along it, out over the ledge's end.
+  // Steps of a cell or less (walks, jumps, falls) test the same rows as ever.
+  int wallTop = rowT;
+  int wallBottom = rowB;
+  if (rowT >= 0 && rowB >= 0) {
+    if (velocity_.y > 0) wallBottom = std::min(rowB, entryRowB + 1);
+    if (velocity_.y < 0) wallTop = std::max(rowT, entryRowT - 1);
+  }
 
   if (velocity_.x < 0) {
     if (x < -box.left) {
       x = -box.left;
       velocity_.x = 0;
     }
-    if (WallInColumn(colL, rowT, rowB)) {
+    if (WallInColumn(colL, wallTop, wallBottom)) {
       x = static_cast<float>(colL + 1) * cw - box.left;
       corrected = true;
     }
@@ -164,7 +175,7 @@ bool Player::CollidePass(float scrollX, bool* landed) {
       x = scrollX + rightLimit;
       velocity_.x = 0;
     }
-    if (WallInColumn(colR, rowT, rowB)) {
+    if (WallInColumn(colR, wallTop, wallBottom)) {
       x = static_cast<float>(colR) * cw - box.right - 1;
       corrected = true;
     }
@@ -195,13 +206,15 @@ void Player::MoveAndCollide() {
   float& y = status_.y;
 
   bool landed = false;
+  const int entryRowT = MapModel::CellOf(y + bodyBox_.top, header.chipHeight);
+  const int entryRowB = MapModel::CellOf(y + bodyBox_.bottom, header.chipHeight);
   x += velocity_.x;
   y += velocity_.y;
   if (header.chipWidth > 0 && header.chipHeight > 0) {
     // Each pass pushes the body out by at least a cell or stops it at an edge; the bound ends a
     // body wedged where a correction only undoes itself (against a solid left border).
     const uint64_t maxPasses = uint64_t{header.width} + header.height + 4;
-    for (uint64_t pass = 0; pass < maxPasses && CollidePass(entryScroll.x, &landed); ++pass) {
+    for (uint64_t pass = 0; pass < maxPasses && CollidePass(entryScroll.x, entryRowT, entryRowB, &landed); ++pass) {
     }
   }
 
