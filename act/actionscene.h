@@ -68,8 +68,6 @@ class ActionScene : public ScriptReader {
   HRESULT LoadCnn(const char* name);
 
   int GetMode() const { return mode_; }
-  int GetFadeAlpha() const { return fadeAlpha_; }
-  int GetStageEndLatch() const { return stageEndLatch_; }
   // Index in g_Sprites of the sprite that shows the hero: 26 + weapon.
   int GetPlayerSpriteSlot() const { return playerSpriteSlot_; }
   void SetPlayerSpriteSlot(int slot) { playerSpriteSlot_ = slot; }

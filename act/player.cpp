@@ -8,6 +8,7 @@
 #include "act/cnnfile.h"
 #include "act/flagrule.h"
 #include "act/mapmodel.h"
+#include "act/solidcells.h"
 #include "act/velocityrule.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/sprite.h"
@@ -52,8 +53,6 @@ constexpr CellRun kCellRuns[] = {
     {52, 4, 0, 5},  // crouch slash
     {56, 4, 4, 5},  // air slash
 };
-
-bool IsSolid(int col, int row) { return g_MapModel.CodeAt(col, row) == MapCell::Solid; }
 
 }  // namespace
 
@@ -137,7 +136,7 @@ void Player::PlaceAtStart() {
   g_MapModel.SetScroll(scroll.x, scroll.y);
 }
 
-bool Player::CollidePass(float scrollX, bool* landed) {
+bool Player::CollidePass(float scrollX, int entryRowT, int entryRowB, bool* landed) {
   const MapHeader header = g_MapModel.GetHeader();
   const int cw = header.chipWidth;
   const int ch = header.chipHeight;
@@ -149,20 +148,24 @@ bool Player::CollidePass(float scrollX, bool* landed) {
   const int rowT = MapModel::CellOf(y + box.top, ch);
   const int rowB = MapModel::CellOf(y + box.bottom, ch);
   bool corrected = false;
+  // Walls are the solid cells of the rows strictly between the body's top and bottom rows. A
+  // step longer than a cell (a teleport) can carry the body past the top row of the ground it
+  // comes down on, or the bottom row of a ceiling it goes up into: a row entered that way is not
+  // a wall, or each pass would push the hero one more cell along it, out over the ledge's end.
+  // Steps of a cell or less (walks, jumps, falls) test the same rows as ever.
+  int wallTop = rowT;
+  int wallBottom = rowB;
+  if (rowT >= 0 && rowB >= 0) {
+    if (velocity_.y > 0) wallBottom = std::min(rowB, entryRowB + 1);
+    if (velocity_.y < 0) wallTop = std::max(rowT, entryRowT - 1);
+  }
 
-  // Walls: only the rows strictly between the body's top and bottom rows.
-  auto wallIn = [&](int col) {
-    if (rowT < 0 || rowB < 0 || col < 0) return false;
-    for (int row = rowT + 1; row < rowB; ++row)
-      if (IsSolid(col, row)) return true;
-    return false;
-  };
   if (velocity_.x < 0) {
     if (x < -box.left) {
       x = -box.left;
       velocity_.x = 0;
     }
-    if (wallIn(colL)) {
+    if (WallInColumn(colL, wallTop, wallBottom)) {
       x = static_cast<float>(colL + 1) * cw - box.left;
       corrected = true;
     }
@@ -172,7 +175,7 @@ bool Player::CollidePass(float scrollX, bool* landed) {
       x = scrollX + rightLimit;
       velocity_.x = 0;
     }
-    if (wallIn(colR)) {
+    if (WallInColumn(colR, wallTop, wallBottom)) {
       x = static_cast<float>(colR) * cw - box.right - 1;
       corrected = true;
     }
@@ -180,21 +183,14 @@ bool Player::CollidePass(float scrollX, bool* landed) {
   colL = MapModel::CellOf(x + box.left, cw);
   colR = MapModel::CellOf(x + box.right, cw);
 
-  // Ceiling and floor: the columns the body covers.
-  auto solidIn = [&](int row) {
-    if (colL < 0 || colR < 0) return false;
-    for (int col = colL; col <= colR; ++col)
-      if (IsSolid(col, row)) return true;
-    return false;
-  };
   if (velocity_.y < 0) {
-    if (rowT >= 0 && solidIn(rowT)) {
+    if (SolidInRow(rowT, colL, colR)) {
       y = static_cast<float>(rowT + 1) * ch - box.top;
       corrected = true;
       if (!(status_.flags & PlayerState::Teleporting)) velocity_.y = 0;
     }
   } else if (velocity_.y > 0) {
-    if (rowB >= 1 && solidIn(rowB)) {
+    if (rowB >= 1 && SolidInRow(rowB, colL, colR)) {
       y = static_cast<float>(rowB) * ch - box.bottom - 0.5f;
       *landed = true;
       corrected = true;
@@ -210,13 +206,15 @@ void Player::MoveAndCollide() {
   float& y = status_.y;
 
   bool landed = false;
+  const int entryRowT = MapModel::CellOf(y + bodyBox_.top, header.chipHeight);
+  const int entryRowB = MapModel::CellOf(y + bodyBox_.bottom, header.chipHeight);
   x += velocity_.x;
   y += velocity_.y;
   if (header.chipWidth > 0 && header.chipHeight > 0) {
     // Each pass pushes the body out by at least a cell or stops it at an edge; the bound ends a
     // body wedged where a correction only undoes itself (against a solid left border).
     const uint64_t maxPasses = uint64_t{header.width} + header.height + 4;
-    for (uint64_t pass = 0; pass < maxPasses && CollidePass(entryScroll.x, &landed); ++pass) {
+    for (uint64_t pass = 0; pass < maxPasses && CollidePass(entryScroll.x, entryRowT, entryRowB, &landed); ++pass) {
     }
   }
 

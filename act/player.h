@@ -215,8 +215,9 @@ class Player : public ScriptReader {
 
   // The motion parameters of both weapons, as a new game sets them.
   void ResetMoveParams();
-  // One pass of the map collision; true when it corrected the position.
-  bool CollidePass(float scrollX, bool* landed);
+  // One pass of the map collision; true when it corrected the position. entryRowT and entryRowB
+  // are the rows of the body's top and bottom before the frame's move.
+  bool CollidePass(float scrollX, int entryRowT, int entryRowB, bool* landed);
 
   std::unique_ptr<char[]> fileBuffer_;
   PlayerStatus status_ = {};

@@ -1,7 +1,7 @@
 #pragma once
-// The searches of the enemies' and the items' move steps for solid cells of the stage map's
-// layer 1. Only MapCell::Solid blocks; a cell outside the map is not solid, and a search given a
-// negative row or column finds nothing.
+// The searches of the move steps of the hero, the enemies and the items for solid cells of the
+// stage map's layer 1. Only MapCell::Solid blocks; a cell outside the map is not solid, and a
+// search given a negative row or column finds nothing.
 #include "act/mapmodel.h"
 
 inline bool IsSolidCell(int col, int row) { return g_MapModel.CodeAt(col, row) == MapCell::Solid; }

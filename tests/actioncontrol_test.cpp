@@ -183,6 +183,34 @@ TEST_F(HeroControlTest, ATeleportCrossesAWallHiddenAndEndsInSight) {
   EXPECT_NEAR(Position().x, kStartX - 6 * 40 - (40 - 10.0f / 3), 1e-3);
 }
 
+TEST_F(HeroControlTest, TheDirectionHeldAfterAimingGivesTheTeleportsStep) {
+  constexpr float kDiagonal = 50 * 0.7071068f;
+  const struct {
+    std::initializer_list<int> keys;
+    // After the teleport's frame: a straight step across loses the ground friction (10), a
+    // diagonal one leaves the ground and loses a third of it.
+    float vx, vy;
+  } cases[] = {
+      {{key::Left}, -40, 0},
+      {{key::Up}, 0, -50},
+      {{key::Down}, 0, 50},
+      {{key::Up, key::Right}, kDiagonal - 10.0f / 3, -kDiagonal},
+      {{key::Up, key::Left}, -(kDiagonal - 10.0f / 3), -kDiagonal},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.vx * 100 + c.vy);
+    Reset();
+    SetCharges(3);
+    HoldFrames({key::Teleport});
+    Release({key::Teleport});
+    HoldFrames(c.keys);
+    EXPECT_NEAR(Velocity().x, c.vx, 1e-4);
+    EXPECT_NEAR(Velocity().y, c.vy, 1e-4);
+    EXPECT_EQ(Flags() & (PS::Teleporting | PS::TeleportAim), PS::Teleporting);
+    EXPECT_EQ(Charges(), 2);
+  }
+}
+
 TEST_F(HeroControlTest, PauseFreezesTheDashWindowAndTheInvincibility) {
   Tap(key::Right);
   Tap(key::Pause);

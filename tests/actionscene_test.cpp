@@ -46,6 +46,7 @@ class ActionSceneTest : public ActTest {
     SetMp(1234);
     SetSp(77);
     SetCharges(1);
+    SetExhausted(1);
   }
   // Kept over runningFrames frames, in each of which MP drains 3 and SP fills 8.
   static void ExpectWornDown(int runningFrames) {
@@ -53,12 +54,14 @@ class ActionSceneTest : public ActTest {
     EXPECT_EQ(Mp(), 1234 - 3 * runningFrames);
     EXPECT_EQ(Sp(), 77 + 8 * runningFrames);
     EXPECT_EQ(Charges(), 1);
+    EXPECT_EQ(Exhausted(), 1);
   }
   static void ExpectNewHero() {
     EXPECT_EQ(Hp(), 250);
     EXPECT_EQ(Mp(), 35000);
     EXPECT_EQ(Sp(), 0);
     EXPECT_EQ(Charges(), 2);
+    EXPECT_EQ(Exhausted(), 0);
   }
   // The hero stands at the start cell of "first" (column 5) or "second" (column 8).
   static void ExpectAtStartOf(int column) {

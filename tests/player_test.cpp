@@ -115,6 +115,8 @@ TEST_F(PlayerTest, SolidCellsStopTheBodyWhereTheyMeetIt) {
                               .Put(20, 0, "#")    // the same wall at the top of the map
                               .Put(15, 12, "#")   // level with the head
                               .Put(25, 11, "#")   // a ceiling
+                              .Put(12, 8, "#######")  // a ledge one cell thick
+                              .Floor(16)              // the ground two cells thick
                               .Text();
   WriteStage("walls", map);
   StartStages("walls");
@@ -132,6 +134,13 @@ TEST_F(PlayerTest, SolidCellsStopTheBodyWhereTheyMeetIt) {
       {"ceiling", 720, stand, 0, -5, kAirborne, 720, 12 * 32 - 96, 0, 0},
       {"a teleport keeps its speed at a ceiling", 720, stand, 0, -5, PlayerState::Teleporting, 720, 12 * 32 - 96, 0,
        -5},
+      // A diagonal teleport down takes the body's bottom more than a cell into what it comes
+      // down on: the ground lands him where he meets it, and a thin ledge is passed as a
+      // straight teleport passes it; neither throws him along it.
+      {"a diagonal teleport lands on thick ground", 400, stand - 2, 35, 35, PlayerState::Teleporting | kAirborne, 435,
+       stand, 35, 0},
+      {"a diagonal teleport passes a thin ledge", 400, 65, 35, 35, PlayerState::Teleporting | kAirborne, 435, 100, 35,
+       35},
       // Pushed into the ground beside the solid left border: the correction at column 0 only
       // undoes itself; the passes end and the screen's left edge holds the hero.
       {"wedged at column 0", -100, stand, 1, 0.5f, 0, -64, stand + 0.5f, 0, 0.5f},

@@ -1,8 +1,10 @@
 // The hero's gauges in play: the MP drain and exhaustion, SP into teleport charges, the damage
-// rule with defence, guard and exhaustion, the hit stun that follows, and recovery.
+// rule with defence, guard and exhaustion, an enemy body's blow, the hit stun that follows, and
+// recovery.
 #include <gtest/gtest.h>
 
 #include "act/actionscene.h"
+#include "act/mob.h"
 #include "act/player.h"
 #include "librarysauce/mediaplayer.h"
 #include "tests/acttestkit.h"
@@ -70,6 +72,34 @@ TEST_F(HeroGaugeTest, AHitStunsBlinksThenTurnsTheHeroAndProtectsHim) {
   EXPECT_EQ(Flags() & (PS::HitStun | PS::Invincible), PS::Invincible);
   EXPECT_EQ(Facing(), 1);
   EXPECT_EQ(Velocity().x, 0.0f);
+}
+
+// An enemy's body (a Kedama, attack 10, its middle right of the hero's) hurts by a quarter of
+// attack × the speed at which they meet, across and down, and knocks him away by half of that.
+TEST_F(HeroGaugeTest, AnEnemysBodyHurtsByTheSpeedTheyMeetAt) {
+  const struct {
+    int exhausted;
+    D3DXVECTOR2 hero, mob;  // velocities
+    int hp;
+    float vx;
+  } cases[] = {
+      {0, {12, 0}, {0, 0}, 250 - (30 - 10), -3},  // dashing into it: 120 / 4
+      {0, {-4, 6}, {-2, 0}, 250 - (20 - 10), -2},  // falling, it chasing him: (20 + 60) / 4
+      {1, {10, 0}, {0, 0}, 250 - 2 * 25, -12},    // no defence, twice the damage; 25 / 2 knocks 12
+  };
+  PlayStage(StageText(40, 20).Put(2, 10, "@").Put(14, 15, "k").Floor(17).Text());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hp);
+    SetFlags(0);
+    SetHp(250);
+    SetExhausted(c.exhausted);
+    HoldMob(0, Position().x + 76, Position().y + 128);
+    SetMobMotion(0, MobAt(0).GetPosition(), c.mob);
+    SetVelocity(c.hero.x, c.hero.y);
+    g_Player.CheckEnemyContact();
+    EXPECT_EQ(Hp(), c.hp);
+    EXPECT_EQ(Velocity().x, c.vx);
+  }
 }
 
 TEST_F(HeroGaugeTest, MpDrainsToExhaustionAndSpFillsTheCharges) {
