@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 #include <signal.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include <atomic>
 #include <cstdlib>
@@ -18,6 +21,18 @@ std::atomic<bool> g_signalQuit{false};
 uint64_t g_exposures = 0;
 
 void OnSignal(int) { g_signalQuit.store(true); }
+
+// A stage's load decodes pictures of several megabytes, copies them and hands them to the GL
+// driver, which sets aside as much again. By default the C library gives every such block back to
+// the system when it is freed, and the next load has every page of it faulted in and cleared
+// again: a third of a stage's load time. Blocks up to 32 MiB stay in the heap instead, and up to
+// 128 MiB freed at its top is kept for the next load.
+void KeepLargeBlocks() {
+#if defined(__GLIBC__)
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 128 << 20);
+#endif
+}
 
 bool Translate(const SDL_Event& e, Event* out) {
   switch (e.type) {
@@ -55,6 +70,7 @@ bool Translate(const SDL_Event& e, Event* out) {
 
 bool InitVideo(std::string* error) {
   if (g_videoUp) return true;
+  KeepLargeBlocks();
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
