@@ -133,10 +133,9 @@ HRESULT Texture::LoadConverted(const char* path, D3DCOLOR colorKey) {
     error = std::string("cannot unscramble it into ") + kTempPath;
   } else if (platform::LoadBmp(tempPath, &pixels, &width, &height, &error)) {
     // Every pixel of exactly the key colour becomes transparent black.
+    // (Written without a branch, so the compiler can do several pixels at a time.)
     if (colorKey != 0) {
-      for (uint32_t& pixel : pixels) {
-        if (pixel == colorKey) pixel = 0x00000000;
-      }
+      for (uint32_t& pixel : pixels) pixel = pixel == colorKey ? 0x00000000 : pixel;
     }
     created = Upload(width, height, pixels, &error);
   }
