@@ -220,13 +220,20 @@ uint32_t BmpPixel(const std::string& path, int x, int y) {
            static_cast<uint8_t>(bmp[at + 2]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(bmp[at + 3])) << 24;
   };
   if (bmp.size() < 54) return 0xDEADBEEF;
-  const uint32_t offset = u32(10), width = u32(18), height = u32(22);
+  const uint32_t offset = u32(10), infoSize = u32(14), width = u32(18), height = u32(22);
+  const uint32_t bits = u32(28) & 0xFFFF;
   if (x < 0 || y < 0 || static_cast<uint32_t>(x) >= width || static_cast<uint32_t>(y) >= height) return 0xDEADBEEF;
-  const size_t stride = (width * 3 + 3) / 4 * 4;
-  const size_t at = offset + (height - 1 - y) * stride + x * 3;
-  if (at + 3 > bmp.size()) return 0xDEADBEEF;
-  return static_cast<uint8_t>(bmp[at]) | static_cast<uint8_t>(bmp[at + 1]) << 8 |
-         static_cast<uint32_t>(static_cast<uint8_t>(bmp[at + 2])) << 16;
+  if (bits != 8 && bits != 24) return 0xDEADBEEF;
+  const size_t stride = (width * bits / 8 + 3) / 4 * 4;
+  const size_t at = offset + (height - 1 - y) * stride + x * bits / 8;
+  if (at + bits / 8 > bmp.size()) return 0xDEADBEEF;
+  if (bits == 24) {
+    return static_cast<uint8_t>(bmp[at]) | static_cast<uint8_t>(bmp[at + 1]) << 8 |
+           static_cast<uint32_t>(static_cast<uint8_t>(bmp[at + 2])) << 16;
+  }
+  // A palette entry: blue, green, red and a spare byte.
+  const size_t entry = 14 + infoSize + static_cast<size_t>(static_cast<uint8_t>(bmp[at])) * 4;
+  return entry + 4 > offset ? 0xDEADBEEF : u32(entry) & 0xFFFFFF;
 }
 
 bool SaveScreen(const std::string& path) {

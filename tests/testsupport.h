@@ -58,10 +58,10 @@ void PlaceSprite(Sprite* sprite, int32_t texture, float x, float y, float width,
 // in game mode 13, where no scene draws. Runs frames; the game mode is put back.
 void ExpectCommentWindowTexts(const char* title, const char* comment);
 
-// Pixel (x, y) of a plain 24-bit bottom-up BMP file, as 0xRRGGBB (0xDEADBEEF outside it or for a
-// file too short).
+// Pixel (x, y) of a plain bottom-up BMP file of 24 bits or 8 with a palette (as the art generators
+// write them), as 0xRRGGBB (0xDEADBEEF outside it, for another kind or for a file too short).
 uint32_t BmpPixel(const std::string& path, int x, int y);
-// Writes the framebuffer to path as a 24-bit BMP (false when it cannot be written).
+// Writes the framebuffer to path as a BMP (false when it cannot be written).
 bool SaveScreen(const std::string& path);
 
 // Writes bytes to a file, creating its directories.
