@@ -198,9 +198,8 @@ void ActionScene::RequestStageEnd() {
 void ActionScene::DrawDebugPositions() {
   if (!debugText_) return;
   char cbuff[512];
-  PlayerStatus status;
-  g_Player.GetStatus(&status);
-  std::snprintf(cbuff, sizeof cbuff, kPlayerPositionFormat, status.x, status.y);
+  const D3DXVECTOR2 hero = g_Player.GetPosition();
+  std::snprintf(cbuff, sizeof cbuff, kPlayerPositionFormat, hero.x, hero.y);
   g_Fonts[0].DrawText(cbuff, 10, 96, 256, 16, kTextColor);
   const D3DXVECTOR2 scroll = g_MapModel.GetScroll();
   std::snprintf(cbuff, sizeof cbuff, kMapPositionFormat, scroll.x, scroll.y);

@@ -29,12 +29,6 @@ Box BoxAt(float x, float y, D3DXVECTOR2 topLeft, D3DXVECTOR2 bottomRight) {
   return {x + topLeft.x, y + topLeft.y, x + bottomRight.x, y + bottomRight.y};
 }
 
-PlayerStatus HeroStatus() {
-  PlayerStatus status;
-  g_Player.GetStatus(&status);
-  return status;
-}
-
 }  // namespace
 
 ActObject::ActObject() = default;
@@ -49,11 +43,6 @@ int ActObject::FreeCells() {
 void ActObject::Reserved() {}
 
 Sprite* ActObject::GetSprite() const { return g_SceneArrays.SpriteAt(static_cast<int>(sprite_)); }
-
-D3DXVECTOR2 ActObject::HeroPosition() {
-  const PlayerStatus hero = HeroStatus();
-  return {hero.x, hero.y};
-}
 
 MediaPlayer* ActObject::SoundPlayer(int slot) {
   if (!g_MediaPlayers || slot < 0 || static_cast<uint32_t>(slot) >= g_MediaPlayerPool.GetCount()) return nullptr;
@@ -102,13 +91,14 @@ void ActObject::Activate() {
 }
 
 void ActObject::Place() {
-  const PlayerStatus hero = HeroStatus();
+  const D3DXVECTOR2 hero = g_Player.GetPosition();
+  const int facing = g_Player.GetFacing();
   const D3DXVECTOR2 frame = g_Player.GetFrameSize();
   position_.y = hero.y + 32 + frame.y / 2;
-  position_.x = hero.facing == 1 ? hero.x + 16 + frame.x / 2 : hero.x - 16 + frame.x / 2 - size_.x;
+  position_.x = facing == 1 ? hero.x + 16 + frame.x / 2 : hero.x - 16 + frame.x / 2 - size_.x;
   if (Sprite* sprite = GetSprite()) {
     const D3DXVECTOR2 scroll = g_MapModel.GetScroll();
-    sprite->SetNoMirror(hero.facing);
+    sprite->SetNoMirror(facing);
     sprite->SetPos(position_.x - scroll.x, position_.y - scroll.y);
   }
 }
@@ -180,9 +170,9 @@ void ActObject::SyncVisibility2() { SyncVisibility(); }
 void ActObject::Blink() { BlinkStep(GetSprite(), &blinkCounter_, 2); }
 
 int ActObject::HitPlayer() {
-  const PlayerStatus hero = HeroStatus();
+  const D3DXVECTOR2 hero = g_Player.GetPosition();
   D3DXVECTOR2 top = g_Player.GetDamageTopLeft();
-  if (hero.flags & PlayerState::Crouch) top.y += 24;
+  if (g_Player.GetFlags() & PlayerState::Crouch) top.y += 24;
   const Box heroBox = BoxAt(hero.x, hero.y, top, g_Player.GetDamageBottomRight());
   const D3DXVECTOR2 centre = {position_.x + size_.x / 2, position_.y + size_.y / 2};
   const Box own = {centre.x - hitHalf_.x, centre.y - hitHalf_.y, centre.x + hitHalf_.x, centre.y + hitHalf_.y};

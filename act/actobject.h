@@ -94,8 +94,6 @@ class ActObject {
  protected:
   // The object's sprite in the current array, or null without one.
   Sprite* GetSprite() const;
-  // The hero's position: the top-left corner of his 192 × 192 frame.
-  static D3DXVECTOR2 HeroPosition();
   // The media player of an action sound slot, or null when the pool has none there.
   static MediaPlayer* SoundPlayer(int slot);
   // A fresh table of count cells (i × width, row).

@@ -15,7 +15,7 @@ void AirSlash::Activate() {
 }
 
 void AirSlash::Place() {
-  const D3DXVECTOR2 p = HeroPosition(), f = g_Player.GetFrameSize();
+  const D3DXVECTOR2 p = g_Player.GetPosition(), f = g_Player.GetFrameSize();
   PlaceAt(facing_ == 1 ? p.x + f.x / 2 - 1 : p.x + f.x / 2 + 1 - size_.x, p.y + 19 + f.y / 2);
 }
 

@@ -15,7 +15,7 @@ void ComboSlash1::Activate() {
 }
 
 void ComboSlash1::Place() {
-  const D3DXVECTOR2 p = HeroPosition(), f = g_Player.GetFrameSize();
+  const D3DXVECTOR2 p = g_Player.GetPosition(), f = g_Player.GetFrameSize();
   PlaceAt(facing_ == 1 ? p.x + f.x / 2 + 28 : p.x + f.x / 2 - 28 - size_.x, p.y + 35 + f.y / 2);
 }
 

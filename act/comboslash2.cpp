@@ -17,7 +17,7 @@ void ComboSlash2::Activate() {
 }
 
 void ComboSlash2::Place() {
-  const D3DXVECTOR2 p = HeroPosition(), f = g_Player.GetFrameSize();
+  const D3DXVECTOR2 p = g_Player.GetPosition(), f = g_Player.GetFrameSize();
   PlaceAt(facing_ == 1 ? p.x + f.x / 2 : p.x + f.x / 2 - 16 - size_.x, p.y + f.y / 2);
 }
 

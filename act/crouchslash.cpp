@@ -15,7 +15,7 @@ void CrouchSlash::Activate() {
 }
 
 void CrouchSlash::Place() {
-  const D3DXVECTOR2 p = HeroPosition(), f = g_Player.GetFrameSize();
+  const D3DXVECTOR2 p = g_Player.GetPosition(), f = g_Player.GetFrameSize();
   PlaceAt(facing_ == 1 ? p.x + f.x / 2 + 3 : p.x + f.x / 2 - 2 - size_.x, p.y + 72 + f.y / 2);
 }
 

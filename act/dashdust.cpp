@@ -14,7 +14,7 @@ void DashDust::Activate() {
 }
 
 void DashDust::Place() {
-  const D3DXVECTOR2 p = HeroPosition(), f = g_Player.GetFrameSize();
+  const D3DXVECTOR2 p = g_Player.GetPosition(), f = g_Player.GetFrameSize();
   PlaceAt(facing_ == 1 ? p.x + f.x / 2 - size_.x : p.x + f.x / 2, p.y + f.y - size_.y);
 }
 

@@ -18,12 +18,6 @@ constexpr float kViewHeight = MapModel::kScreenHeight;
 constexpr float kGravity = 0.12f;
 constexpr float kFramePitch = 32.0f;
 
-D3DXVECTOR2 HeroPosition() {
-  PlayerStatus hero;
-  g_Player.GetStatus(&hero);
-  return {hero.x, hero.y};
-}
-
 }  // namespace
 
 Item::Item() = default;
@@ -100,7 +94,7 @@ void Item::Update() {
 void Item::PreUpdate() {}
 
 int Item::IsOnScreen() const {
-  const D3DXVECTOR2 hero = HeroPosition();
+  const D3DXVECTOR2 hero = g_Player.GetPosition();
   return hero.x - kViewWidth <= position_.x && position_.x <= hero.x + kViewWidth &&
          hero.y - kViewHeight <= position_.y && position_.y <= hero.y + kViewHeight;
 }
@@ -291,7 +285,7 @@ void Item::UpdateLifeTimers() {
 }
 
 void Item::CheckTouchPlayer() {
-  const D3DXVECTOR2 hero = HeroPosition();
+  const D3DXVECTOR2 hero = g_Player.GetPosition();
   const D3DXVECTOR2 bodyTopLeft = g_Player.GetBodyTopLeft();
   const D3DXVECTOR2 bodyBottomRight = g_Player.GetBodyBottomRight();
   const float x = position_.x, y = position_.y;

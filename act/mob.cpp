@@ -55,12 +55,6 @@ void Mob::Release() {
 
 Sprite* Mob::GetSprite() const { return g_SceneArrays.SpriteAt(spriteIndex_); }
 
-D3DXVECTOR2 Mob::HeroPosition() {
-  PlayerStatus hero;
-  g_Player.GetStatus(&hero);
-  return {hero.x, hero.y};
-}
-
 void Mob::InitAt(int index, int cellX, int cellY, int texture, D3DXVECTOR2 size, MobBox hitBox) {
   stats_.reset(new MobStats{});
   stats_->hp = 50;
@@ -120,7 +114,7 @@ bool Mob::TimerElapsed(int word) const {
 }
 
 bool Mob::InPlayerView() const {
-  const D3DXVECTOR2 hero = HeroPosition();
+  const D3DXVECTOR2 hero = g_Player.GetPosition();
   return hero.x - MapModel::kScreenWidth <= position_.x && position_.x <= hero.x + MapModel::kScreenWidth &&
          hero.y - MapModel::kScreenHeight <= position_.y && position_.y <= hero.y + MapModel::kScreenHeight;
 }
@@ -166,7 +160,7 @@ bool Mob::ThinkWalk() {
   }
   if (!TimerElapsed(MobTimer::Rest)) return false;
   // Off toward the side the hero stands on now (the middle of his frame).
-  facing_ = position_.x + size_.x / 2 < HeroPosition().x + kHeroFrame / 2 ? 1 : 0;
+  facing_ = position_.x + size_.x / 2 < g_Player.GetPosition().x + kHeroFrame / 2 ? 1 : 0;
   FaceSprite();
   SetVelocityX(params_[0], 1);
   SetFlags(MobFlag::Moving, 1);

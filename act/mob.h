@@ -179,8 +179,6 @@ class Mob : public ScriptReader {
   void CycleFrames(uint32_t first, uint32_t last);
   // The sprite's source := the current frame's cell.
   void ShowFrame();
-  // The hero's position: the top-left corner of his 192 × 192 frame.
-  static D3DXVECTOR2 HeroPosition();
 
   // Hooks of the move step.
   // A wall, the map's left or right edge: the base stops (vx := 0).

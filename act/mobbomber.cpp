@@ -35,7 +35,7 @@ void MobBomber::Think() {
     if (TimerElapsed(MobTimer::Hurt)) SetFlags(MobFlag::Hurt, 2);
     return;
   }
-  const D3DXVECTOR2 hero = HeroPosition();
+  const D3DXVECTOR2 hero = g_Player.GetPosition();
   const bool heroOpen = !(g_Player.GetFlags() & kSparedStates);
   if (flags_ & MobFlag::Moving) {
     hoverAngle_ += kHoverStep;

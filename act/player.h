@@ -165,6 +165,8 @@ class Player : public ScriptReader {
   int IsTimerDone(int index) const;
   void SetBlinkCounter(uint32_t value) { blinkCounter_ = value; }
   uint32_t GetBlinkCounter() const { return blinkCounter_; }
+  // The top-left corner of the hero's 192 × 192 frame (status words 22 and 23).
+  D3DXVECTOR2 GetPosition() const { return {status_.x, status_.y}; }
   D3DXVECTOR2 GetFrameSize() const { return frameSize_; }
   // The body box (64, 96)-(128, 190): it meets the map, the items and the enemies.
   D3DXVECTOR2 GetBodyTopLeft() const { return {bodyBox_.left, bodyBox_.top}; }

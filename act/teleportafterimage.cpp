@@ -1,6 +1,7 @@
 #include "act/teleportafterimage.h"
 
 #include "act/attackeffectmanager.h"
+#include "act/player.h"
 #include "librarysauce/sprite.h"
 
 namespace {
@@ -14,7 +15,7 @@ void TeleportAfterImage::Activate() { ActivateEffect(); }
 
 // On the hero's own frame.
 void TeleportAfterImage::Place() {
-  const D3DXVECTOR2 p = HeroPosition();
+  const D3DXVECTOR2 p = g_Player.GetPosition();
   PlaceAt(p.x, p.y);
 }
 
