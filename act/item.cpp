@@ -8,12 +8,12 @@
 #include "act/player.h"
 #include "act/solidcells.h"
 #include "act/velocityrule.h"
+#include "act/viewrange.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/sprite.h"
 
 namespace {
 
-constexpr float kViewWidth = MapModel::kScreenWidth;
 constexpr float kViewHeight = MapModel::kScreenHeight;
 constexpr float kGravity = 0.12f;
 constexpr float kFramePitch = 32.0f;
@@ -94,9 +94,7 @@ void Item::Update() {
 void Item::PreUpdate() {}
 
 int Item::IsOnScreen() const {
-  const D3DXVECTOR2 hero = g_Player.GetPosition();
-  return hero.x - kViewWidth <= position_.x && position_.x <= hero.x + kViewWidth &&
-         hero.y - kViewHeight <= position_.y && position_.y <= hero.y + kViewHeight;
+  return WithinScreenOfHero(position_);
 }
 
 void Item::Move() { MoveStep(false); }
@@ -169,11 +167,8 @@ void Item::UpdateSprite() {
   Sprite* sprite = GetSprite();
   if (!sprite) return;
   const D3DXVECTOR2 scroll = g_MapModel.GetScroll();
-  const float x = position_.x, y = position_.y;
-  sprite->SetPos(x - scroll.x, y - scroll.y);
-  const bool inView = scroll.x - size_.x < x && x < scroll.x + kViewWidth && scroll.y - size_.y < y &&
-                      y < scroll.y + kViewHeight;
-  if (inView)
+  sprite->SetPos(position_.x - scroll.x, position_.y - scroll.y);
+  if (FrameInView(position_, size_))
     sprite->Show();
   else
     sprite->Hide();

@@ -13,6 +13,7 @@
 #include "act/player.h"
 #include "act/solidcells.h"
 #include "act/velocityrule.h"
+#include "act/viewrange.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/gamerandom.h"
 #include "librarysauce/mediaplayer.h"
@@ -114,9 +115,7 @@ bool Mob::TimerElapsed(int word) const {
 }
 
 bool Mob::InPlayerView() const {
-  const D3DXVECTOR2 hero = g_Player.GetPosition();
-  return hero.x - MapModel::kScreenWidth <= position_.x && position_.x <= hero.x + MapModel::kScreenWidth &&
-         hero.y - MapModel::kScreenHeight <= position_.y && position_.y <= hero.y + MapModel::kScreenHeight;
+  return WithinScreenOfHero(position_);
 }
 
 MobStatus* Mob::CopyStatus(MobStatus* out) const {
@@ -258,9 +257,7 @@ void Mob::UpdateSprite() {
   if (!sprite) return;
   const D3DXVECTOR2 scroll = g_MapModel.GetScroll();
   sprite->SetPos(position_.x - scroll.x, position_.y - scroll.y);
-  const bool inView = scroll.x - size_.x < position_.x && position_.x < scroll.x + MapModel::kScreenWidth &&
-                      scroll.y - size_.y < position_.y && position_.y < scroll.y + MapModel::kScreenHeight;
-  if (!inView)
+  if (!FrameInView(position_, size_))
     sprite->Hide();
   else if (flags_ & MobFlag::Hurt)
     Blink();
