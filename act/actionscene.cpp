@@ -40,6 +40,19 @@ constexpr D3DCOLOR kTextColor = 0xFFFAFAFA;
 
 }  // namespace
 
+MediaPlayer* ActSoundPlayer(int slot) {
+  if (!g_MediaPlayers || slot < 0 || static_cast<uint32_t>(slot) >= g_MediaPlayerPool.GetCount()) return nullptr;
+  return &g_MediaPlayers[slot];
+}
+
+void PlayActSound(int slot) {
+  MediaPlayer* sound = ActSoundPlayer(slot);
+  if (!sound) return;
+  sound->Stop();
+  sound->Rewind();
+  sound->Play();
+}
+
 ActionScene::ActionScene() = default;
 
 ActionScene::~ActionScene() { Unload(); }

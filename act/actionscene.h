@@ -38,6 +38,13 @@ constexpr int ItemGet = 8;
 constexpr int Count = 9;
 }  // namespace ActSound
 
+class MediaPlayer;
+
+// The media player of an action sound slot, or null when the pool has none there.
+MediaPlayer* ActSoundPlayer(int slot);
+// Plays the sound of a slot from its start, cutting off the same sound still playing.
+void PlayActSound(int slot);
+
 class ActionScene : public ScriptReader {
  public:
   static constexpr int kFadeStep = 15;  // 17 frames from black to clear

@@ -44,11 +44,6 @@ void ActObject::Reserved() {}
 
 Sprite* ActObject::GetSprite() const { return g_SceneArrays.SpriteAt(static_cast<int>(sprite_)); }
 
-MediaPlayer* ActObject::SoundPlayer(int slot) {
-  if (!g_MediaPlayers || slot < 0 || static_cast<uint32_t>(slot) >= g_MediaPlayerPool.GetCount()) return nullptr;
-  return &g_MediaPlayers[slot];
-}
-
 void ActObject::MakeCells(uint32_t count, float width, float row) {
   FreeCells();
   cellCount_ = count;
@@ -224,7 +219,7 @@ void ActObject::ActivateSlash(int sound, uint32_t flags) {
   SetFlags(flags, 0);
   StartTimer(0);
   tick_ = cell_ = 0;
-  if (MediaPlayer* player = SoundPlayer(sound)) {
+  if (MediaPlayer* player = ActSoundPlayer(sound)) {
     player->Stop();
     player->Rewind();
   }
@@ -242,14 +237,14 @@ void ActObject::AnimateSwing(int sound) {
   tick_ += 1;
   if (tick_ != 4) return;
   SetFlags(ActObjectFlag::CanHit, 1);
-  if (MediaPlayer* player = SoundPlayer(sound)) player->Play();
+  if (MediaPlayer* player = ActSoundPlayer(sound)) player->Play();
 }
 
 void ActObject::AnimateCells(int sound) {
   if (tick_ % 4 == 0 && cell_ + 1 < cellCount_) cell_ += 1;
   tick_ += 1;
   if (cell_ == 2) {
-    if (MediaPlayer* player = SoundPlayer(sound)) player->Play();
+    if (MediaPlayer* player = ActSoundPlayer(sound)) player->Play();
   }
   ShowCell();
 }

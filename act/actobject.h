@@ -17,7 +17,6 @@
 
 #include "librarysauce/d3dmath.h"
 
-class MediaPlayer;
 class Sprite;
 
 // Bits of an object's flag word.
@@ -94,8 +93,6 @@ class ActObject {
  protected:
   // The object's sprite in the current array, or null without one.
   Sprite* GetSprite() const;
-  // The media player of an action sound slot, or null when the pool has none there.
-  static MediaPlayer* SoundPlayer(int slot);
   // A fresh table of count cells (i × width, row).
   void MakeCells(uint32_t count, float width, float row);
   // The object at (x, y); its sprite mirrored by the object's facing and put on screen.

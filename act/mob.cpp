@@ -16,7 +16,6 @@
 #include "act/viewrange.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/gamerandom.h"
-#include "librarysauce/mediaplayer.h"
 #include "librarysauce/sprite.h"
 
 namespace {
@@ -337,12 +336,7 @@ void Mob::TakeDamage(int damage, int facing, float knockX, float knockY) {
   if (Sprite* sprite = GetSprite()) sprite->SetNoMirror(facing_);
   if (stats_) stats_->hp -= damage;
   blinkTick_ = 0;
-  if (g_MediaPlayers) {
-    MediaPlayer& sound = g_MediaPlayers[ActSound::MobHit];
-    sound.Stop();
-    sound.Rewind();
-    sound.Play();
-  }
+  PlayActSound(ActSound::MobHit);
   if (!stats_ || stats_->hp <= 0) SetFlags(MobFlag::Dead, 1);
 }
 

@@ -6,7 +6,6 @@
 #include "act/mobmanager.h"
 #include "act/mobshotmanager.h"
 #include "act/player.h"
-#include "librarysauce/mediaplayer.h"
 
 namespace {
 
@@ -111,12 +110,7 @@ void Player::TakeDamage(int damage, int facing, float knockX, float knockY, int 
   }
   if (exhausted_) damage *= 2;
 
-  if (g_MediaPlayers && g_MediaPlayerPool.GetCount() > ActSound::PlayerHit) {
-    MediaPlayer& sound = g_MediaPlayers[ActSound::PlayerHit];
-    sound.Stop();
-    sound.Rewind();
-    sound.Play();
-  }
+  PlayActSound(ActSound::PlayerHit);
 
   if (damage <= 0) {
     // Absorbed: unless exhausted, a moment of safety and nothing else.
