@@ -80,20 +80,22 @@ void ActionScene::AnimateWeaponIconSwap() {
   iconSlideStep_ += 1;
   iconOffsetA_ += 1;
   iconOffsetB_ -= 1;
-  const bool sprites = g_Sprites && ActSprite::AttackModeIcon2 < g_SceneArrays.GetSpriteCount();
+  Sprite* icon = g_SceneArrays.SpriteAt(ActSprite::AttackModeIcon);
+  Sprite* icon2 = g_SceneArrays.SpriteAt(ActSprite::AttackModeIcon2);
+  const bool sprites = icon && icon2;
   if (iconSlideStep_ == 15) {
     std::swap(iconOffsetA_, iconOffsetB_);
     const int weapon = g_Player.GetWeapon();
     if (sprites) {
-      g_Sprites[ActSprite::AttackModeIcon2].SetSrcX(weapon == 0 ? 64.0f : 0.0f);
-      g_Sprites[ActSprite::AttackModeIcon].SetSrcX(64.0f * static_cast<float>(weapon));
+      icon2->SetSrcX(weapon == 0 ? 64.0f : 0.0f);
+      icon->SetSrcX(64.0f * static_cast<float>(weapon));
     }
   }
   if (sprites) {
     const auto a = static_cast<float>(iconOffsetA_);
     const auto b = static_cast<float>(iconOffsetB_);
-    g_Sprites[ActSprite::AttackModeIcon2].SetPos(2 * a + 128, a + 128);
-    g_Sprites[ActSprite::AttackModeIcon].SetPos(2 * b + 128, b + 128);
+    icon2->SetPos(2 * a + 128, a + 128);
+    icon->SetPos(2 * b + 128, b + 128);
   }
   if (iconOffsetA_ == 0) {
     iconSlideCount_ -= 1;

@@ -170,8 +170,8 @@ HRESULT ActionScene::Frame() {
 }
 
 void ActionScene::SetFadeColor() {
-  if (g_Sprites && ActSprite::Fade < g_SceneArrays.GetSpriteCount())
-    g_Sprites[ActSprite::Fade].SetColor(static_cast<D3DCOLOR>(fadeAlpha_) << 24);
+  if (Sprite* fade = g_SceneArrays.SpriteAt(ActSprite::Fade))
+    fade->SetColor(static_cast<D3DCOLOR>(fadeAlpha_) << 24);
 }
 
 void ActionScene::StepFadeIn() {

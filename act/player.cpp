@@ -266,9 +266,7 @@ void Player::MoveAndCollide() {
 }
 
 Sprite* Player::PlayerSprite() const {
-  const int slot = g_ActionScene.GetPlayerSpriteSlot();
-  if (!g_Sprites || slot < 0 || slot >= g_SceneArrays.GetSpriteCount()) return nullptr;
-  return &g_Sprites[slot];
+  return g_SceneArrays.SpriteAt(g_ActionScene.GetPlayerSpriteSlot());
 }
 
 void Player::SetVelocityX(float value, int mode) {
