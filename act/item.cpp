@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr float kViewHeight = MapModel::kScreenHeight;
 constexpr float kGravity = 0.12f;
 constexpr float kFramePitch = 32.0f;
 
@@ -100,60 +99,13 @@ int Item::IsOnScreen() const {
 void Item::Move() { MoveStep(false); }
 
 void Item::MoveStep(bool airborneBit) {
-  const D3DXVECTOR2 scroll = g_MapModel.GetScroll();
-  const MapHeader header = g_MapModel.GetHeader();
-  const int cw = header.chipWidth, ch = header.chipHeight;
-  float& x = position_.x;
-  float& y = position_.y;
-  float& vx = velocity_.x;
-  float& vy = velocity_.y;
-  x += vx;
-  y += vy;
-  int colL = MapModel::CellOf(x + box_.left, cw), colR = MapModel::CellOf(x + box_.right, cw);
-  const int rowT = MapModel::CellOf(y + box_.top, ch), rowB = MapModel::CellOf(y + box_.bottom, ch);
-
-  // A wall takes the horizontal step back.
-  auto undoAtWall = [&](int col) {
-    if (!WallInColumn(col, rowT, rowB)) return;
-    x -= vx;
-    vx = 0;
-  };
-  if (vx < 0) {
-    if (x + box_.left < 0) {
-      x = -box_.left;
-      vx = 0;
-    }
-    undoAtWall(colL);
-  }
-  if (vx > 0) {
-    // The box's right side stays within the map's last column.
-    const float worldRight = static_cast<float>(header.width) * static_cast<float>(cw);
-    if (x + box_.right > worldRight) {
-      x = worldRight - box_.right;
-      vx = 0;
-    }
-    undoAtWall(colR);
-  }
-  colL = MapModel::CellOf(x + box_.left, cw);
-  colR = MapModel::CellOf(x + box_.right, cw);
-
-  // A ceiling takes the rise back; the speed stays for gravity to turn.
-  if (vy < 0 && SolidInRow(rowT, colL, colR)) y -= vy;
-  if (vy > 0) {
-    if (airborneBit) SetFlags(ItemFlag::Airborne, 1);
-    // Past the lowest line the view can show: back with its bottom on the view's bottom edge.
-    if (y >= kViewHeight + g_MapModel.GetMaxScroll().y) {
-      y = kViewHeight + scroll.y - size_.y;
-      vy = 0;
-    }
-    if (SolidInRow(rowB, colL, colR)) {
-      y = static_cast<float>(rowB) * static_cast<float>(ch) - box_.bottom;
-      vy = 0;
-    }
-    if (airborneBit && vy == 0) SetFlags(ItemFlag::Airborne, 2);
-  }
-  if (Sprite* sprite = GetSprite()) sprite->SetPos(x - scroll.x, y - scroll.y);
-  UpdateSprite();
+  const bool landed = MoveAgainstMap(
+      position_, velocity_, box_, size_, [this] { velocity_.x = 0; },
+      [this, airborneBit] {
+        if (airborneBit) SetFlags(ItemFlag::Airborne, 1);
+      });
+  if (airborneBit && landed) SetFlags(ItemFlag::Airborne, 2);
+  PlaceSprite();
 }
 
 void Item::PlaceSprite() {

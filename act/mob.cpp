@@ -186,66 +186,16 @@ bool Mob::Land() {
   return true;
 }
 
-// Only solid cells block. Walls are looked for in the rows strictly between the box's top and
-// bottom rows, so floors and ceilings never act as walls; a wall moves the mob back by its own
-// speed. The map's left edge and right edge stop the box like walls.
+// Only solid cells block (see MoveAgainstMap); the kinds choose what a wall or an edge does to
+// the speed, whether falling counts as airborne, and what a landing does.
 void Mob::Move() {
   // A mob that died in its own think step (a Bomber's burst) goes no further.
   if (flags_ & MobFlag::Dead) return;
   const MapHeader header = g_MapModel.GetHeader();
-  const int cw = header.chipWidth;
-  const int ch = header.chipHeight;
-  if (cw == 0 || ch == 0) return;
-  float& x = position_.x;
-  float& y = position_.y;
-  const MobBox& box = hitBox_;
-  x += velocity_.x;
-  y += velocity_.y;
-  int colL = MapModel::CellOf(x + box.left, cw);
-  int colR = MapModel::CellOf(x + box.right, cw);
-  const int rowT = MapModel::CellOf(y + box.top, ch);
-  const int rowB = MapModel::CellOf(y + box.bottom, ch);
-
-  if (velocity_.x < 0) {
-    if (x + box.left < 0) {
-      x = -box.left;
-      StopHorizontal();
-    }
-    if (WallInColumn(colL, rowT, rowB)) {
-      x -= velocity_.x;
-      StopHorizontal();
-    }
-  }
-  if (velocity_.x > 0) {
-    const float mapRight = static_cast<float>(header.width) * cw;
-    if (x + box.right > mapRight) {
-      x = mapRight - box.right;
-      StopHorizontal();
-    }
-    if (WallInColumn(colR, rowT, rowB)) {
-      x -= velocity_.x;
-      StopHorizontal();
-    }
-  }
-  colL = MapModel::CellOf(x + box.left, cw);
-  colR = MapModel::CellOf(x + box.right, cw);
-
-  // A ceiling moves the mob back; gravity turns it down on later frames.
-  if (velocity_.y < 0 && SolidInRow(rowT, colL, colR)) y -= velocity_.y;
-  if (velocity_.y > 0) {
-    OnDescent();
-    const D3DXVECTOR2 maxScroll = g_MapModel.GetMaxScroll();
-    if (y >= MapModel::kScreenHeight + maxScroll.y) {
-      // Fallen past the lowest line the view can show: back up onto the bottom of the view.
-      y = MapModel::kScreenHeight + g_MapModel.GetScroll().y - size_.y;
-      velocity_.y = 0;
-    }
-    if (SolidInRow(rowB, colL, colR)) {
-      y = static_cast<float>(ch) * rowB - box.bottom;
-      velocity_.y = 0;
-    }
-    if (velocity_.y == 0 && !Land()) return;
-  }
+  if (header.chipWidth == 0 || header.chipHeight == 0) return;
+  const bool landed = MoveAgainstMap(
+      position_, velocity_, hitBox_, size_, [this] { StopHorizontal(); }, [this] { OnDescent(); });
+  if (landed && !Land()) return;
   UpdateSprite();
 }
 
