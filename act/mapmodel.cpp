@@ -377,8 +377,10 @@ HRESULT MapModel::LoadActionGraphics() {
   for (int k = 0; k < itemSlots_; ++k) g_Sprites[itemSpriteBase_ + k].Hide();
   for (int k = 0; k < mobSlots_; ++k) g_Sprites[mobSpriteBase_ + k].Hide();
   g_Sprites[ActSprite::ChipWindow + kChipColumns * kChipRows].Hide();
-  // The new chip sprites show chip 0 until the window points them at the map.
+  // The new chip sprites show chip 0, laid out by the chip size, until the window places them and
+  // points them at the map.
   chipWindowStale_ = true;
+  chipGridPlaced_ = false;
   return S_OK;
 }
 
@@ -416,9 +418,15 @@ void MapModel::UpdateChipWindow() {
   UpdateVisibleOrigin();
   const int shiftX = TruncToInt(scrollX_) % header_.chipWidth;
   const int shiftY = TruncToInt(scrollY_) % header_.chipHeight;
-  for (int i = 0; i < kChipColumns * kChipRows; ++i)
-    g_Sprites[ActSprite::ChipWindow + i].SetPos(static_cast<float>(32 * (i % kChipColumns) - shiftX),
-                                                static_cast<float>(32 * (i / kChipColumns) - shiftY));
+  // A sprite moved is a sprite rebuilt at the next draw: the grid moves only when its shift does.
+  if (!chipGridPlaced_ || shiftX != chipShiftX_ || shiftY != chipShiftY_) {
+    for (int i = 0; i < kChipColumns * kChipRows; ++i)
+      g_Sprites[ActSprite::ChipWindow + i].SetPos(static_cast<float>(32 * (i % kChipColumns) - shiftX),
+                                                  static_cast<float>(32 * (i / kChipColumns) - shiftY));
+    chipShiftX_ = shiftX;
+    chipShiftY_ = shiftY;
+    chipGridPlaced_ = true;
+  }
   if (originChanged_ || chipWindowStale_) PointChipWindow();
 }
 

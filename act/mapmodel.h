@@ -183,6 +183,10 @@ class MapModel : public ScriptReader {
   int stageCount_ = 0;
   // The chip window must be pointed at the map at its next update: new sprites, closed gates.
   bool chipWindowStale_ = true;
+  // The shift the chip window's sprites were last placed with; none yet after new graphics.
+  bool chipGridPlaced_ = false;
+  int chipShiftX_ = 0;
+  int chipShiftY_ = 0;
   const Sprite* graphicsSprites_ = nullptr;
 };
 
