@@ -134,6 +134,11 @@ TEST_F(ActGraphicsTest, TheChipWindowFollowsTheScrollAndRepointsOnlyOnANewOrigin
   // The spare sprite stays hidden where it was set up.
   EXPECT_EQ(StateOf(522).visible, 0);
   EXPECT_EQ(StateOf(522).y, 17 * 32 - 16.0f);
+  // New graphics are placed anew, even at the shift the window had before them.
+  ASSERT_EQ(g_MapModel.LoadActionGraphics(), S_OK);
+  Scroll(0, 0);
+  EXPECT_EQ(StateOf(29).x, 0.0f);
+  EXPECT_EQ(StateOf(59).y, 32.0f);
 }
 
 TEST_F(ActGraphicsTest, BackgroundsMoveByTheScrollAndItsRatio) {
