@@ -7,6 +7,7 @@
 #include "act/mobmanager.h"
 #include "act/player.h"
 #include "act/velocityrule.h"
+#include "act/worldbox.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/mediaplayer.h"
 #include "librarysauce/sprite.h"
@@ -15,18 +16,10 @@ ActObject g_StaticActObject;
 
 namespace {
 
-struct Box {
-  float left, top, right, bottom;
-};
-
-// Strict on all four sides: boxes that only touch do not overlap.
-bool Overlaps(const Box& a, const Box& b) {
-  return a.right > b.left && a.left < b.right && a.bottom > b.top && a.top < b.bottom;
-}
-
-// A box given as corners relative to an origin.
-Box BoxAt(float x, float y, D3DXVECTOR2 topLeft, D3DXVECTOR2 bottomRight) {
-  return {x + topLeft.x, y + topLeft.y, x + bottomRight.x, y + bottomRight.y};
+// An object's hit box: its centre plus and minus the hit half-extents.
+WorldBox CentredBox(D3DXVECTOR2 position, D3DXVECTOR2 size, D3DXVECTOR2 half) {
+  const D3DXVECTOR2 centre = {position.x + size.x / 2, position.y + size.y / 2};
+  return {centre.x - half.x, centre.y - half.y, centre.x + half.x, centre.y + half.y};
 }
 
 }  // namespace
@@ -168,17 +161,14 @@ int ActObject::HitPlayer() {
   const D3DXVECTOR2 hero = g_Player.GetPosition();
   D3DXVECTOR2 top = g_Player.GetDamageTopLeft();
   if (g_Player.GetFlags() & PlayerState::Crouch) top.y += 24;
-  const Box heroBox = BoxAt(hero.x, hero.y, top, g_Player.GetDamageBottomRight());
-  const D3DXVECTOR2 centre = {position_.x + size_.x / 2, position_.y + size_.y / 2};
-  const Box own = {centre.x - hitHalf_.x, centre.y - hitHalf_.y, centre.x + hitHalf_.x, centre.y + hitHalf_.y};
-  if (!Overlaps(heroBox, own) || !(flags_ & ActObjectFlag::CanHit)) return 0;
+  const WorldBox heroBox = BoxAt(hero.x, hero.y, top, g_Player.GetDamageBottomRight());
+  if (!Overlaps(heroBox, CentredBox(position_, size_, hitHalf_)) || !(flags_ & ActObjectFlag::CanHit)) return 0;
   g_Player.TakeDamage(damage_, facing_, knockback_.x, knockback_.y, 0);
   return 1;
 }
 
 void ActObject::HitEnemies() {
-  const D3DXVECTOR2 centre = {position_.x + size_.x / 2, position_.y + size_.y / 2};
-  const Box own = {centre.x - hitHalf_.x, centre.y - hitHalf_.y, centre.x + hitHalf_.x, centre.y + hitHalf_.y};
+  const WorldBox own = CentredBox(position_, size_, hitHalf_);
   const int count = g_MobManager.GetCount();
   for (int i = 0; i < count; ++i) {
     if (g_MobManager.GetKind(i) == 0) continue;

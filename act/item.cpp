@@ -9,6 +9,7 @@
 #include "act/solidcells.h"
 #include "act/velocityrule.h"
 #include "act/viewrange.h"
+#include "act/worldbox.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/sprite.h"
 
@@ -233,12 +234,8 @@ void Item::UpdateLifeTimers() {
 
 void Item::CheckTouchPlayer() {
   const D3DXVECTOR2 hero = g_Player.GetPosition();
-  const D3DXVECTOR2 bodyTopLeft = g_Player.GetBodyTopLeft();
-  const D3DXVECTOR2 bodyBottomRight = g_Player.GetBodyBottomRight();
-  const float x = position_.x, y = position_.y;
-  const bool touch = x + hitBox_.right > hero.x + bodyTopLeft.x && x + hitBox_.left < hero.x + bodyBottomRight.x &&
-                     y + hitBox_.bottom > hero.y + bodyTopLeft.y && y + hitBox_.top < hero.y + bodyBottomRight.y;
-  if (!touch) return;
+  const WorldBox body = BoxAt(hero.x, hero.y, g_Player.GetBodyTopLeft(), g_Player.GetBodyBottomRight());
+  if (!Overlaps(BoxAt(position_.x, position_.y, GetHitTopLeft(), GetHitBottomRight()), body)) return;
   OnTouch();
   SetFlags(ItemFlag::Alive, 2);
 }

@@ -6,6 +6,7 @@
 #include "act/mobmanager.h"
 #include "act/mobshotmanager.h"
 #include "act/player.h"
+#include "act/worldbox.h"
 
 namespace {
 
@@ -70,16 +71,13 @@ void Player::CheckShotContact() { g_MobShotManager.HitPlayer(); }
 // The first awake mob whose hit box overlaps the hero's body hurts him by the speed at which
 // they meet (at least 5) and pushes him away from it.
 void Player::CheckMobContact() {
-  const float x = status_.x;
-  const float y = status_.y;
+  const WorldBox body = BoxAt(status_.x, status_.y, GetBodyTopLeft(), GetBodyBottomRight());
   for (int i = 0; i < g_MobManager.GetCount(); ++i) {
     if (!g_MobManager.IsActive(i)) continue;
     const MobStatus mob = g_MobManager.GetStatus(i);
-    const D3DXVECTOR2 hitTopLeft = g_MobManager.GetHitBoxTopLeft(i);
-    const D3DXVECTOR2 hitBottomRight = g_MobManager.GetHitBoxBottomRight(i);
-    const bool overlap = x + bodyBox_.right > mob.x + hitTopLeft.x && x + bodyBox_.left < mob.x + hitBottomRight.x &&
-                         y + bodyBox_.bottom > mob.y + hitTopLeft.y && y + bodyBox_.top < mob.y + hitBottomRight.y;
-    if (!overlap) continue;
+    const WorldBox mobBox =
+        BoxAt(mob.x, mob.y, g_MobManager.GetHitBoxTopLeft(i), g_MobManager.GetHitBoxBottomRight(i));
+    if (!Overlaps(body, mobBox)) continue;
     const D3DXVECTOR2 size = g_MobManager.GetSize(i);
     const D3DXVECTOR2 mobVelocity = g_MobManager.GetVelocity(i);
     const int facing = mob.x + size.x / 2 > GetBodyCenter().x ? 0 : 1;
