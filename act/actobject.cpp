@@ -127,12 +127,7 @@ void ActObject::SetVelocityX(float value, int mode) {
 }
 
 void ActObject::SetVelocityY(float value, int mode) {
-  if (mode != 1) {
-    velocity_.y = value;
-    return;
-  }
-  velocity_.y += value;
-  if (velocity_.y >= speedCaps_.y) velocity_.y = speedCaps_.y;
+  velocity_.y = NextVelocityY(velocity_.y, value, mode, speedCaps_.y);
 }
 
 void ActObject::StartTimer(int index) {

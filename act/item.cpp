@@ -200,12 +200,7 @@ void Item::AddVelocityX(float a, int mode) {
 }
 
 void Item::AddVelocityY(float a, int mode) {
-  if (mode != 1) {
-    velocity_.y = a;
-    return;
-  }
-  velocity_.y += a;
-  if (velocity_.y >= maxVelocity_.y) velocity_.y = maxVelocity_.y;
+  velocity_.y = NextVelocityY(velocity_.y, a, mode, maxVelocity_.y);
 }
 
 void Item::SetFlags(uint32_t mask, int mode) { flags_ = NextFlags(flags_, mask, mode); }

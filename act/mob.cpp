@@ -87,12 +87,7 @@ void Mob::SetVelocityX(float value, int mode) {
 }
 
 void Mob::SetVelocityY(float value, int mode) {
-  if (mode != 1) {
-    velocity_.y = value;
-    return;
-  }
-  velocity_.y += value;
-  if (velocity_.y >= maxFall_) velocity_.y = maxFall_;
+  velocity_.y = NextVelocityY(velocity_.y, value, mode, maxFall_);
 }
 
 void Mob::SetFlags(uint32_t bits, int op) { flags_ = NextFlags(flags_, bits, op); }

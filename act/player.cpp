@@ -277,12 +277,9 @@ void Player::SetVelocityX(float value, int mode) {
 
 void Player::SetVelocityY(float value, int mode) {
   float& vy = velocity_.y;
-  if (mode != 1) {
-    vy = value;
-    return;
-  }
-  vy += value;
-  if (vy >= maxFallSpeed_) vy = maxFallSpeed_;
+  vy = NextVelocityY(vy, value, mode, maxFallSpeed_);
+  if (mode != 1) return;
+  // No faster upward than a jump.
   const float jumpSpeed = GetMoveParam(PlayerMoveParam::JumpSpeed);
   if (jumpSpeed >= vy) vy = jumpSpeed;
 }

@@ -1,8 +1,8 @@
 #pragma once
-// The rule by which every actor of a stage (the hero, his attack objects, the enemies) changes
-// its horizontal velocity: mode 1 accelerates by value toward the facing and keeps the speed
-// within ± cap; mode 2 the same without the cap; mode 3 is friction (the speed plus value, not
-// below 0, with the sign vx had); any other mode sets vx to value. Returns the new vx.
+// The rules by which every actor of a stage (the hero, his attack objects, the enemies, the items)
+// changes its velocity. Horizontally: mode 1 accelerates by value toward the facing and keeps the
+// speed within ± cap; mode 2 the same without the cap; mode 3 is friction (the speed plus value,
+// not below 0, with the sign vx had); any other mode sets vx to value. Returns the new vx.
 #include <algorithm>
 #include <cmath>
 
@@ -19,4 +19,12 @@ inline float NextVelocityX(float vx, float value, int mode, int facing, float ca
     default:
       return value;
   }
+}
+
+// Vertically: mode 1 adds value and keeps the speed no faster than fallCap downward; any other
+// mode sets vy to value. Returns the new vy.
+inline float NextVelocityY(float vy, float value, int mode, float fallCap) {
+  if (mode != 1) return value;
+  vy += value;
+  return vy >= fallCap ? fallCap : vy;
 }
