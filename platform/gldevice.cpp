@@ -441,25 +441,6 @@ void GlDevice::SetShortcutsEnabled(bool enabled) {
   }
 }
 
-bool GlDevice::RedrawHeldFrame() {
-  if (!context_ || inFrame_ || !held_.cleared) return false;
-  Send();
-  // The held record becomes the current one for a moment, sent whole, and is held again.
-  std::swap(frame_, held_);
-  inFrame_ = true;
-  sentQuads_ = 0;
-  clearSent_ = false;
-  Send();
-  inFrame_ = false;
-  std::swap(frame_, held_);
-  frame_.Reset();
-  sentQuads_ = 0;
-  clearSent_ = false;
-  heldValid_ = true;
-  heldEpoch_ = textureEpoch_;
-  return true;
-}
-
 void GlDevice::ForgetFrames() {
   frame_.Reset();
   held_.Reset();

@@ -81,9 +81,6 @@ class GlDevice {
   // Off: every frame is drawn and presented and every quad sent, as recorded (benchmarks of the
   // drawing itself, and tests that compare both ways).
   void SetShortcutsEnabled(bool enabled);
-  // Draws the frame the framebuffer holds once more from its record, with the textures as they
-  // are now: what a redraw of that frame gives. False when there is no whole frame to redraw.
-  bool RedrawHeldFrame();
 
   // Quads kept (recorded and not left out), frames drawn, frames not drawn because they
   // repeated the last one, and frames shown in the window.
