@@ -124,6 +124,8 @@ class GlDevice {
   };
 
   void ForgetFrames();
+  // Empties the current record, nothing of it sent.
+  void ForgetRecord();
   // Sends GL whatever of the current record it has not been sent yet.
   void Send();
   // Ends the frame begun by Clear: draws it, or keeps the framebuffer when it repeats.
