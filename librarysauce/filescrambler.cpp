@@ -23,7 +23,8 @@ class KeyStream {
   void Xor(const unsigned char* from, unsigned char* to, size_t count) {
     const size_t kept = Keep(drawn_ + count);
     const size_t fromKept = drawn_ < kept ? (kept - drawn_ < count ? kept - drawn_ : count) : 0;
-    const uint8_t* keys = Kept().data() + drawn_;
+    // Past the kept part there is no kept key to point at.
+    const uint8_t* keys = fromKept > 0 ? Kept().data() + drawn_ : nullptr;
     size_t i = 0;
     for (; i + 8 <= fromKept; i += 8) {  // eight bytes at a time
       uint64_t bytes, key;
