@@ -142,7 +142,7 @@ class GlDevice {
   uint32_t framebuffer_ = 0;
   uint32_t colorTexture_ = 0;
   bool pacingEnabled_ = true;
-  FramePacer pacer_{1000000000LL / 60, MonotonicNs, SleepUntilNs};
+  FramePacer pacer_{kGameFramePeriodNs, MonotonicNs, SleepUntilNs};
 
   State pending_;      // what the game asked for
   bool glStateKnown_ = false;
