@@ -416,8 +416,7 @@ inline Canvas DrawHeroSheet(bool greatSword) {
       // Each cell is drawn on its own, so a long blade never reaches into the next one.
       Canvas cell(kHeroCell, kHeroCell, kHeroKey);
       hero::DrawHero(cell, 0, 0, hero::PoseFor(col, row), greatSword);
-      for (int y = 0; y < kHeroCell; ++y)
-        for (int x = 0; x < kHeroCell; ++x) sheet.Set(col * kHeroCell + x, row * kHeroCell + y, cell.Get(x, y));
+      sheet.Paste(cell, col * kHeroCell, row * kHeroCell);
     }
   }
   return sheet;
