@@ -16,7 +16,6 @@
 #include "librarysauce/graphicsdevice.h"
 #include "platform/input.h"
 #include "platform/window.h"
-#include "startmenu/startmenu.h"
 #include "tests/demoplay.h"
 
 namespace {
@@ -98,18 +97,7 @@ bool ToTitle() {
   return RunUntil(demoplay::OnTitle);
 }
 
-bool ChooseOnTitle(int id) {
-  if (!ToTitle()) return false;
-  for (int moves = 0; moves < g_StartMenu.GetEntryCount(); ++moves) {
-    const StartMenuEntry* entry = g_StartMenu.GetEntry(g_StartMenu.GetCursor());
-    if (entry && entry->id == id) {
-      Tap(platform::DIK_Z);
-      return true;
-    }
-    Tap(platform::DIK_DOWN);
-  }
-  return false;
-}
+bool ChooseOnTitle(int id) { return ToTitle() && demoplay::ChooseOnTitle(id, Tap); }
 
 void RunUnpresentedFrame() {
   platform::GlDevice* device = g_GraphicsDevice.GetDevice();

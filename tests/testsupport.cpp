@@ -120,6 +120,25 @@ void RunFrames(int n) {
   for (int i = 0; i < n; ++i) g_GraphicsDevice.RenderFrame();
 }
 
+void PlayFrames(int n) {
+  for (int i = 0; i < n; ++i) {
+    AdvanceClock(17);
+    RunFrames(1);
+  }
+}
+
+bool PlayUntil(const std::function<bool()>& done, int maxFrames) {
+  for (int i = 0; i < maxFrames && !done(); ++i) PlayFrames(1);
+  return done();
+}
+
+void PlayTap(int key) {
+  PressKeys({key});
+  PlayFrames(1);
+  ReleaseKeys({key});
+  PlayFrames(1);
+}
+
 std::vector<uint32_t> ReadScreen(int x, int y, int width, int height) {
   std::vector<uint32_t> pixels;
   platform::GlDevice* device = g_GraphicsDevice.GetDevice();

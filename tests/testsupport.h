@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -38,6 +39,12 @@ uint32_t ManualClockNow();
 
 // Renders n frames (RenderFrame, as the message loop does on an empty queue).
 void RunFrames(int n);
+// Frames as a player gets them, at 60 a second: the clock moves 17 ms before each.
+void PlayFrames(int n);
+// Frames at 60 a second until done() holds, at most maxFrames; says whether it holds.
+bool PlayUntil(const std::function<bool()>& done, int maxFrames = 600);
+// The key down for one frame at 60 a second, then up for one.
+void PlayTap(int key);
 
 // Reads the framebuffer back (row 0 at the top).
 std::vector<uint32_t> ReadScreen(int x = 0, int y = 0, int width = 854, int height = 480);
