@@ -4,16 +4,19 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
+#include "act/actionscene.h"
 #include "gameflow/gamestate.h"
 #include "librarysauce/framemanager.h"
 #include "librarysauce/gamewindow.h"
 #include "librarysauce/graphicsdevice.h"
+#include "librarysauce/mediaplayer.h"
 #include "platform/input.h"
 #include "platform/window.h"
 #include "tests/demoplay.h"
@@ -98,6 +101,13 @@ bool ToTitle() {
 }
 
 bool ChooseOnTitle(int id) { return ToTitle() && demoplay::ChooseOnTitle(id, Tap); }
+
+void LeaveStage() {
+  g_GameState.SetMode(kModeWithoutStep);
+  g_ActionScene.Unload();
+  g_MediaPlayerPool.CloseAll();
+  std::memset(platform::GetScriptedInput()->keys, 0, platform::kKeyCount);
+}
 
 void RunUnpresentedFrame() {
   platform::GlDevice* device = g_GraphicsDevice.GetDevice();
