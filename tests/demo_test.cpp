@@ -80,13 +80,14 @@ int PixelsUnlikeThePicture(int spriteIndex, const std::string& picture) {
   const int width = std::min(static_cast<int>(s.width), 854 - left);
   const int height = std::min(static_cast<int>(s.height), 480 - top);
   const std::vector<uint32_t> screen = testsupport::ReadScreen(left, top, width, height);
+  const testsupport::BmpFile bmp(picture);
   int unlike = 0;
   for (int j = 0; j < height; ++j) {
     for (int i = 0; i < width; ++i) {
       const float across = left + i + 0.5f - s.x;
       const float u = sprite->GetNoMirror() ? s.srcX + across : s.srcX + s.width - across;
       const float v = s.srcY + (top + j + 0.5f - s.y);
-      const uint32_t texel = testsupport::BmpPixel(picture, static_cast<int>(u), static_cast<int>(v));
+      const uint32_t texel = bmp.Pixel(static_cast<int>(u), static_cast<int>(v));
       if (texel == kKeyGreen) continue;
       unlike += (screen[static_cast<size_t>(j * width + i)] & 0xFFFFFF) != texel;
     }
@@ -101,10 +102,11 @@ int HpGaugeLength() {
   g_SceneArrays.SpriteAt(ActSprite::GaugeHp)->GetState(&gauge);
   const int row = static_cast<int>(gauge.height) / 2;
   const std::vector<uint32_t> line = testsupport::ReadScreen(111, 10 + row, 400, 1);
+  const testsupport::BmpFile frame(kArt + "GaugeFrame_HP.bmp"), fill(kArt + "Gauge_HP.bmp");
   int length = 0;
   for (int x = 0; x < 400; ++x) {
-    if (testsupport::BmpPixel(kArt + "GaugeFrame_HP.bmp", x + 1, row) != kKeyGreen) continue;  // the frame
-    if ((line[static_cast<size_t>(x)] & 0xFFFFFF) != testsupport::BmpPixel(kArt + "Gauge_HP.bmp", x, row)) break;
+    if (frame.Pixel(x + 1, row) != kKeyGreen) continue;  // the frame
+    if ((line[static_cast<size_t>(x)] & 0xFFFFFF) != fill.Pixel(x, row)) break;
     length = x + 1;
   }
   return length;
@@ -132,14 +134,14 @@ void ExpectHudShowsHp(int hp, int hpMax) {
 void ExpectGroundShowsItsChips() {
   const D3DXVECTOR2 scroll = g_MapModel.GetScroll();
   const std::vector<uint32_t> band = testsupport::ReadScreen(0, 452, 854, 28);
+  const testsupport::BmpFile chipSheet(kArt + "TestChip.bmp");
   int chips = 0, unlike = 0;
   for (int y = 0; y < 28; y += 3) {
     for (int x = 0; x < 854; x += 7) {
       const int worldX = x + static_cast<int>(scroll.x), worldY = 452 + y + static_cast<int>(scroll.y);
       const int chip = g_MapModel.ChipAt(worldX / 32, worldY / 32);
       if (chip == 0) continue;
-      const uint32_t texel =
-          testsupport::BmpPixel(kArt + "TestChip.bmp", chip % 16 * 32 + worldX % 32, chip / 16 * 32 + worldY % 32);
+      const uint32_t texel = chipSheet.Pixel(chip % 16 * 32 + worldX % 32, chip / 16 * 32 + worldY % 32);
       ++chips;
       unlike += (band[static_cast<size_t>(y * 854 + x)] & 0xFFFFFF) != texel;
     }

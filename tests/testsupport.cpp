@@ -232,8 +232,12 @@ void ExpectCommentWindowTexts(const char* title, const char* comment) {
   RunFrames(1);  // the scene's own frame again
 }
 
-uint32_t BmpPixel(const std::string& path, int x, int y) {
-  const std::string bmp = ReadFile(path);
+BmpFile::BmpFile(const std::string& path) : bytes_(ReadFile(path)) {}
+
+uint32_t BmpPixel(const std::string& path, int x, int y) { return BmpFile(path).Pixel(x, y); }
+
+uint32_t BmpFile::Pixel(int x, int y) const {
+  const std::string& bmp = bytes_;
   auto u32 = [&bmp](size_t at) {
     return static_cast<uint32_t>(static_cast<uint8_t>(bmp[at])) | static_cast<uint8_t>(bmp[at + 1]) << 8 |
            static_cast<uint8_t>(bmp[at + 2]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(bmp[at + 3])) << 24;

@@ -65,8 +65,18 @@ void PlaceSprite(Sprite* sprite, int32_t texture, float x, float y, float width,
 // in game mode 13, where no scene draws. Runs frames; the game mode is put back.
 void ExpectCommentWindowTexts(const char* title, const char* comment);
 
-// Pixel (x, y) of a plain bottom-up BMP file of 24 bits or 8 with a palette (as the art generators
-// write them), as 0xRRGGBB (0xDEADBEEF outside it, for another kind or for a file too short).
+// A plain bottom-up BMP file of 24 bits or 8 with a palette (as the art generators write them),
+// read once for the pixels a check compares.
+class BmpFile {
+ public:
+  explicit BmpFile(const std::string& path);
+  // Pixel (x, y) as 0xRRGGBB (0xDEADBEEF outside it, for another kind or for a file too short).
+  uint32_t Pixel(int x, int y) const;
+
+ private:
+  std::string bytes_;
+};
+// Pixel (x, y) of such a file, read for this one pixel.
 uint32_t BmpPixel(const std::string& path, int x, int y);
 // Writes the framebuffer to path as a BMP (false when it cannot be written).
 bool SaveScreen(const std::string& path);
