@@ -19,7 +19,6 @@
 #include "benchmarks/stressstage.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
-#include "librarysauce/mediaplayer.h"
 #include "platform/input.h"
 #include "tests/demoplay.h"
 
@@ -30,7 +29,6 @@ struct MobTestAccess {
 
 namespace {
 
-constexpr int kModeWithoutStep = 13;
 constexpr char kStressStage[] = "stress";
 
 // Wakes every enemy, as if the hero had passed them all.
@@ -69,13 +67,6 @@ bool StartStage(const char* name) {
   return benchgame::RunUntil(demoplay::StageRuns);
 }
 
-void LeaveStage() {
-  g_GameState.SetMode(kModeWithoutStep);
-  g_ActionScene.Unload();
-  g_MediaPlayerPool.CloseAll();
-  std::memset(platform::GetScriptedInput()->keys, 0, platform::kKeyCount);
-}
-
 // The hero's keys for frame n: half a second right, half a second left, a slash every 40 frames.
 void HeroKeys(int64_t frame) {
   uint8_t* keys = platform::GetScriptedInput()->keys;
@@ -90,7 +81,7 @@ void HeroKeys(int64_t frame) {
 void MeasureStageFrames(benchmark::State& state, const char* stage, bool draw) {
   if (!StartStage(stage)) {
     state.SkipWithError("the stage did not start");
-    LeaveStage();
+    benchgame::LeaveStage();
     return;
   }
   const bool stress = std::strcmp(stage, kStressStage) == 0;
@@ -119,13 +110,13 @@ void MeasureStageFrames(benchmark::State& state, const char* stage, bool draw) {
     for (int slot = 0; slot < g_ItemManager.GetCount(); ++slot) items += g_ItemManager.GetKind(slot) != ItemKind::Free;
     state.counters["items"] = items;
   }
-  LeaveStage();
+  benchgame::LeaveStage();
 }
 
 void MeasureStageLoad(benchmark::State& state, const char* stage) {
   if (!StartStage(stage)) {
     state.SkipWithError("the stage did not start");
-    LeaveStage();
+    benchgame::LeaveStage();
     return;
   }
   for (auto _ : state) {
@@ -136,7 +127,7 @@ void MeasureStageLoad(benchmark::State& state, const char* stage) {
     g_GameState.Dispatch();
   }
   if (g_GameState.GetMode() != GameMode::ActionRun) state.SkipWithError("the stage did not load");
-  LeaveStage();
+  benchgame::LeaveStage();
 }
 
 void BM_StageLoadDemo(benchmark::State& state) { MeasureStageLoad(state, "stage01"); }

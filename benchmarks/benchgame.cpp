@@ -4,19 +4,21 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
+#include "act/actionscene.h"
 #include "gameflow/gamestate.h"
 #include "librarysauce/framemanager.h"
 #include "librarysauce/gamewindow.h"
 #include "librarysauce/graphicsdevice.h"
+#include "librarysauce/mediaplayer.h"
 #include "platform/input.h"
 #include "platform/window.h"
-#include "startmenu/startmenu.h"
 #include "tests/demoplay.h"
 
 namespace {
@@ -98,17 +100,13 @@ bool ToTitle() {
   return RunUntil(demoplay::OnTitle);
 }
 
-bool ChooseOnTitle(int id) {
-  if (!ToTitle()) return false;
-  for (int moves = 0; moves < g_StartMenu.GetEntryCount(); ++moves) {
-    const StartMenuEntry* entry = g_StartMenu.GetEntry(g_StartMenu.GetCursor());
-    if (entry && entry->id == id) {
-      Tap(platform::DIK_Z);
-      return true;
-    }
-    Tap(platform::DIK_DOWN);
-  }
-  return false;
+bool ChooseOnTitle(int id) { return ToTitle() && demoplay::ChooseOnTitle(id, Tap); }
+
+void LeaveStage() {
+  g_GameState.SetMode(kModeWithoutStep);
+  g_ActionScene.Unload();
+  g_MediaPlayerPool.CloseAll();
+  std::memset(platform::GetScriptedInput()->keys, 0, platform::kKeyCount);
 }
 
 void RunUnpresentedFrame() {

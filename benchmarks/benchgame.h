@@ -16,6 +16,9 @@ void CloseBenchDevice();
 
 namespace benchgame {
 
+// The game mode in which no scene steps: where a benchmark leaves the game after its scene.
+constexpr int kModeWithoutStep = 13;
+
 // Enters the benchmarks' game directory, made at the first call and removed at exit: a copy of
 // the built demo data (VELUNNA_GAME_DIR), so that what the game writes and the generated stress
 // stage stay out of the build's tree. Input is scripted, with nothing pressed.
@@ -30,6 +33,8 @@ void Tap(int key);
 bool ToTitle();
 // From the title, the entry with this id chosen with Down and Z.
 bool ChooseOnTitle(int id);
+// Leaves a running stage: no scene steps, the stage and its sounds are unloaded, no key is held.
+void LeaveStage();
 
 // One frame as the device runs it, without presenting: cleared, the update phase, the draw phase
 // (the draw list and the scenes' text) recorded and sent to GL, and the GL work finished.

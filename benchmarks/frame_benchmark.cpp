@@ -10,14 +10,12 @@
 
 #include <functional>
 
-#include "act/actionscene.h"
 #include "act/mapmodel.h"
 #include "act/player.h"
 #include "benchmarks/benchgame.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/graphicsdevice.h"
-#include "librarysauce/mediaplayer.h"
 #include "platform/barewindow.h"
 #include "tests/demoplay.h"
 
@@ -25,7 +23,6 @@ namespace {
 
 constexpr int kFramesPerReport = 600;
 constexpr int kFramesPerSecond = 60;
-constexpr int kModeWithoutStep = 13;
 
 double ProcessCpuSeconds() {
   timespec ts{};
@@ -52,7 +49,7 @@ void MeasurePacedFrames(benchmark::State& state, const std::function<void()>& fr
   state.counters["cpu_s_per_600"] = perFrame * kFramesPerReport;
   state.counters["core_pct"] = perFrame * kFramesPerSecond * 100;
   if (g_bareCpuPerFrame > 0) state.counters["x_bare"] = perFrame / g_bareCpuPerFrame;
-  g_GameState.SetMode(kModeWithoutStep);
+  g_GameState.SetMode(benchgame::kModeWithoutStep);
   g_SceneArrays.Release();
 }
 
@@ -104,9 +101,7 @@ void BM_FrameActionDemo(benchmark::State& state) {
       g_GraphicsDevice.RenderFrame();
     });
   }
-  g_GameState.SetMode(kModeWithoutStep);
-  g_ActionScene.Unload();
-  g_MediaPlayerPool.CloseAll();
+  benchgame::LeaveStage();
 }
 
 // Last of the game's scenes: the ADV scene is left in the middle of its script.

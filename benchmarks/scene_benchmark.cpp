@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kModeWithoutStep = 13;
-
 void MeasureSceneFrames(benchmark::State& state, bool reached) {
   if (!reached) {
     state.SkipWithError("the scene was not reached");
@@ -24,7 +22,7 @@ void MeasureSceneFrames(benchmark::State& state, bool reached) {
     for (auto _ : state) benchgame::RunUnpresentedFrame();
     device->SetShortcutsEnabled(true);
   }
-  g_GameState.SetMode(kModeWithoutStep);
+  g_GameState.SetMode(benchgame::kModeWithoutStep);
   g_SceneArrays.Release();
 }
 

@@ -81,7 +81,6 @@ bool ParsePointLine(const char* begin, const char* end, ParsedPoint* point, std:
   return true;
 }
 
-
 }  // namespace
 
 FieldScene::FieldScene() = default;
@@ -238,17 +237,17 @@ HRESULT FieldScene::SetUpGraphics() {
   textures[5].LoadConverted(kPointIconImage, kKeyGreen);
 
   Sprite* sprites = g_Sprites;
-  SetUpSceneSprite(sprites[kBackgroundSprite], 1, 0.0f, 0.0f, static_cast<float>(textures[1].GetWidth()),
-              static_cast<float>(textures[1].GetHeight()), 0.0f, 0.0f, 10000, kWhite);
+  SetUpSceneSprite(sprites[kBackgroundSprite], 1, 0.0f, 0.0f, TextureWidth(1), TextureHeight(1), 0.0f, 0.0f, 10000,
+                   kWhite);
   // The black overlay covers the whole 854-wide screen.
   SetUpSceneSprite(sprites[kOverlaySprite], 2, 0.0f, 0.0f, 854.0f, 480.0f, 0.0f, 0.0f, 50, 0xFF000000);
   SetUpSceneSprite(sprites[kCommentSprite], 3, 0.0f, 0.0f, 288.0f, 48.0f, 10.0f, 410.0f, 10000, kCommentWindowColor);
   SetUpSceneSprite(sprites[kPlayerPointSprite], 4, 0.0f, 0.0f, 32.0f, 32.0f, 0.0f, 0.0f, 51, kWhite);
-  const float iconWidth = static_cast<float>(textures[5].GetWidth());
-  const float iconHeight = static_cast<float>(textures[5].GetHeight());
+  const float iconWidth = TextureWidth(5);
+  const float iconHeight = TextureHeight(5);
   for (int i = 0; i < pointCount_; ++i)
     SetUpSceneSprite(sprites[kFirstIconSprite + i], 5, 0.0f, 0.0f, iconWidth, iconHeight, points_[i].x, points_[i].y,
-                static_cast<uint32_t>(100 + i), kWhite);
+                     static_cast<uint32_t>(100 + i), kWhite);
 
   for (int i = kBackgroundSprite; i < kFirstIconSprite + pointCount_; ++i) g_SceneArrays.Register(i);
   for (int i = kBackgroundSprite; i <= kPlayerPointSprite; ++i) sprites[i].Show();

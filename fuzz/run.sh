@@ -12,7 +12,14 @@ seconds="${1:?usage: fuzz/run.sh SECONDS [LOADER...]}"
 shift
 loaders=("$@")
 if [ ${#loaders[@]} -eq 0 ]; then
-  loaders=(mainscript advscript startmenu fieldlist stagemap stagesource picture keyconfig listtext)
+  # Every target the build made (fuzz/CMakeLists.txt lists the loaders).
+  for target in "$build"/fuzz/fuzz_*; do
+    [ -f "$target" ] && [ -x "$target" ] && loaders+=("${target##*/fuzz_}")
+  done
+  if [ ${#loaders[@]} -eq 0 ]; then
+    echo "no fuzz targets in $build/fuzz: build them first (see README.md)" >&2
+    exit 1
+  fi
 fi
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy VELUNNA_HEADLESS=1
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"

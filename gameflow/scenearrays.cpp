@@ -45,10 +45,6 @@ Sprite* SceneArrays::SpriteAt(int index) const {
   return g_Sprites && index >= 0 && index < spriteCount_ ? &g_Sprites[index] : nullptr;
 }
 
-Texture* SceneArrays::TextureAt(int index) const {
-  return g_TextureTable && index >= 0 && index < textureCount_ ? &g_TextureTable[index] : nullptr;
-}
-
 void SceneArrays::SetCounts(int spriteCount, int textureCount) {
   spriteCount_ = spriteCount;
   textureCount_ = textureCount;

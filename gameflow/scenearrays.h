@@ -19,10 +19,9 @@ class SceneArrays {
   void Release();
   // Registers sprite index of the current array in the draw list.
   HRESULT Register(int index);
-  // Entry index of the current sprite or texture array, or null when there is no such entry
-  // (no array, or an index outside it).
+  // Entry index of the current sprite array, or null when there is no such entry (no array, or
+  // an index outside it).
   Sprite* SpriteAt(int index) const;
-  Texture* TextureAt(int index) const;
   int GetSpriteCount() const { return spriteCount_; }
   int GetTextureCount() const { return textureCount_; }
 

@@ -12,26 +12,6 @@ namespace {
 
 constexpr size_t kBlock = 64 * 1024;
 
-constexpr uint32_t kRandMultiplier = 214013u;
-constexpr uint32_t kRandIncrement = 2531011u;
-
-// The generator's state after n draws from a seed: the step state × a + c applied n times,
-// composed by halves.
-uint32_t StateAfter(uint32_t seed, uint32_t n) {
-  uint32_t a = 1, c = 0;                                 // the steps taken so far
-  uint32_t stepA = kRandMultiplier, stepC = kRandIncrement;  // 2^k steps
-  while (n > 0) {
-    if (n & 1) {
-      a = a * stepA;
-      c = c * stepA + stepC;
-    }
-    stepC = stepC * stepA + stepC;
-    stepA = stepA * stepA;
-    n >>= 1;
-  }
-  return seed * a + c;
-}
-
 // The key stream of a file, drawn from its start. Every file's stream is the same (the generator
 // is seeded anew for each), so its first bytes are worked out once and kept, and a stream is
 // then XORed at memory speed; past the kept part the generator draws as before. After each
@@ -43,7 +23,8 @@ class KeyStream {
   void Xor(const unsigned char* from, unsigned char* to, size_t count) {
     const size_t kept = Keep(drawn_ + count);
     const size_t fromKept = drawn_ < kept ? (kept - drawn_ < count ? kept - drawn_ : count) : 0;
-    const uint8_t* keys = Kept().data() + drawn_;
+    // Past the kept part there is no kept key to point at.
+    const uint8_t* keys = fromKept > 0 ? Kept().data() + drawn_ : nullptr;
     size_t i = 0;
     for (; i + 8 <= fromKept; i += 8) {  // eight bytes at a time
       uint64_t bytes, key;
@@ -53,7 +34,7 @@ class KeyStream {
       std::memcpy(to + i, &bytes, 8);
     }
     for (; i < fromKept; ++i) to[i] = static_cast<unsigned char>(from[i] ^ keys[i]);
-    if (fromKept > 0) GameSrand(StateAfter(FileScrambler::kSeed, static_cast<uint32_t>(drawn_ + fromKept)));
+    if (fromKept > 0) GameSrand(GameRandStateAfter(FileScrambler::kSeed, static_cast<uint32_t>(drawn_ + fromKept)));
     for (; i < count; ++i) to[i] = static_cast<unsigned char>(from[i] ^ (GameRand() & 0xFF));
     drawn_ += count;
   }
@@ -75,10 +56,10 @@ class KeyStream {
     size_t grown = keys.size() < 64 * 1024 ? 64 * 1024 : keys.size() * 2;
     if (grown < length) grown = length;
     if (grown > kMostKept) grown = kMostKept;
-    uint32_t state = StateAfter(FileScrambler::kSeed, static_cast<uint32_t>(keys.size()));
+    uint32_t state = GameRandStateAfter(FileScrambler::kSeed, static_cast<uint32_t>(keys.size()));
     keys.reserve(grown);
     while (keys.size() < grown) {
-      state = state * kRandMultiplier + kRandIncrement;
+      state = state * kGameRandMultiplier + kGameRandIncrement;
       keys.push_back(static_cast<uint8_t>(state >> 16));
     }
     return keys.size();

@@ -5,5 +5,10 @@
 // random draws follow on from there, as they always have.
 #include <cstdint>
 
+constexpr uint32_t kGameRandMultiplier = 214013u;
+constexpr uint32_t kGameRandIncrement = 2531011u;
+
 void GameSrand(uint32_t seed);
 int GameRand();  // 0 .. 32767
+// The state after `draws` values from `seed`, without drawing them (GameSrand it to skip ahead).
+uint32_t GameRandStateAfter(uint32_t seed, uint32_t draws);

@@ -12,7 +12,7 @@ class BareWindowFrames {
   void RunFrame();
 
  private:
-  FramePacer pacer_{1000000000LL / 60, MonotonicNs, SleepUntilNs};
+  FramePacer pacer_{kGameFramePeriodNs, MonotonicNs, SleepUntilNs};
 };
 
 }  // namespace platform

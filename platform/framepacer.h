@@ -32,6 +32,9 @@ class FramePacer {
   int64_t next_ = 0;
 };
 
+// The game's frames: 60 a second.
+constexpr int64_t kGameFramePeriodNs = 1000000000LL / 60;
+
 // The real clock and sleep, for the game.
 int64_t MonotonicNs();
 void SleepUntilNs(int64_t deadline);

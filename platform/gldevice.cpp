@@ -129,11 +129,9 @@ void GlDevice::Clear(uint32_t argb) {
   if (!context_) return;
   // The clear covers the whole framebuffer: whatever is recorded and not yet sent could never
   // show, so the new frame's record starts here.
-  frame_.Reset();
+  ForgetRecord();
   frame_.cleared = true;
   frame_.clearColor = argb;
-  sentQuads_ = 0;
-  clearSent_ = false;
   inFrame_ = true;
   deferring_ = shortcuts_;
   frameConsistent_ = true;
@@ -177,24 +175,20 @@ void GlDevice::EndScene() {
 }
 
 void GlDevice::EndFrame() {
-  inFrame_ = false;
   const bool repeats = deferring_ && heldValid_ && frameConsistent_ && heldEpoch_ == textureEpoch_ &&
                        frame_.SameAs(held_);
   deferring_ = false;
   if (repeats) {
     ++framesReused_;
   } else {
-    inFrame_ = true;  // so that Send keeps the record
-    Send();
-    inFrame_ = false;
+    Send();  // still in the frame: the record is kept, to be held
     ++framesDrawn_;
     std::swap(held_, frame_);
     heldValid_ = frameConsistent_;
     heldEpoch_ = textureEpoch_;
   }
-  frame_.Reset();
-  sentQuads_ = 0;
-  clearSent_ = false;
+  inFrame_ = false;
+  ForgetRecord();
 }
 
 void GlDevice::Present() {
@@ -264,7 +258,7 @@ void GlDevice::BeforeTextureChange() {
     frameConsistent_ = false;
     deferring_ = false;
   }
-  if (!inFrame_ || !deferring_) Send();
+  Send();  // sends nothing while the frame is still only recorded
   ++textureEpoch_;
 }
 
@@ -419,11 +413,7 @@ void GlDevice::Send() {
     changedSincePresent_ = true;
   }
   // Outside a frame nothing is compared later: what is sent is forgotten.
-  if (!inFrame_) {
-    frame_.Reset();
-    sentQuads_ = 0;
-    clearSent_ = false;
-  }
+  if (!inFrame_) ForgetRecord();
 }
 
 void GlDevice::Finish() {
@@ -441,33 +431,18 @@ void GlDevice::SetShortcutsEnabled(bool enabled) {
   }
 }
 
-bool GlDevice::RedrawHeldFrame() {
-  if (!context_ || inFrame_ || !held_.cleared) return false;
-  Send();
-  // The held record becomes the current one for a moment, sent whole, and is held again.
-  std::swap(frame_, held_);
-  inFrame_ = true;
-  sentQuads_ = 0;
-  clearSent_ = false;
-  Send();
-  inFrame_ = false;
-  std::swap(frame_, held_);
+void GlDevice::ForgetRecord() {
   frame_.Reset();
   sentQuads_ = 0;
   clearSent_ = false;
-  heldValid_ = true;
-  heldEpoch_ = textureEpoch_;
-  return true;
 }
 
 void GlDevice::ForgetFrames() {
-  frame_.Reset();
+  ForgetRecord();
   held_.Reset();
   heldValid_ = false;
   inFrame_ = false;
   deferring_ = false;
-  sentQuads_ = 0;
-  clearSent_ = false;
   changedSincePresent_ = true;
 }
 

@@ -81,9 +81,6 @@ class GlDevice {
   // Off: every frame is drawn and presented and every quad sent, as recorded (benchmarks of the
   // drawing itself, and tests that compare both ways).
   void SetShortcutsEnabled(bool enabled);
-  // Draws the frame the framebuffer holds once more from its record, with the textures as they
-  // are now: what a redraw of that frame gives. False when there is no whole frame to redraw.
-  bool RedrawHeldFrame();
 
   // Quads kept (recorded and not left out), frames drawn, frames not drawn because they
   // repeated the last one, and frames shown in the window.
@@ -127,6 +124,8 @@ class GlDevice {
   };
 
   void ForgetFrames();
+  // Empties the current record, nothing of it sent.
+  void ForgetRecord();
   // Sends GL whatever of the current record it has not been sent yet.
   void Send();
   // Ends the frame begun by Clear: draws it, or keeps the framebuffer when it repeats.
@@ -143,7 +142,7 @@ class GlDevice {
   uint32_t framebuffer_ = 0;
   uint32_t colorTexture_ = 0;
   bool pacingEnabled_ = true;
-  FramePacer pacer_{1000000000LL / 60, MonotonicNs, SleepUntilNs};
+  FramePacer pacer_{kGameFramePeriodNs, MonotonicNs, SleepUntilNs};
 
   State pending_;      // what the game asked for
   bool glStateKnown_ = false;

@@ -113,7 +113,6 @@ void AllocateSceneArrays(int spriteCount, int textureCount) { g_SceneArrays.Allo
 
 void ReleaseSceneArrays() { g_SceneArrays.Release(); }
 
-
 }  // namespace
 
 StartMenu::StartMenu() = default;
@@ -203,8 +202,7 @@ HRESULT StartMenu::SetUp() {
   g_TextureTable[1].LoadConverted(kBackgroundImage, kGreenKey);
   g_TextureTable[2].LoadConverted(kWindowImage, kBlackKey);
   g_TextureTable[3].LoadConverted(kWindowImage, kGreenKey);
-  SetUpSceneSprite(g_Sprites[1], 1, 0, 0, static_cast<float>(g_TextureTable[1].GetWidth()),
-              static_cast<float>(g_TextureTable[1].GetHeight()), 0, 0, 10000, 0xFFFFFFFF);
+  SetUpSceneSprite(g_Sprites[1], 1, 0, 0, TextureWidth(1), TextureHeight(1), 0, 0, 10000, 0xFFFFFFFF);
   SetUpSceneSprite(g_Sprites[kOverlaySprite], 2, 0, 0, kScreenWidth, kScreenHeight, 0, 0, 50, 0xFF000000);
   SetUpSceneSprite(g_Sprites[3], 3, 0, 0, 240, 48, 10, 410, 10000, 0xE04040E0);
   SetUpSceneSprite(g_Sprites[kPanelSprite], 3, 0, 0, kScreenWidth, 240, 0, 0, 100, 0xC8404080);
@@ -213,7 +211,7 @@ HRESULT StartMenu::SetUp() {
     const StartMenuEntry& e = entries_[i];
     g_TextureTable[kFirstEntryTexture + i].LoadConverted(e.image, kGreenKey);
     SetUpSceneSprite(g_Sprites[kFirstEntrySprite + i], kFirstEntryTexture + i, 0, sourceY, e.width, e.height, e.x, e.y,
-                1000 + static_cast<uint32_t>(i), 0xFFFFFFFF);
+                     1000 + static_cast<uint32_t>(i), 0xFFFFFFFF);
     sourceY += e.height;
   }
 

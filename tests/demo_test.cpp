@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <functional>
 #include <map>
 #include <string>
 
@@ -23,7 +22,6 @@
 #include "librarysauce/sprite.h"
 #include "platform/input.h"
 #include "platform/messagebox.h"
-#include "startmenu/startmenu.h"
 #include "tests/demoplay.h"
 #include "tests/testsupport.h"
 
@@ -33,6 +31,9 @@ using platform::DIK_DOWN;
 using platform::DIK_RIGHT;
 using platform::DIK_X;
 using platform::DIK_Z;
+using testsupport::PlayFrames;
+using testsupport::PlayTap;
+using testsupport::PlayUntil;
 
 const std::string kArt = std::string(VELUNNA_GENERATED_DATA_DIR) + "/Data/Graphic/Act/";
 constexpr uint32_t kKeyGreen = 0x00FF00;
@@ -49,29 +50,10 @@ class DemoTest : public ::testing::Test {
   }
   void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
 
-  // One frame at 60 a second.
-  static void Frame() {
-    testsupport::AdvanceClock(17);
-    testsupport::RunFrames(1);
-  }
-  // Frames until done(), at most maxFrames; false when done() never held.
-  static bool PlayUntil(const std::function<bool()>& done, int maxFrames = 600) {
-    for (int i = 0; i < maxFrames && !done(); ++i) Frame();
-    return done();
-  }
-  static void Tap(int key) {
-    testsupport::PressKeys({key});
-    Frame();
-    testsupport::ReleaseKeys({key});
-    Frame();
-  }
   // From the title menu, the entry of this id.
   static void ChooseOnTitle(int id) {
     ASSERT_TRUE(PlayUntil(demoplay::OnTitle));
-    for (int moves = 0; moves < 8 && g_StartMenu.GetEntry(g_StartMenu.GetCursor())->id != id; ++moves)
-      Tap(DIK_DOWN);
-    ASSERT_EQ(g_StartMenu.GetEntry(g_StartMenu.GetCursor())->id, id);
-    Tap(DIK_Z);
+    ASSERT_TRUE(demoplay::ChooseOnTitle(id, PlayTap)) << "no title entry " << id;
   }
 
   std::vector<std::string> messages_;
@@ -98,13 +80,14 @@ int PixelsUnlikeThePicture(int spriteIndex, const std::string& picture) {
   const int width = std::min(static_cast<int>(s.width), 854 - left);
   const int height = std::min(static_cast<int>(s.height), 480 - top);
   const std::vector<uint32_t> screen = testsupport::ReadScreen(left, top, width, height);
+  const testsupport::BmpFile bmp(picture);
   int unlike = 0;
   for (int j = 0; j < height; ++j) {
     for (int i = 0; i < width; ++i) {
       const float across = left + i + 0.5f - s.x;
       const float u = sprite->GetNoMirror() ? s.srcX + across : s.srcX + s.width - across;
       const float v = s.srcY + (top + j + 0.5f - s.y);
-      const uint32_t texel = testsupport::BmpPixel(picture, static_cast<int>(u), static_cast<int>(v));
+      const uint32_t texel = bmp.Pixel(static_cast<int>(u), static_cast<int>(v));
       if (texel == kKeyGreen) continue;
       unlike += (screen[static_cast<size_t>(j * width + i)] & 0xFFFFFF) != texel;
     }
@@ -119,10 +102,11 @@ int HpGaugeLength() {
   g_SceneArrays.SpriteAt(ActSprite::GaugeHp)->GetState(&gauge);
   const int row = static_cast<int>(gauge.height) / 2;
   const std::vector<uint32_t> line = testsupport::ReadScreen(111, 10 + row, 400, 1);
+  const testsupport::BmpFile frame(kArt + "GaugeFrame_HP.bmp"), fill(kArt + "Gauge_HP.bmp");
   int length = 0;
   for (int x = 0; x < 400; ++x) {
-    if (testsupport::BmpPixel(kArt + "GaugeFrame_HP.bmp", x + 1, row) != kKeyGreen) continue;  // the frame
-    if ((line[static_cast<size_t>(x)] & 0xFFFFFF) != testsupport::BmpPixel(kArt + "Gauge_HP.bmp", x, row)) break;
+    if (frame.Pixel(x + 1, row) != kKeyGreen) continue;  // the frame
+    if ((line[static_cast<size_t>(x)] & 0xFFFFFF) != fill.Pixel(x, row)) break;
     length = x + 1;
   }
   return length;
@@ -150,14 +134,14 @@ void ExpectHudShowsHp(int hp, int hpMax) {
 void ExpectGroundShowsItsChips() {
   const D3DXVECTOR2 scroll = g_MapModel.GetScroll();
   const std::vector<uint32_t> band = testsupport::ReadScreen(0, 452, 854, 28);
+  const testsupport::BmpFile chipSheet(kArt + "TestChip.bmp");
   int chips = 0, unlike = 0;
   for (int y = 0; y < 28; y += 3) {
     for (int x = 0; x < 854; x += 7) {
       const int worldX = x + static_cast<int>(scroll.x), worldY = 452 + y + static_cast<int>(scroll.y);
       const int chip = g_MapModel.ChipAt(worldX / 32, worldY / 32);
       if (chip == 0) continue;
-      const uint32_t texel =
-          testsupport::BmpPixel(kArt + "TestChip.bmp", chip % 16 * 32 + worldX % 32, chip / 16 * 32 + worldY % 32);
+      const uint32_t texel = chipSheet.Pixel(chip % 16 * 32 + worldX % 32, chip / 16 * 32 + worldY % 32);
       ++chips;
       unlike += (band[static_cast<size_t>(y * 854 + x)] & 0xFFFFFF) != texel;
     }
@@ -175,23 +159,28 @@ const std::map<uint32_t, int> kMeadowKeys = {
     {385, DIK_X}, {400, DIK_Z}, {443, DIK_X}, {536, DIK_Z}, {539, DIK_X},
 };
 
+// One frame of the meadow played by its keys.
+void PlayMeadowFrame() {
+  testsupport::ReleaseKeys({DIK_X, DIK_Z});
+  testsupport::PressKeys({DIK_RIGHT});
+  const auto key = kMeadowKeys.find(g_ActionScene.GetFrameCount());
+  if (key != kMeadowKeys.end()) testsupport::PressKeys({key->second});
+  PlayFrames(1);
+}
+
 TEST_F(DemoTest, TheTitlesStartEntryLeadsThroughTheMeadowToItsGoalAndIntoTheRuins) {
   ChooseOnTitle(demoplay::kStartEntry);
   ASSERT_TRUE(PlayUntil(demoplay::StageRuns));
   ASSERT_EQ(g_ActionScene.GetFrameCount(), 17u);
   ASSERT_EQ(g_MapModel.GetStageIndex(), 0);
-  Frame();
+  PlayFrames(1);
   ExpectHudShowsHp(250, 250);
   ExpectGroundShowsItsChips();
 
   // The meadow, played by its keys until the goal's fade-out.
   bool kedamaSeen = false;
-  testsupport::PressKeys({DIK_RIGHT});
   while (g_ActionScene.GetMode() != ActionSceneMode::FadeOut && g_ActionScene.GetFrameCount() < 700) {
-    testsupport::ReleaseKeys({DIK_X, DIK_Z});
-    const auto key = kMeadowKeys.find(g_ActionScene.GetFrameCount());
-    if (key != kMeadowKeys.end()) testsupport::PressKeys({key->second});
-    Frame();
+    PlayMeadowFrame();
     ASSERT_EQ(g_GameState.GetMode(), GameMode::ActionRun) << "the hero fell at frame " << g_ActionScene.GetFrameCount();
     // The first Kedama, once on the screen, shows its picture.
     const int kedama = g_MapModel.GetMobSpriteBase();
@@ -212,7 +201,7 @@ TEST_F(DemoTest, TheTitlesStartEntryLeadsThroughTheMeadowToItsGoalAndIntoTheRuin
   EXPECT_EQ(testsupport::PixelAt(427, 240), 0xFF000000u);
   ASSERT_TRUE(PlayUntil(demoplay::StageRuns, 40));
   EXPECT_STREQ(g_MapModel.GetStagePath(g_MapModel.GetStageIndex()), ".\\Data\\Script\\act_stage\\stage02");
-  Frame();
+  PlayFrames(1);
   ExpectHudShowsHp(hp, 250);
   ExpectGroundShowsItsChips();
   EXPECT_TRUE(messages_.empty());
@@ -222,9 +211,9 @@ TEST_F(DemoTest, TheFieldMapsTowerLeadsToTheTowerStage) {
   ChooseOnTitle(demoplay::kFieldEntry);
   ASSERT_TRUE(PlayUntil(demoplay::FieldTakesAChoice));
   auto selected = [] { return std::string(g_FieldScene.GetPoint(g_FieldScene.GetSelectedPoint())->script); };
-  for (int moves = 0; moves < 4 && selected() != "tower.cnn"; ++moves) Tap(DIK_DOWN);
+  for (int moves = 0; moves < 4 && selected() != "tower.cnn"; ++moves) PlayTap(DIK_DOWN);
   ASSERT_EQ(selected(), "tower.cnn");
-  Tap(DIK_Z);
+  PlayTap(DIK_Z);
   ASSERT_TRUE(PlayUntil(demoplay::StageRuns));
   EXPECT_EQ(g_MapModel.GetStageCount(), 1);
   EXPECT_STREQ(g_MapModel.GetStagePath(0), ".\\Data\\Script\\act_stage\\stage03");
@@ -242,24 +231,18 @@ TEST_F(DemoTest, Screenshots) {
 
   ChooseOnTitle(demoplay::kStoryEntry);
   ASSERT_TRUE(PlayUntil(demoplay::AdvWaitsForAKey));
-  Tap(DIK_Z);
+  PlayTap(DIK_Z);
   ASSERT_TRUE(PlayUntil(demoplay::AdvWaitsForAKey));
   ASSERT_TRUE(testsupport::SaveScreen(out + "/story.bmp"));
 
   // The story's end leads into the meadow; there the hero runs past the closed gate and leaps
   // at the Bomber over the spike pit.
   for (int page = 0; page < 60 && !demoplay::StageRuns(); ++page) {
-    Tap(DIK_Z);
+    PlayTap(DIK_Z);
     PlayUntil([] { return demoplay::AdvWaitsForAKey() || demoplay::StageRuns(); });
   }
   ASSERT_TRUE(demoplay::StageRuns());
-  testsupport::PressKeys({DIK_RIGHT});
-  while (g_ActionScene.GetFrameCount() < 383) {
-    testsupport::ReleaseKeys({DIK_X, DIK_Z});
-    const auto key = kMeadowKeys.find(g_ActionScene.GetFrameCount());
-    if (key != kMeadowKeys.end()) testsupport::PressKeys({key->second});
-    Frame();
-  }
+  while (g_ActionScene.GetFrameCount() < 383) PlayMeadowFrame();
   testsupport::ReleaseAll();
   ASSERT_TRUE(testsupport::SaveScreen(out + "/stage.bmp"));
 }

@@ -4,6 +4,7 @@
 #include "field/fieldscene.h"
 #include "gameflow/gamestate.h"
 #include "novel/advscene.h"
+#include "platform/input.h"
 #include "startmenu/startmenu.h"
 
 namespace demoplay {
@@ -29,5 +30,21 @@ constexpr int kStartEntry = 1;
 constexpr int kStoryEntry = 2;
 constexpr int kKeyConfigEntry = 3;
 constexpr int kFieldEntry = 6;
+
+// On the title, the entry of this id chosen: the cursor moved with Down, then Z, each key given
+// to tap(key), which presses it for a frame and releases it for the next. False, with nothing
+// chosen, when no entry of the menu has the id.
+template <typename Tap>
+bool ChooseOnTitle(int id, Tap tap) {
+  for (int moves = 0; moves < g_StartMenu.GetEntryCount(); ++moves) {
+    const StartMenuEntry* entry = g_StartMenu.GetEntry(g_StartMenu.GetCursor());
+    if (entry && entry->id == id) {
+      tap(platform::DIK_Z);
+      return true;
+    }
+    tap(platform::DIK_DOWN);
+  }
+  return false;
+}
 
 }  // namespace demoplay

@@ -15,7 +15,6 @@
 #include "gameflow/gamestate.h"
 #include "novel/advscene.h"
 #include "platform/input.h"
-#include "startmenu/startmenu.h"
 #include "tests/demoplay.h"
 #include "tests/testsupport.h"
 
@@ -50,17 +49,7 @@ class SoakTest : public ::testing::Test {
 
   // Frames at 60 a second until done(); false when it does not come within maxFrames.
   static bool Play(const std::function<bool()>& done, int maxFrames = 2000) {
-    for (int frame = 0; frame < maxFrames && !done(); ++frame) {
-      testsupport::AdvanceClock(17);
-      testsupport::RunFrames(1);
-    }
-    return done();
-  }
-  static void Tap(int key) {
-    testsupport::PressKeys({key});
-    Play([] { return false; }, 1);
-    testsupport::ReleaseKeys({key});
-    Play([] { return false; }, 1);
+    return testsupport::PlayUntil(done, maxFrames);
   }
 
   // Runs round(r) kRounds times and expects the least memory in use over the last rounds to be
@@ -94,7 +83,7 @@ TEST_F(SoakTest, StagesStartAndRestartAHundredTimes) {
     ++starts;
     const int stage = g_MapModel.GetStageIndex();
     testsupport::PressKeys({platform::DIK_RIGHT});
-    Play([] { return false; }, 4);
+    testsupport::PlayFrames(4);
     testsupport::ReleaseAll();
     if (round % 2 == 0) {
       g_ActionScene.RequestStageEnd();
@@ -112,7 +101,7 @@ TEST_F(SoakTest, TitleMenuLoadsAHundredTimes) {
   Soak([](int round) {
     g_GameState.SetMode(GameMode::MainScript);
     ASSERT_TRUE(Play(demoplay::OnTitle)) << round;
-    Tap(platform::DIK_DOWN);
+    testsupport::PlayTap(platform::DIK_DOWN);
   });
 }
 
@@ -128,12 +117,7 @@ TEST_F(SoakTest, AdvScenesPlayAHundredTimes) {
     if (round % 2 == 1) return;  // a round is one scene: the story holds two
     g_GameState.SetMode(GameMode::MainScript);
     ASSERT_TRUE(Play(demoplay::OnTitle)) << round;
-    for (int moves = 0; moves < 8 && g_StartMenu.GetEntry(g_StartMenu.GetCursor())->id != demoplay::kStoryEntry;
-         ++moves) {
-      Tap(platform::DIK_DOWN);
-    }
-    ASSERT_EQ(g_StartMenu.GetEntry(g_StartMenu.GetCursor())->id, demoplay::kStoryEntry);
-    Tap(platform::DIK_Z);
+    ASSERT_TRUE(demoplay::ChooseOnTitle(demoplay::kStoryEntry, testsupport::PlayTap)) << round;
     testsupport::PressKeys({kLeftCtrl});
     ASSERT_TRUE(Play(countScenes)) << round;
     testsupport::ReleaseAll();

@@ -34,16 +34,7 @@ class SpriteTest : public ::testing::Test {
   // Sets a sprite up the way the scenes do and registers it.
   static void Place(Sprite* sprite, float x, float y, float w, float h, D3DCOLOR color, uint32_t depth,
                     int32_t texture = -1) {
-    sprite->SetTexture(texture);
-    sprite->SetSrcPos(0, 0);
-    sprite->SetSize(w, h);
-    sprite->SetPos(x, y);
-    sprite->SetDepth(depth);
-    sprite->SetBlendMode(BlendMode::Alpha);
-    sprite->SetScale(1, 1);
-    sprite->SetColor(color);
-    ASSERT_EQ(sprite->Register(), S_OK);
-    sprite->Show();
+    testsupport::PlaceSprite(sprite, texture, x, y, w, h, depth, color, BlendMode::Alpha);
   }
 
   static std::vector<Sprite*> ListOrder() {

@@ -120,6 +120,25 @@ void RunFrames(int n) {
   for (int i = 0; i < n; ++i) g_GraphicsDevice.RenderFrame();
 }
 
+void PlayFrames(int n) {
+  for (int i = 0; i < n; ++i) {
+    AdvanceClock(17);
+    RunFrames(1);
+  }
+}
+
+bool PlayUntil(const std::function<bool()>& done, int maxFrames) {
+  for (int i = 0; i < maxFrames && !done(); ++i) PlayFrames(1);
+  return done();
+}
+
+void PlayTap(int key) {
+  PressKeys({key});
+  PlayFrames(1);
+  ReleaseKeys({key});
+  PlayFrames(1);
+}
+
 std::vector<uint32_t> ReadScreen(int x, int y, int width, int height) {
   std::vector<uint32_t> pixels;
   platform::GlDevice* device = g_GraphicsDevice.GetDevice();
@@ -213,8 +232,12 @@ void ExpectCommentWindowTexts(const char* title, const char* comment) {
   RunFrames(1);  // the scene's own frame again
 }
 
-uint32_t BmpPixel(const std::string& path, int x, int y) {
-  const std::string bmp = ReadFile(path);
+BmpFile::BmpFile(const std::string& path) : bytes_(ReadFile(path)) {}
+
+uint32_t BmpPixel(const std::string& path, int x, int y) { return BmpFile(path).Pixel(x, y); }
+
+uint32_t BmpFile::Pixel(int x, int y) const {
+  const std::string& bmp = bytes_;
   auto u32 = [&bmp](size_t at) {
     return static_cast<uint32_t>(static_cast<uint8_t>(bmp[at])) | static_cast<uint8_t>(bmp[at + 1]) << 8 |
            static_cast<uint8_t>(bmp[at + 2]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(bmp[at + 3])) << 24;

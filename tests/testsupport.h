@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -38,6 +39,12 @@ uint32_t ManualClockNow();
 
 // Renders n frames (RenderFrame, as the message loop does on an empty queue).
 void RunFrames(int n);
+// Frames as a player gets them, at 60 a second: the clock moves 17 ms before each.
+void PlayFrames(int n);
+// Frames at 60 a second until done() holds, at most maxFrames; says whether it holds.
+bool PlayUntil(const std::function<bool()>& done, int maxFrames = 600);
+// The key down for one frame at 60 a second, then up for one.
+void PlayTap(int key);
 
 // Reads the framebuffer back (row 0 at the top).
 std::vector<uint32_t> ReadScreen(int x = 0, int y = 0, int width = 854, int height = 480);
@@ -58,8 +65,18 @@ void PlaceSprite(Sprite* sprite, int32_t texture, float x, float y, float width,
 // in game mode 13, where no scene draws. Runs frames; the game mode is put back.
 void ExpectCommentWindowTexts(const char* title, const char* comment);
 
-// Pixel (x, y) of a plain bottom-up BMP file of 24 bits or 8 with a palette (as the art generators
-// write them), as 0xRRGGBB (0xDEADBEEF outside it, for another kind or for a file too short).
+// A plain bottom-up BMP file of 24 bits or 8 with a palette (as the art generators write them),
+// read once for the pixels a check compares.
+class BmpFile {
+ public:
+  explicit BmpFile(const std::string& path);
+  // Pixel (x, y) as 0xRRGGBB (0xDEADBEEF outside it, for another kind or for a file too short).
+  uint32_t Pixel(int x, int y) const;
+
+ private:
+  std::string bytes_;
+};
+// Pixel (x, y) of such a file, read for this one pixel.
 uint32_t BmpPixel(const std::string& path, int x, int y);
 // Writes the framebuffer to path as a BMP (false when it cannot be written).
 bool SaveScreen(const std::string& path);

@@ -244,6 +244,17 @@ inline Pose PoseFor(int col, int row) {
     p.backBlade = rising ? -2.4f : 2.8f;
     p.scarfLift = rising ? -6.f : 8.f;
   };
+  // The front blade held at hand, pointing along angle.
+  auto swing = [&](Point hand, float angle) {
+    p.frontHand = hand;
+    p.frontBlade = angle;
+  };
+  // A slash trail behind the front blade, from the angle where the cut began to where it is now.
+  auto trail = [&](float from) {
+    p.swoosh = true;
+    p.swooshFrom = from;
+    p.swooshTo = p.frontBlade;
+  };
 
   switch (row) {
     case 0:
@@ -291,15 +302,10 @@ inline Pose PoseFor(int col, int row) {
         static const Point hands[6] = {{86, 130}, {104, 126}, {122, 138}, {120, 150}, {112, 150}, {112, 148}};
         static const float blades[6] = {-2.3f, -1.3f, -0.1f, 0.6f, 0.9f, 0.7f};
         lunge();
-        p.frontHand = hands[col];
-        p.frontBlade = blades[col];
+        swing(hands[col], blades[col]);
         p.backHand = {78, 140};
         p.backBlade = 3.0f;
-        if (col == 2 || col == 3) {
-          p.swoosh = true;
-          p.swooshFrom = -1.6f;
-          p.swooshTo = blades[col];
-        }
+        if (col == 2 || col == 3) trail(-1.6f);
       } else {
         airborne(col < 8);
       }
@@ -332,31 +338,24 @@ inline Pose PoseFor(int col, int row) {
         static const Point hands[4] = {{90, 152}, {110, 142}, {120, 122}, {112, 116}};
         static const float blades[4] = {2.4f, 0.8f, -0.8f, -1.4f};
         lunge();
-        p.frontHand = hands[col];
-        p.frontBlade = blades[col];
+        swing(hands[col], blades[col]);
         p.backHand = {80, 142};
         p.backBlade = 2.9f;
-        if (col == 1 || col == 2) {
-          p.swoosh = true;
-          p.swooshFrom = 1.6f;
-          p.swooshTo = blades[col];
-        }
+        if (col == 1 || col == 2) trail(1.6f);
       } else if (col < 8) {  // combo slash 3: both blades cut down together
         static const Point hands[4] = {{100, 110}, {114, 120}, {122, 140}, {116, 150}};
         static const float blades[4] = {-1.8f, -0.6f, 0.3f, 0.9f};
         const int f = col - 4;
         lunge();
         p.lean = 0.3f;
-        p.frontHand = hands[f];
+        swing(hands[f], blades[f]);
         p.backHand = hands[f] + Point{-8, 4};
-        p.frontBlade = blades[f];
         p.backBlade = blades[f] + 0.35f;
         if (f == 2) {
-          p.swoosh = p.backSwoosh = true;
-          p.swooshFrom = -1.5f;
-          p.swooshTo = blades[f];
+          trail(-1.5f);
+          p.backSwoosh = true;
           p.backSwooshFrom = -1.2f;
-          p.backSwooshTo = blades[f] + 0.35f;
+          p.backSwooshTo = p.backBlade;
         }
       } else if (col == 8) {  // guard: the blades crossed before the chest
         p.lean = -0.05f;
@@ -379,25 +378,15 @@ inline Pose PoseFor(int col, int row) {
       if (col < 4) {  // crouch slash: a low sweep forward
         static const float blades[4] = {2.7f, 1.3f, 0.15f, 0.35f};
         crouch();
-        p.frontHand = {col < 2 ? 104.f : 122.f, 166};
-        p.frontBlade = blades[col];
-        if (col == 2) {
-          p.swoosh = true;
-          p.swooshFrom = 2.0f;
-          p.swooshTo = 0.15f;
-        }
+        swing({col < 2 ? 104.f : 122.f, 166}, blades[col]);
+        if (col == 2) trail(2.0f);
       } else if (col < 8) {  // air slash: a big arc over the head
         static const Point hands[4] = {{92, 120}, {104, 112}, {120, 126}, {118, 144}};
         static const float blades[4] = {-2.4f, -1.4f, -0.2f, 0.9f};
         const int f = col - 4;
         airborne(true);
-        p.frontHand = hands[f];
-        p.frontBlade = blades[f];
-        if (f == 2 || f == 3) {
-          p.swoosh = true;
-          p.swooshFrom = -2.2f;
-          p.swooshTo = blades[f];
-        }
+        swing(hands[f], blades[f]);
+        if (f == 2 || f == 3) trail(-2.2f);
       } else {
         idle(col);
       }
@@ -416,8 +405,7 @@ inline Canvas DrawHeroSheet(bool greatSword) {
       // Each cell is drawn on its own, so a long blade never reaches into the next one.
       Canvas cell(kHeroCell, kHeroCell, kHeroKey);
       hero::DrawHero(cell, 0, 0, hero::PoseFor(col, row), greatSword);
-      for (int y = 0; y < kHeroCell; ++y)
-        for (int x = 0; x < kHeroCell; ++x) sheet.Set(col * kHeroCell + x, row * kHeroCell + y, cell.Get(x, y));
+      sheet.Paste(cell, col * kHeroCell, row * kHeroCell);
     }
   }
   return sheet;

@@ -209,11 +209,9 @@ inline void BurstCell(Canvas& c, float cx, float cy, int i) {
 inline Canvas BurstSheet() {
   Canvas c(624, 312, kKeyGreen);
   for (int i = 0; i < 7; ++i) {
-    const int x = 156 * (i % 4), y = 156 * (i / 4);
     Canvas cell(156, 156, kKeyGreen);
     BurstCell(cell, 78, 78, i);
-    for (int j = 0; j < 156; ++j)
-      for (int k = 0; k < 156; ++k) c.Set(x + k, y + j, cell.Get(k, j));
+    c.Paste(cell, 156 * (i % 4), 156 * (i / 4));
   }
   return c;
 }

@@ -103,35 +103,22 @@ inline void Pebbles(Canvas& c, int x, int y) {
 
 inline Canvas Sheet() {
   Canvas c(512, 64, kKeyGreen);
-  auto at = [](int v, int* x, int* y) {
-    *x = (v % 16) * 32;
-    *y = (v / 16) * 32;
-  };
-  int x, y;
-  at(1, &x, &y);
-  Earth(c, x, y, 101);
-  GrassTop(c, x, y);
-  at(2, &x, &y);
-  ClosedGate(c, x, y);
-  at(3, &x, &y);
-  OpenGate(c, x, y);
-  at(4, &x, &y);
-  Earth(c, x, y, 104);
-  at(5, &x, &y);
-  Bricks(c, x, y, kStone, kMortar, 105);
-  at(6, &x, &y);
-  Planks(c, x, y);
-  at(7, &x, &y);
-  Tufts(c, x, y);
-  at(8, &x, &y);
-  Flowers(c, x, y);
-  at(9, &x, &y);
-  Bricks(c, x, y, {58, 60, 82}, {38, 38, 54}, 109);
-  at(10, &x, &y);
-  Bricks(c, x, y, kStone, kMortar, 110);
-  GrassTop(c, x, y);
-  at(11, &x, &y);
-  Pebbles(c, x, y);
+  // The top-left corner of chip n's cell: 16 cells of 32 × 32 pixels a row.
+  auto x = [](int chip) { return chip % 16 * 32; };
+  auto y = [](int chip) { return chip / 16 * 32; };
+  Earth(c, x(1), y(1), 101);
+  GrassTop(c, x(1), y(1));
+  ClosedGate(c, x(2), y(2));
+  OpenGate(c, x(3), y(3));
+  Earth(c, x(4), y(4), 104);
+  Bricks(c, x(5), y(5), kStone, kMortar, 105);
+  Planks(c, x(6), y(6));
+  Tufts(c, x(7), y(7));
+  Flowers(c, x(8), y(8));
+  Bricks(c, x(9), y(9), {58, 60, 82}, {38, 38, 54}, 109);
+  Bricks(c, x(10), y(10), kStone, kMortar, 110);
+  GrassTop(c, x(10), y(10));
+  Pebbles(c, x(11), y(11));
   return c;
 }
 

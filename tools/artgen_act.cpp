@@ -3,9 +3,8 @@
 // own (artact_stage.h: chips, backgrounds, fade and HUD; artact_hero.h: the hero's two sheets;
 // artact_attacks.h: the attack and effect sheets; artact_mobs.h: the enemies and their shots;
 // artact_items.h: the items and map objects). A picture that no header draws is an error.
-#include <sys/stat.h>
-
 #include <cstdio>
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -16,15 +15,6 @@
 #include "tools/artact_mobs.h"
 #include "tools/artact_stage.h"
 #include "tools/artkit.h"
-
-namespace {
-
-void MakeDirs(const std::string& path) {
-  for (size_t i = 1; i < path.size(); ++i)
-    if (path[i] == '/') mkdir(path.substr(0, i).c_str(), 0755);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -40,7 +30,8 @@ int main(int argc, char** argv) {
   pictures.emplace("Kest_GreatSword.bmp", artact::DrawHeroSheet(true));
 
   const std::string dir = std::string(argv[1]) + "/Data/Graphic/Act/";
-  MakeDirs(dir);
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
   bool ok = true;
   std::set<std::string> written;
   for (const char* file : ActTexture::kFiles) {

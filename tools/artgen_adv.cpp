@@ -281,8 +281,7 @@ void DrawFace(Canvas& sheet, int cellX, int cellY, const Look& look, int express
       break;
   }
   c.FillCircle(ox + 48, oy + 88, 4, brooch);
-  for (int y = 0; y < 96; ++y)
-    for (int x = 0; x < 96; ++x) sheet.Set(cellX * 96 + x, cellY * 96 + y, c.Get(x, y));
+  sheet.Paste(c, cellX * 96, cellY * 96);
 }
 
 Canvas DrawIcons() {

@@ -6,10 +6,9 @@
 //   Graphic/comment_window01.bmp  288x48   the comment panel (also the fade overlay's texture)
 // The maps and the panel never hold the pure key colours: the maps are loaded with the green key,
 // the panel with the black key (as the overlay) and with the green key (as the panel).
-#include <sys/stat.h>
-
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "tools/artkit.h"
@@ -22,14 +21,10 @@ namespace {
 constexpr Rgb kKeyGreen{0, 255, 0};
 constexpr Rgb kBlack{0, 0, 0};
 
-void MakeDirs(const std::string& path) {
-  for (size_t i = 1; i < path.size(); ++i)
-    if (path[i] == '/') mkdir(path.substr(0, i).c_str(), 0755);
-}
-
 bool Save(const Canvas& c, const std::string& dir, const std::string& name) {
   const std::string path = dir + "/" + name;
-  MakeDirs(path);
+  std::error_code ec;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
   if (!c.SaveBmp(path)) {
     std::fprintf(stderr, "artgen_field: cannot write %s\n", path.c_str());
     return false;

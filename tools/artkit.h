@@ -100,6 +100,11 @@ class Canvas {
         Set(i, j, {clamp(p.r + d), clamp(p.g + d), clamp(p.b + d)});
       }
   }
+  // Copies a whole picture in with its top-left corner at (x, y); what falls outside is cut off.
+  void Paste(const Canvas& from, int x, int y) {
+    for (int j = 0; j < from.height_; ++j)
+      for (int i = 0; i < from.width_; ++i) Set(x + i, y + j, from.Get(i, j));
+  }
   // Replaces every pixel of colour from by colour to (keeps key colours out of a picture).
   void ReplaceColor(Rgb from, Rgb to) {
     for (Rgb& p : pixels_)
