@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <string>
 
 #include "act/actionscene.h"
 #include "act/itemmanager.h"
@@ -57,12 +58,20 @@ void FillShotTable() {
   }
 }
 
-// The stage list holds the one stage, started as "#setaction" starts it.
-bool StartStage(const char* name) {
+// The crowded stage of side × side cells, by its stage name.
+std::string CrowdedStage(int64_t side) { return "crowded" + std::to_string(side); }
+
+// The stage list holds the one stage, started as "#setaction" starts it. A crowded stage is
+// written when first asked for.
+bool StartStage(const std::string& name) {
   benchgame::EnterGame();
   static const bool written = stressstage::Write(kStressStage);
   if (!written) return false;
-  g_MapModel.SetStageList(name);
+  if (name.rfind("crowded", 0) == 0 &&
+      !stressstage::WriteCrowded(name.c_str(), std::stoi(name.substr(std::strlen("crowded"))))) {
+    return false;
+  }
+  g_MapModel.SetStageList(name.c_str());
   g_GameState.SetMode(GameMode::ActionStart);
   return benchgame::RunUntil(demoplay::StageRuns);
 }
@@ -78,13 +87,13 @@ void HeroKeys(int64_t frame) {
 
 // Frames of a running stage, the hero kept at full HP and MP; a stage starting again all the same
 // (a fall) is counted.
-void MeasureStageFrames(benchmark::State& state, const char* stage, bool draw) {
+void MeasureStageFrames(benchmark::State& state, const std::string& stage, bool draw) {
   if (!StartStage(stage)) {
     state.SkipWithError("the stage did not start");
     benchgame::LeaveStage();
     return;
   }
-  const bool stress = std::strcmp(stage, kStressStage) == 0;
+  const bool stress = stage == kStressStage;
   if (stress) state.counters["awake"] = WakeAll();
   int64_t frame = 0;
   int64_t restarts = 0;
@@ -113,7 +122,7 @@ void MeasureStageFrames(benchmark::State& state, const char* stage, bool draw) {
   benchgame::LeaveStage();
 }
 
-void MeasureStageLoad(benchmark::State& state, const char* stage) {
+void MeasureStageLoad(benchmark::State& state, const std::string& stage) {
   if (!StartStage(stage)) {
     state.SkipWithError("the stage did not start");
     benchgame::LeaveStage();
@@ -138,11 +147,21 @@ void BM_StageLoadStress(benchmark::State& state) { MeasureStageLoad(state, kStre
 void BM_ActionFrameStress(benchmark::State& state) { MeasureStageFrames(state, kStressStage, true); }
 void BM_ActionUpdateStress(benchmark::State& state) { MeasureStageFrames(state, kStressStage, false); }
 
+// A map that is all enemies (a Kedama in every cell but the ground row): the start takes time in
+// proportion to the cells, and a running frame looks at every sleeping enemy.
+void BM_StageLoadCrowded(benchmark::State& state) {
+  MeasureStageLoad(state, CrowdedStage(state.range(0)));
+  state.SetComplexityN(state.range(0) * state.range(0));
+}
+void BM_ActionUpdateCrowded(benchmark::State& state) { MeasureStageFrames(state, CrowdedStage(state.range(0)), false); }
+
 BENCHMARK(BM_StageLoadDemo)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ActionFrameDemo)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ActionUpdateDemo)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StageLoadStress)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ActionFrameStress)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ActionUpdateStress)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StageLoadCrowded)->Arg(75)->Arg(150)->Arg(300)->Complexity(benchmark::oN)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ActionUpdateCrowded)->Arg(300)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -18,4 +18,9 @@ std::string Source();
 // game directory, stored as the game stores maps. False when it cannot be made.
 bool Write(const char* name);
 
+// A crowded stage: side × side cells, every one a Kedama but for the ground along the bottom
+// row and the hero's start above it (the start of a map that is nearly all enemies).
+std::string CrowdedSource(int side);
+bool WriteCrowded(const char* name, int side);
+
 }  // namespace stressstage

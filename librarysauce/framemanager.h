@@ -31,6 +31,10 @@ class FrameManager {
 
   Sprite* GetHead() const { return head_; }
   void SetHead(Sprite* sprite) { head_ = sprite; }
+  // The sprite registered last while still listed at the depth it was registered with, or null:
+  // where the next registration of a depth no smaller than the one before may start its walk.
+  Sprite* GetLastRegistered() const { return lastRegistered_; }
+  void SetLastRegistered(Sprite* sprite) { lastRegistered_ = sprite; }
 
   // The text hooks in drawing order. Tests may replace them to watch the frame's shape.
   std::array<TextHook, kTextHookCount>& TextHooks() { return textHooks_; }
@@ -38,6 +42,7 @@ class FrameManager {
 
  private:
   Sprite* head_ = nullptr;
+  Sprite* lastRegistered_ = nullptr;
   std::array<TextHook, kTextHookCount> textHooks_;
 };
 

@@ -70,6 +70,9 @@ HRESULT Sprite::SetTexture(int32_t index) {
 }
 
 HRESULT Sprite::SetDepth(uint32_t depth) {
+  // A listed sprite that changes depth stays where it is in the list, which may then be out of
+  // order: the next registration walks from the head again.
+  if (prev_ || next_ || g_FrameManager.GetHead() == this) g_FrameManager.SetLastRegistered(nullptr);
   state_.depth = depth;
   dirty_ = 1;
   return S_OK;
@@ -251,14 +254,23 @@ SpriteState* Sprite::GetState(SpriteState* out) const {
 HRESULT Sprite::Register() {
   Sprite* head = g_FrameManager.GetHead();
   if (head == this || prev_ || next_) return E_FAIL;
+  Sprite* const hint = g_FrameManager.GetLastRegistered();
+  g_FrameManager.SetLastRegistered(this);
   if (!head) {
     prev_ = next_ = nullptr;
     g_FrameManager.SetHead(this);
     return S_OK;
   }
-  // Past every sprite at least as deep: equal depths keep their registration order.
+  // Past every sprite at least as deep: equal depths keep their registration order. Every sprite
+  // before the one registered last is at least as deep as that one, so a sprite no deeper than
+  // it starts the walk there: a stage's thousands of sprites, registered depth by depth, are
+  // placed in time proportional to their number instead of its square.
   Sprite* last = nullptr;
   Sprite* at = head;
+  if (hint && hint->state_.depth >= state_.depth) {
+    last = hint;
+    at = hint->next_;
+  }
   while (at && at->state_.depth >= state_.depth) {
     last = at;
     at = at->next_;
@@ -281,6 +293,7 @@ HRESULT Sprite::Register() {
 }
 
 HRESULT Sprite::Unregister() {
+  if (g_FrameManager.GetLastRegistered() == this) g_FrameManager.SetLastRegistered(nullptr);
   if (g_FrameManager.GetHead() == this) {
     g_FrameManager.SetHead(next_);
     if (next_) next_->prev_ = nullptr;

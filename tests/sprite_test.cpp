@@ -2,6 +2,7 @@
 // vertices, checked through the list links, the vertices and pixels read back from real frames.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -95,6 +96,47 @@ TEST_F(SpriteTest, ListIsInDescendingUnsignedDepthWithEqualDepthsInRegistrationO
   EXPECT_EQ(front.Unregister(), S_OK);  // not listed: nothing to unlink
   EXPECT_EQ(front.Register(), S_OK);    // and comes back where its new depth puts it
   EXPECT_EQ(ListOrder(), (std::vector<Sprite*>{&high, &low, &front, &d300, &second200, &d100}));
+  ExpectLinksConsistent();
+}
+
+// Registrations, removals and depth changes of listed sprites in a random mix land every sprite
+// where a walk from the head puts it: before the first sprite shallower than it.
+TEST_F(SpriteTest, EveryRegistrationLandsWhereAWalkFromTheHeadPutsIt) {
+  constexpr int kSprites = 40;
+  std::vector<Sprite> sprites(kSprites);
+  std::vector<uint32_t> depth(kSprites, 0xFFFFFFFFu);
+  std::vector<Sprite*> model;  // the expected list
+  auto listed = [&](Sprite* s) { return std::find(model.begin(), model.end(), s) != model.end(); };
+  uint32_t seed = 12345;
+  auto next = [&seed](uint32_t n) {
+    seed = seed * 214013u + 2531011u;
+    return (seed >> 16) % n;
+  };
+  for (int step = 0; step < 3000; ++step) {
+    const int i = static_cast<int>(next(kSprites));
+    Sprite* s = &sprites[i];
+    switch (next(4)) {
+      case 0:
+      case 1:  // registered at a depth from a few, so that equal depths meet often
+        if (listed(s)) break;
+        depth[i] = 100 * next(6);
+        s->SetDepth(depth[i]);
+        ASSERT_EQ(s->Register(), S_OK);
+        model.insert(std::find_if(model.begin(), model.end(),
+                                  [&](Sprite* m) { return depth[m - sprites.data()] < depth[i]; }),
+                     s);
+        break;
+      case 2:
+        s->Unregister();
+        if (listed(s)) model.erase(std::find(model.begin(), model.end(), s));
+        break;
+      default:  // a listed sprite changes depth and stays where it is
+        depth[i] = 100 * next(6);
+        s->SetDepth(depth[i]);
+        break;
+    }
+    ASSERT_EQ(ListOrder(), model) << "step " << step;
+  }
   ExpectLinksConsistent();
 }
 
