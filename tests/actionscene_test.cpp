@@ -235,6 +235,7 @@ TEST_F(ActionSceneTest, TheDemosStartEntryShowsTheHeroStandingOnTheMeadow) {
   namespace fs = std::filesystem;
   fs::remove_all("Data");
   fs::copy(fs::path(VELUNNA_GAME_DIR) / "Data", "Data", fs::copy_options::recursive);
+  g_GameState.SetMode(GameMode::MainScript);  // as the game starts
   Frames(20);  // the title menu fades in
   Tap(platform::DIK_Z);  // its first entry: start
   for (int i = 0; i < 40 && CurrentGameMode() != GameMode::ActionRun; ++i) Frames(1);

@@ -94,6 +94,7 @@ void WriteTestPictures() {
 
 void EnterScene(const std::string& name) {
   testsupport::StartGame();
+  g_AdvScene.Release();  // no scene left half-played by a test before
   testsupport::EnterScratchDirectory(name);
   testsupport::UseManualClock();
   testsupport::UseScriptedInput();

@@ -92,6 +92,7 @@ void PlayDemoCopy() {
   EnterDemoCopy();
   UseManualClock();
   UseScriptedInput();
+  g_GameState.SetMode(GameMode::MainScript);  // as the game starts
 }
 
 void PlaceSprite(Sprite* sprite, int32_t texture, float x, float y, float width, float height, uint32_t depth,
