@@ -81,6 +81,93 @@ TEST_F(AttackTest, ComboSlashOneHitsOnceFromItsFifthFrameUntilTheAnimationEndsIt
   EXPECT_FALSE(EffectSprite(AttackKind::ComboSlash1).visible);
 }
 
+// The first slash's box is its half-extents 34 × 14 about its middle: an enemy half a pixel
+// inside any side is hit, one touching it from outside is not.
+TEST_F(AttackTest, TheFirstSlashHitsExactlyWithinItsBox) {
+  const struct {
+    const char* name;
+    float x, y;  // top-left of the enemy's 52 × 56 damage box
+    int hit;
+  } cases[] = {
+      {"half inside the left side", 284.5f - 52, 440, 1}, {"touching the left side", 284 - 52, 440, 0},
+      {"half inside the right side", 351.5f, 440, 1},     {"touching the right side", 352, 440, 0},
+      {"half inside the top", 300, 453 - 56, 1},          {"touching the top", 300, 452.5f - 56, 0},
+      {"half inside the bottom", 300, 480, 1},            {"touching the bottom", 300, 480.5f, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetFlags(PlayerState::Combo1);
+    g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
+    for (int step = 0; step < 4; ++step) g_AttackEffectManager.AnimateAll();  // the blade swings
+    PutEnemy(0, c.x, c.y);
+    g_AttackEffectManager.HitEnemies();
+    EXPECT_EQ(MobHp(0), c.hit ? 30 : 50);
+  }
+}
+
+// Jumping or crouching, the slash fired is the air or the crouch slash, and it hurts an enemy in
+// its box when the blade swings.
+TEST_F(AttackTest, TheAirAndCrouchSlashesHitAnEnemyInTheirBox) {
+  const struct {
+    const char* name;
+    int key;  // pressed the frame before the attack
+    int kind;
+    int damage;
+  } cases[] = {{"air", key::Jump, AttackKind::AirSlash, 30}, {"crouch", key::Down, AttackKind::CrouchSlash, 20}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HoldMob(0, 1000, 400);  // away
+    HoldFrames({c.key});
+    if (c.key == key::Jump) Release({key::Jump});
+    Press(key::Attack);
+    Frames(2);
+    ASSERT_TRUE(g_AttackEffectManager.GetFlags(c.kind) & kVisible);
+    // The enemy's damage box (52 × 56) centred on the slash's box, as it swings (F+3 to F+4).
+    const D3DXVECTOR2 at = g_AttackEffectManager.GetPosition(c.kind), size = g_AttackEffectManager.GetSize(c.kind);
+    PutEnemy(0, at.x + size.x / 2 - 26, at.y + size.y / 2 - 28);
+    Frames(1);
+    EXPECT_EQ(MobHp(0), 50) << "not before the swing";
+    Frames(1);
+    EXPECT_EQ(MobHp(0), 50 - c.damage);
+    Release({c.key});
+    Frames(60);  // back on the ground, standing
+  }
+}
+
+// Each slash ends in the frame after the hero's animation drops its state (20 frames), not at
+// its own 24-frame timer; the air slash ends in the very frame he lands.
+TEST_F(AttackTest, TheAirAndCrouchSlashesEndWithTheHerosAttackState) {
+  const struct {
+    const char* name;
+    int key;          // held: Jump to leave the ground, Down to crouch
+    int framesAfter;  // frames after the key before the attack
+    int kind;
+    int lastShown;    // the last frame, counted from the firing, that shows the slash
+    int onGround;     // the first frame that finds the hero on the ground
+  } cases[] = {
+      {"air slash, its animation over", key::Jump, 1, AttackKind::AirSlash, 19, -1},
+      {"air slash, the hero landing", key::Jump, 32, AttackKind::AirSlash, 8, 9},
+      {"crouch slash, its animation over", key::Down, 1, AttackKind::CrouchSlash, 19, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HoldFrames({c.key});
+    if (c.key == key::Jump) Release({key::Jump});
+    Frames(c.framesAfter - 1);
+    Press(key::Attack);  // frame F
+    int lastShown = -1, onGround = -1;
+    for (int frame = 0; frame < 26; ++frame) {
+      if (frame > 0) Frames(1);
+      if (EffectSprite(c.kind).visible) lastShown = frame;
+      if (onGround < 0 && !(Flags() & PlayerState::Airborne)) onGround = frame;
+    }
+    EXPECT_EQ(lastShown, c.lastShown);
+    EXPECT_EQ(onGround, c.onGround);
+    Release({c.key});
+    Frames(60);
+  }
+}
+
 TEST_F(AttackTest, AnEnemyArrivingInTheSlashIsHitOnlyWithinTheHittingFrames) {
   const struct {
     int arrival;   // frames after the firing
