@@ -75,26 +75,31 @@ TEST_F(HeroGaugeTest, AHitStunsBlinksThenTurnsTheHeroAndProtectsHim) {
 }
 
 // An enemy's body (a Kedama, attack 10, its middle right of the hero's) hurts by a quarter of
-// attack × the speed at which they meet, across and down, and knocks him away by half of that.
+// attack × the speed at which they meet, across and down, and knocks him away by half of that;
+// two bodies at once hurt him once.
 TEST_F(HeroGaugeTest, AnEnemysBodyHurtsByTheSpeedTheyMeetAt) {
   const struct {
     int exhausted;
     D3DXVECTOR2 hero, mob;  // velocities
     int hp;
     float vx;
+    int bodies;  // Kedamas in the same place
   } cases[] = {
-      {0, {12, 0}, {0, 0}, 250 - (30 - 10), -3},  // dashing into it: 120 / 4
-      {0, {-4, 6}, {-2, 0}, 250 - (20 - 10), -2},  // falling, it chasing him: (20 + 60) / 4
-      {1, {10, 0}, {0, 0}, 250 - 2 * 25, -12},    // no defence, twice the damage; 25 / 2 knocks 12
+      {0, {12, 0}, {0, 0}, 250 - (30 - 10), -3, 1},  // dashing into it: 120 / 4
+      {0, {-4, 6}, {-2, 0}, 250 - (20 - 10), -2, 1},  // falling, it chasing him: (20 + 60) / 4
+      {1, {10, 0}, {0, 0}, 250 - 2 * 25, -12, 1},    // no defence, twice the damage; 25 / 2 knocks 12
+      {1, {10, 0}, {0, 0}, 250 - 2 * 25, -12, 2},    // one blow: a second, at the speed he is knocked back, would take 60
   };
-  PlayStage(StageText(40, 20).Put(2, 10, "@").Put(14, 15, "k").Floor(17).Text());
+  PlayStage(StageText(40, 20).Put(2, 10, "@").Put(14, 15, "kk").Floor(17).Text());
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.hp);
+    SCOPED_TRACE(testing::Message() << c.hp << ", bodies " << c.bodies);
     SetFlags(0);
     SetHp(250);
     SetExhausted(c.exhausted);
-    HoldMob(0, Position().x + 76, Position().y + 128);
-    SetMobMotion(0, MobAt(0).GetPosition(), c.mob);
+    for (int i = 0; i < 2; ++i) {
+      HoldMob(i, Position().x + (i < c.bodies ? 76 : 1000), Position().y + 128);
+      SetMobMotion(i, MobAt(i).GetPosition(), c.mob);
+    }
     SetVelocity(c.hero.x, c.hero.y);
     g_Player.CheckEnemyContact();
     EXPECT_EQ(Hp(), c.hp);
