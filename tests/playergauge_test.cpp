@@ -88,7 +88,7 @@ TEST_F(HeroGaugeTest, AnEnemysBodyHurtsByTheSpeedTheyMeetAt) {
       {0, {12, 0}, {0, 0}, 250 - (30 - 10), -3, 1},  // dashing into it: 120 / 4
       {0, {-4, 6}, {-2, 0}, 250 - (20 - 10), -2, 1},  // falling, it chasing him: (20 + 60) / 4
       {1, {10, 0}, {0, 0}, 250 - 2 * 25, -12, 1},    // no defence, twice the damage; 25 / 2 knocks 12
-      {1, {10, 0}, {0, 0}, 250 - 2 * 25, -12, 2},    // one blow: a second, at the speed he is knocked back, would take 60
+      {1, {10, 0}, {0, 0}, 250 - 2 * 25, -12, 2},    // one blow: a second at his knocked-back speed would take 60
   };
   PlayStage(StageText(40, 20).Put(2, 10, "@").Put(14, 15, "kk").Floor(17).Text());
   for (const auto& c : cases) {
