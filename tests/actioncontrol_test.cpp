@@ -100,6 +100,20 @@ TEST_F(HeroControlTest, DashesKeepTheirSpeedForTheirTime) {
   }
 }
 
+// A second press of the same side dashes when it comes at most 12 frames after the first.
+TEST_F(HeroControlTest, ADoubleTapDashesWithinTwelveFrames) {
+  for (int gap : {2, 12, 13}) {
+    SCOPED_TRACE(gap);
+    Reset();
+    HoldFrames({key::Right});
+    Release({key::Right});
+    Frames(gap - 1);
+    HoldFrames({key::Right});
+    EXPECT_EQ((Flags() & PS::Dash) != 0, gap <= 12);
+    EXPECT_EQ(Shown(AttackKind::DashDust), gap <= 12);
+  }
+}
+
 TEST_F(HeroControlTest, CrouchJumpsBackstepAndAttacksTakeTheJumpPress) {
   // Crouching with no side held, Jump hops backward; no jump follows in the air.
   HoldFrames({key::Down});
