@@ -69,11 +69,12 @@ void Player::CheckEnemyContact() {
 void Player::CheckShotContact() { g_MobShotManager.HitPlayer(); }
 
 // The first awake mob whose hit box overlaps the hero's body hurts him by the speed at which
-// they meet (at least 5) and pushes him away from it.
+// they meet (at least 5) and pushes him away from it. A dead one is skipped: a Bomber that burst
+// in this frame's update is still in its slot, hidden, until the dead are removed.
 void Player::CheckMobContact() {
   const WorldBox body = BoxAt(status_.x, status_.y, GetBodyTopLeft(), GetBodyBottomRight());
   for (int i = 0; i < g_MobManager.GetCount(); ++i) {
-    if (!g_MobManager.IsActive(i)) continue;
+    if (!g_MobManager.IsActive(i) || (g_MobManager.GetFlags(i) & MobFlag::Dead)) continue;
     const MobStatus mob = g_MobManager.GetStatus(i);
     const WorldBox mobBox =
         BoxAt(mob.x, mob.y, g_MobManager.GetHitBoxTopLeft(i), g_MobManager.GetHitBoxBottomRight(i));

@@ -260,6 +260,21 @@ TEST_F(BomberTest, ADiveThatMissesTheHeroBurstsOnTheFloorAndADeadBomberNoLongerM
   EXPECT_EQ(burst->GetPosition().y + 78, 544.0f - 48 + 27) << "centred on the Bomber's box, on the floor";
 }
 
+// Bursting on the hero in its think step, the Bomber stays in its slot, dead and hidden, until the
+// frame's dead are removed after the body check: its body must not hurt him besides the burst.
+TEST_F(BomberTest, ABurstOnTheHeroHurtsHimByTheBurstAloneAndNotByTheDeadBombersBody) {
+  const D3DXVECTOR2 hero = Position();
+  SetFlags(0);
+  // Its middle in the middle third of his frame, its box over his body, diving at full speed.
+  HoldMob(0, hero.x + 72, hero.y + 90);
+  SetMobMotion(0, MobAt(0).GetPosition(), {0, 14});
+  MobAt(0).SetFlags(MobFlag::Dive, 0);
+  Frames(1);
+  ASSERT_EQ(ShotsOfKind(MobShotKind::Burst), 1);
+  EXPECT_EQ(Hp(), 250 - (40 - 10)) << "the burst's 40 less the defence, and nothing more";
+  EXPECT_EQ(g_MobManager.GetKind(0), MobKind::Empty);
+}
+
 TEST_F(MobTest, ABomberDeadOfItsBurstInItsThinkStepDoesNotMove) {
   PlayStage(Arena().Put(10, 16, "b").Text());
   Mob& bomber = MobAt(0);
