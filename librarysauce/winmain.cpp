@@ -53,6 +53,8 @@ bool RunMessageLoopTurn(int* exitCode) {
 }
 
 int WinMain(int showCommand) {
+  // Signals are taken from the start, so they end the game even while the first box waits.
+  platform::InstallSignalHandlers();
   // The key configuration is read from the game's directory, before the window exists.
   g_KeyConfig.Load();
   g_GameWindow.SetInstance(nullptr);
@@ -63,7 +65,6 @@ int WinMain(int showCommand) {
     g_GameWindow.Destroy();
     return 1;
   }
-  platform::InstallSignalHandlers();
 
   int exitCode = 0;
   while (!RunMessageLoopTurn(&exitCode)) {

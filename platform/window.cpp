@@ -1,7 +1,10 @@
 #include "platform/window.h"
 
 #include <SDL.h>
+#include <pthread.h>
 #include <signal.h>
+#include <sys/mman.h>
+#include <unistd.h>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -10,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <new>
 
 namespace platform {
 namespace {
@@ -20,7 +24,42 @@ std::deque<Event> g_posted;  // events the game posted to itself (quit, destroy)
 std::atomic<bool> g_signalQuit{false};
 uint64_t g_exposures = 0;
 
-void OnSignal(int) { g_signalQuit.store(true); }
+// A message box keeps the game inside SDL until it is answered, and SDL shows it from a process
+// it forks and waits for, taking up the wait again whenever a signal interrupts it: a signal that
+// only sets the flag would be seen after the answer. So while a box waits, that process tells its
+// id on a page it shares with the game, and the signal handler kills it (kill is safe in a
+// handler): the box closes, SDL returns, and the loop takes the Quit as after any signal.
+// The signal may come before the process has told its id; both sides then look at the other's
+// mark ("signalled", "pid") after setting their own, so one of them always sees the other's.
+// A box that some SDL build showed without a process of its own would still wait for its answer.
+struct BoxProcess {
+  std::atomic<pid_t> pid{0};
+  std::atomic<int> signalled{0};
+};
+BoxProcess* g_boxProcess = nullptr;  // the shared page, made at the first box
+std::atomic<bool> g_boxWaiting{false};
+
+void OnSignal(int) {
+  g_signalQuit.store(true);
+  if (!g_boxWaiting.load() || !g_boxProcess) return;
+  g_boxProcess->signalled.store(1);
+  const pid_t pid = g_boxProcess->pid.load();
+  if (pid > 0) kill(pid, SIGKILL);
+}
+
+// Runs in every child just after fork; it concerns only the one forked while a box waits.
+void InForkedChild() {
+  if (!g_boxWaiting.load() || !g_boxProcess) return;
+  // The box's process ends on SIGINT and SIGTERM as any process does.
+  struct sigaction sa;
+  std::memset(&sa, 0, sizeof sa);
+  sa.sa_handler = SIG_DFL;
+  sigemptyset(&sa.sa_mask);
+  sigaction(SIGINT, &sa, nullptr);
+  sigaction(SIGTERM, &sa, nullptr);
+  g_boxProcess->pid.store(getpid());
+  if (g_signalQuit.load() || g_boxProcess->signalled.load()) _exit(1);
+}
 
 // A stage's load decodes pictures of several megabytes, copies them and hands them to the GL
 // driver, which sets aside as much again. By default the C library gives every such block back to
@@ -177,6 +216,23 @@ void DestroyWindowAndNotify() {
 }
 
 void PushEvent(const Event& event) { g_posted.push_back(event); }
+
+bool SignalQuitPending() { return g_signalQuit.load(); }
+
+void BeginBoxWait() {
+  static const bool ready = [] {
+    void* page = mmap(nullptr, sizeof(BoxProcess), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (page == MAP_FAILED) return false;
+    g_boxProcess = new (page) BoxProcess;
+    return pthread_atfork(nullptr, nullptr, InForkedChild) == 0;
+  }();
+  if (!ready) return;
+  g_boxProcess->pid.store(0);
+  g_boxProcess->signalled.store(0);
+  g_boxWaiting.store(true);
+}
+
+void EndBoxWait() { g_boxWaiting.store(false); }
 
 void InstallSignalHandlers() {
   struct sigaction sa;

@@ -55,6 +55,12 @@ void PushEvent(const Event& event);
 
 // SIGINT and SIGTERM end the game cleanly: they queue a Quit with exit code 0.
 void InstallSignalHandlers();
+// True once SIGINT or SIGTERM has come and its Quit is still to be taken.
+bool SignalQuitPending();
+// Bracket a message box that waits for its answer in a process of its own: between the two, SIGINT
+// and SIGTERM kill that process, so the box closes at once and the game ends.
+void BeginBoxWait();
+void EndBoxWait();
 
 // True when nobody can answer a dialog: the offscreen video driver, or VELUNNA_HEADLESS=1.
 bool IsHeadless();

@@ -389,9 +389,10 @@ TEST(GameBinaryTest, DataTheGameCannotUseEndsItWithExitCodeOne) {
   }
 }
 
-// Runs the game binary with its error output on a pipe, waits until it reports the script's
-// first line (so it is running its frames), sends it the signal and returns its exit status.
-int RunGameUntilSignalled(const std::string& gameDir, int signal) {
+// Runs the game binary with its error output on a pipe, waits until that output shows `shown`,
+// sends the game the signal and returns its exit status (-1 when it has not ended within 10 s).
+// With boxesWait its headless message boxes wait for an answer that never comes.
+int RunGameUntilSignalled(const std::string& gameDir, int signal, const char* shown, bool boxesWait = false) {
   int pipeEnds[2];
   if (pipe(pipeEnds) != 0) return -1;
   const pid_t pid = fork();
@@ -400,6 +401,7 @@ int RunGameUntilSignalled(const std::string& gameDir, int signal) {
     close(pipeEnds[0]);
     close(pipeEnds[1]);
     setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+    if (boxesWait) setenv("VELUNNA_BOX_WAITS", "1", 1);
     execl(VELUNNA_BINARY, VELUNNA_BINARY, gameDir.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -407,12 +409,20 @@ int RunGameUntilSignalled(const std::string& gameDir, int signal) {
   FILE* err = fdopen(pipeEnds[0], "r");
   char line[512];
   bool running = false;
-  while (!running && err && std::fgets(line, sizeof line, err)) running = std::strstr(line, "#running") != nullptr;
+  while (!running && err && std::fgets(line, sizeof line, err)) running = std::strstr(line, shown) != nullptr;
   if (running) kill(pid, signal);
   if (err) std::fclose(err);
   int status = 0;
-  waitpid(pid, &status, 0);
-  return running && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  bool ended = false;
+  for (int i = 0; i < 1000 && !ended; ++i) {
+    ended = waitpid(pid, &status, WNOHANG) == pid;
+    if (!ended) usleep(10000);
+  }
+  if (!ended) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+  }
+  return ended && running && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST(GameBinaryTest, SigintAndSigtermEndTheGameWithZero) {
@@ -421,7 +431,23 @@ TEST(GameBinaryTest, SigintAndSigtermEndTheGameWithZero) {
     const std::string dir = testsupport::EnterScratchDirectory("binary-signal");
     // An unknown word is reported once; "#Load" then keeps the script running frame after frame.
     testsupport::WriteScrambled(dir + "/Data/Script/main.cnn", "#running\r\n#Load\r\n");
-    EXPECT_EQ(RunGameUntilSignalled(dir, signal), 0);
+    EXPECT_EQ(RunGameUntilSignalled(dir, signal, "#running"), 0);
+  }
+}
+
+TEST(GameBinaryTest, SigintAndSigtermEndTheGameWithZeroWhileAMessageBoxWaits) {
+  // Without a key configuration the first box comes before the window exists; with one and
+  // without a main script it comes in a frame, and answering it would end the game with 1.
+  const struct {
+    int signal;
+    bool keyConfig;
+    const char* box;
+  } cases[] = {{SIGTERM, false, "librarysauce\\joy"}, {SIGINT, true, "main.cnn"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.box);
+    const std::string dir = testsupport::EnterScratchDirectory("binary-signal-box");
+    if (c.keyConfig) testsupport::WriteFile(dir + "/SAVE/Config.ini", std::string(7, '\x01'));
+    EXPECT_EQ(RunGameUntilSignalled(dir, c.signal, c.box, true), 0);
   }
 }
 
