@@ -77,6 +77,9 @@ TEST_F(PlayerAnimationTest, EachStateShowsItsCellsAtItsRateAndTheEndsOfItsMoves)
       {"dash", Dash | DashAux, paced({31, 32, 31}, 5), Dash | DashAux},
       {"backstep", Backstep | Airborne, paced({8, 9, 8}, 5), Backstep | Airborne},
       {"teleport aim", TeleportAim, Each({49}, 6), TeleportAim},
+      // The aim's cell, chosen before the air cells, gives way to them in the same update: at the
+      // top of a jump the first falling cell, for 4 updates (its count began with the aim's).
+      {"teleport aim in the air", TeleportAim | Airborne, {28, 28, 28, 28, 29, 29}, TeleportAim | Airborne},
       {"guard", Guard, Each({48}, 6), Guard},
       {"hit in the air", HitStun | Airborne, Each({19}, 6), HitStun | Airborne},
       {"crouch slash, then crouching", CrouchAttack | Crouch, paced({50, 51, 52, 53, 30}, 5), Crouch},
@@ -104,13 +107,13 @@ TEST_F(PlayerAnimationTest, TheAirCellsRiseInTurnsAndSwitchToFallingAtTheApex) {
   Hold({key::Jump});
   std::vector<int> cells = Run(1);
   Release({key::Jump});
-  const std::vector<int> rest = Run(22);
+  const std::vector<int> rest = Run(25);
   cells.insert(cells.end(), rest.begin(), rest.end());
   // Rising cells 20 and 21 (sheet 26 and 27) every 5 frames; at the apex (the 21st frame) the
-  // first falling cell at once, then 5 frames later the second.
+  // first falling cell at once, its 5 frames counted afresh, then the second.
   std::vector<int> expected = Each({26, 27, 26, 27}, 5);
   expected.erase(expected.begin());
-  expected.insert(expected.end(), {26, 28, 28, 28});
+  expected.insert(expected.end(), {26, 28, 28, 28, 28, 28, 29});
   EXPECT_EQ(cells, expected);
 }
 
@@ -162,6 +165,18 @@ TEST_F(PlayerAnimationTest, AHitShowsTheHitCellAndFaceAndTheHeroBlinksEveryThird
     }
   }
   EXPECT_EQ(SpriteAt(ActSprite::FaceIcon).srcY, 96.0f) << "the hit stun is over: exhausted";
+
+  // The next hit, once he is safe no more, blinks afresh: hidden in the next frame, then every
+  // third frame.
+  Frames(30);
+  ASSERT_FALSE(Flags() & PlayerState::Invincible);
+  g_Player.TakeDamage(30, 1, 0, 0, 0);
+  shown.clear();
+  for (int frame = 0; frame < 7; ++frame) {
+    Frames(1);
+    shown.push_back(SpriteAt(ActSprite::HeroDualSword).visible);
+  }
+  EXPECT_EQ(shown, std::vector<int>({0, 0, 0, 1, 1, 1, 0}));
 }
 
 TEST_F(PlayerAnimationTest, TheGaugesShowTheShareLeftAndNeverANegativeWidth) {
