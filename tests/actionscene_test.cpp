@@ -275,4 +275,37 @@ TEST_F(ActionSceneTest, TheDemosStartEntryShowsTheHeroStandingOnTheMeadow) {
   EXPECT_NE(testsupport::PixelAt(left + 96, ground + 2), testsupport::PixelAt(left + 96, top + 20));
 }
 
+// The music at volume 255 of 255 starts again at its end; the effects at 200 sound once.
+TEST_F(ActionSceneTest, TheMusicLoopsAtFullVolumeAndTheEffectsPlayOnceAtTwoHundred) {
+  PlayStages("first");
+  const MediaPlayer& music = g_MediaPlayers[ActSound::Bgm];
+  EXPECT_EQ(music.GetVolume(), 0) << "255: no attenuation";
+  for (int slot = ActSound::Bgm + 1; slot < ActSound::Count; ++slot)  // in hundredths of a decibel
+    EXPECT_EQ(g_MediaPlayers[slot].GetVolume(), (200 - 255) * 9600 / 255) << slot;
+
+  PlayActSound(ActSound::PlayerHit);
+  testsupport::AdvanceClock(kMusicMs + 500);
+  Frames(1);
+  EXPECT_TRUE(music.IsPlaying());
+  EXPECT_EQ(MusicPosition(), 0) << "from its start again";
+  const MediaPlayer& hit = g_MediaPlayers[ActSound::PlayerHit];
+  EXPECT_EQ(hit.GetPosition(), hit.GetDuration()) << "once";
+}
+
+// A Pause press while the goal fades out neither stops the fade nor pauses the next stage.
+TEST_F(ActionSceneTest, PauseIsNotTakenDuringTheGoalsFadeOut) {
+  PlayStages("first,second");
+  RequestStageEnd();
+  Frames(5);
+  Tap(key::Pause);
+  EXPECT_EQ(SceneMode(), ActionSceneMode::FadeOut);
+  Frames(9);
+  EXPECT_EQ(FadeAlpha(), 240u);
+  Frames(1);
+  EXPECT_EQ(CurrentGameMode(), GameMode::ActionRestart) << "the next stage on time";
+  Frames(18);
+  EXPECT_EQ(SceneMode(), ActionSceneMode::Run) << "and no pause kept for it";
+  EXPECT_EQ(g_MapModel.GetStageIndex(), 1);
+}
+
 }  // namespace
