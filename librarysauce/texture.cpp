@@ -58,8 +58,8 @@ void CopyName(char (&name)[256], const char* path) {
   std::memcpy(name, path, n);
 }
 
-// Why an image could not become a texture, on the error stream (the console messages above
-// stay exactly as they are).
+// Why an image could not become a texture, on the error stream, which launchers and logs keep
+// (the console messages above stay exactly as they are, on standard output).
 void ReportBadImage(const char* path, const std::string& why) {
   std::fprintf(stderr, "Velunna: image %s: %s\n", platform::Cp932ToUtf8(path, std::strlen(path)).c_str(),
                why.c_str());
@@ -103,6 +103,7 @@ HRESULT Texture::LoadConverted(const char* path, D3DCOLOR colorKey) {
   FILE* in = platform::OpenRegularFile(platform::ResolvePath(path), platform::kImageFileBudget);
   if (!in) {
     PrintLoadError(kMsgSourceOpen, path);
+    ReportBadImage(path, platform::WhyImageFileCannotOpen(platform::ResolvePath(path)));
     return E_FAIL;
   }
   const std::string tempPath = platform::ResolvePath(kTempPath);
@@ -116,6 +117,7 @@ HRESULT Texture::LoadConverted(const char* path, D3DCOLOR colorKey) {
   if (!out) {
     std::fclose(in);
     PrintLoadError(kMsgTempOpen, kTempPath);
+    ReportBadImage(path, std::string("cannot unscramble it into ") + kTempPath);
     return E_FAIL;
   }
   g_FileScrambler.CopyFile(in, out);

@@ -3,8 +3,11 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -79,11 +82,25 @@ bool CheckBmpHeader(FILE* file, int64_t fileSize, std::string* error) {
 
 }  // namespace
 
+std::string WhyImageFileCannotOpen(const std::string& path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) return std::strerror(errno);
+  if (!S_ISREG(st.st_mode)) return "not a regular file";
+  if (st.st_size < 0 || static_cast<uint64_t>(st.st_size) > kImageFileBudget) {
+    return std::to_string(st.st_size) + " bytes, more than an image file may have (" +
+           std::to_string(kImageFileBudget) + ")";
+  }
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::strerror(errno);
+  close(fd);
+  return "it could not be opened";
+}
+
 bool LoadBmp(const std::string& path, std::vector<uint32_t>* argb, int* width, int* height, std::string* error) {
   std::string why;
   FILE* file = OpenRegularFile(path, kImageFileBudget);
   if (!file) {
-    if (error) *error = "not a regular file of at most " + std::to_string(kImageFileBudget) + " bytes";
+    if (error) *error = WhyImageFileCannotOpen(path);
     return false;
   }
   struct stat st;

@@ -19,6 +19,10 @@ constexpr uint64_t kImageFileBudget = static_cast<uint64_t>(kImagePixelBudget) *
 // decoding. On failure returns false and says why in *error.
 bool LoadBmp(const std::string& path, std::vector<uint32_t>* argb, int* width, int* height, std::string* error);
 
+// Why the image file at path (a path on disk) cannot be opened as one: it is missing or cannot be
+// read (the system's words), or it is no regular file, or it is larger than kImageFileBudget.
+std::string WhyImageFileCannotOpen(const std::string& path);
+
 // Whether a GL texture of this id is alive (to check that textures are released).
 bool IsLiveTexture(uint32_t texture);
 

@@ -194,10 +194,13 @@ TEST_F(TextureTest, FailedLoadsGiveANullTextureAndAFailureCode) {
   const platform::TextureId good = texture.GetD3DTexture();
 
   testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   EXPECT_EQ(texture.LoadConverted(".\\Data\\Graphic\\Missing.bmp", 0xFF00FF00), E_FAIL);
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
             "エラー：元ファイルのオープンに失敗しました。\n"
             "エラーファイル名：.\\Data\\Graphic\\Missing.bmp\n");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Velunna: image .\\Data\\Graphic\\Missing.bmp: No such file or directory\n");
   EXPECT_EQ(texture.GetD3DTexture(), 0u);
   EXPECT_FALSE(platform::IsLiveTexture(good)) << "the earlier texture is released first";
   // The failed reload leaves the earlier size and name; only the texture tells it failed.
