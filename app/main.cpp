@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "gameflow/gamestate.h"
 #include "librarysauce/winmain.h"
 #include "platform/paths.h"
 
@@ -12,5 +13,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "Velunna: %s\n", error.c_str());
     return 1;
   }
+  InstallFrameHooks();
   return WinMain(1);
 }

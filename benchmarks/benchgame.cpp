@@ -126,6 +126,7 @@ int main(int argc, char** argv) {
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   setenv("VELUNNA_HEADLESS", "1", 0);
+  InstallFrameHooks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   // Start-up makes and shuts down its own window and device, so it runs after the others.

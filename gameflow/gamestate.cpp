@@ -9,11 +9,13 @@
 #include "gameflow/scriptreader.h"
 #include "librarysauce/fpscounter.h"
 #include "librarysauce/frameclock.h"
+#include "librarysauce/framemanager.h"
 #include "librarysauce/gamefont.h"
 #include "librarysauce/gamerandom.h"
 #include "librarysauce/inputmanager.h"
 #include "librarysauce/mediaplayer.h"
 #include "librarysauce/musicsystem.h"
+#include "librarysauce/textlog.h"
 #include "novel/advscene.h"
 #include "platform/clock.h"
 #include "platform/window.h"
@@ -184,4 +186,23 @@ HRESULT GameState::OnSuspendedFrame() {
     return S_OK;
   }
   return AnyMediaPlayerPlaying() ? E_FAIL : S_OK;
+}
+
+void InstallFrameHooks() {
+  FrameManager::GameHooks hooks;
+  hooks.update = [] { return g_GameState.Dispatch(); };
+  hooks.deviceCreated = [] { return g_GameState.Init(); };
+  hooks.deviceDestroyed = [] { return g_GameState.Release(); };
+  hooks.deviceReset = [] { return g_GameState.RestoreDevice(); };
+  hooks.deviceLost = [] { return g_GameState.LostDevice(); };
+  hooks.suspendedFrame = [] { return g_GameState.OnSuspendedFrame(); };
+  hooks.text = {
+      [] { g_TextLog.Draw(); },
+      [] { g_StartMenu.Draw(); },
+      [] { g_FieldScene.Draw(); },
+      [] { g_AdvScene.DrawMessage(); },
+      [] { g_FpsCounter.Draw(); },
+      [] { g_ActionScene.DrawDebugPositions(); },
+  };
+  g_FrameManager.InstallGameHooks(hooks);
 }

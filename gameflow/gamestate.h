@@ -92,3 +92,9 @@ class GameState {
 };
 
 extern GameState g_GameState;
+
+// Gives the frame manager the game's part of every frame: the dispatcher as the update phase,
+// the four device hooks, the suspended-frame step, and the text hooks in their drawing order
+// (text log, start menu, field scene, ADV message, FPS counter, action debug positions). Called
+// once at start-up, before the window and the device exist.
+void InstallFrameHooks();

@@ -1,34 +1,25 @@
 #include "librarysauce/framemanager.h"
 
-#include "act/actionscene.h"
-#include "field/fieldscene.h"
-#include "gameflow/gamestate.h"
-#include "librarysauce/fpscounter.h"
 #include "librarysauce/sprite.h"
-#include "librarysauce/textlog.h"
-#include "novel/advscene.h"
-#include "startmenu/startmenu.h"
 
 std::mutex g_RenderMutex;
 FrameManager g_FrameManager;
 
 namespace {
-void DrawTextLog() { g_TextLog.Draw(); }
-void DrawStartMenu() { g_StartMenu.Draw(); }
-void DrawFieldScene() { g_FieldScene.Draw(); }
-void DrawAdvMessage() { g_AdvScene.DrawMessage(); }
-void DrawFpsCounter() { g_FpsCounter.Draw(); }
-void DrawActionDebug() { g_ActionScene.DrawDebugPositions(); }
+HRESULT Call(FrameManager::GameHook hook) { return hook ? hook() : S_OK; }
 }  // namespace
 
-std::array<FrameManager::TextHook, FrameManager::kTextHookCount> FrameManager::DefaultTextHooks() {
-  return {&DrawTextLog, &DrawStartMenu, &DrawFieldScene, &DrawAdvMessage, &DrawFpsCounter, &DrawActionDebug};
+void FrameManager::InstallGameHooks(const GameHooks& hooks) {
+  gameHooks_ = hooks;
+  textHooks_ = hooks.text;
 }
 
-FrameManager::FrameManager() : textHooks_(DefaultTextHooks()) {}
+std::array<FrameManager::TextHook, FrameManager::kTextHookCount> FrameManager::DefaultTextHooks() {
+  return g_FrameManager.gameHooks_.text;
+}
 
 void FrameManager::RunFrame(platform::GlDevice* device) {
-  if (g_GameState.Dispatch() < 0) return;
+  if (Call(gameHooks_.update) < 0) return;
   DrawPhase(device);
 }
 
@@ -40,16 +31,18 @@ void FrameManager::DrawPhase(platform::GlDevice* device) {
   }
 }
 
+HRESULT FrameManager::RunSuspendedFrame() { return Call(gameHooks_.suspendedFrame); }
+
 HRESULT FrameManager::OnCreateDevice(platform::GlDevice*) {
-  g_GameState.Init();
+  Call(gameHooks_.deviceCreated);
   return S_OK;
 }
 
-HRESULT FrameManager::OnDestroyDevice(platform::GlDevice*) { return g_GameState.Release(); }
+HRESULT FrameManager::OnDestroyDevice(platform::GlDevice*) { return Call(gameHooks_.deviceDestroyed); }
 
 HRESULT FrameManager::OnResetDevice(platform::GlDevice*) {
-  g_GameState.RestoreDevice();
+  Call(gameHooks_.deviceReset);
   return S_OK;
 }
 
-HRESULT FrameManager::OnLostDevice(platform::GlDevice*) { return g_GameState.LostDevice(); }
+HRESULT FrameManager::OnLostDevice(platform::GlDevice*) { return Call(gameHooks_.deviceLost); }

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "gameflow/gamestate.h"
 #include "librarysauce/framemanager.h"
 
 GraphicsDevice g_GraphicsDevice;
@@ -23,7 +22,7 @@ HRESULT GraphicsDevice::Create(void* window) {
 
 void GraphicsDevice::RenderFrame() {
   if (suspended_) {
-    if (g_GameState.OnSuspendedFrame() >= 0) suspended_ = 0;
+    if (g_FrameManager.RunSuspendedFrame() >= 0) suspended_ = 0;
     return;
   }
   device_.Clear(0x00000000);

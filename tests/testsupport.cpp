@@ -50,6 +50,7 @@ void RemoveScratchDirectories() {
 
 void StartGame() {
   if (g_started) return;
+  InstallFrameHooks();
   ASSERT_NE(g_GameWindow.RegisterClass(), 0);
   ASSERT_EQ(g_GameWindow.Create(1), 1);
   ASSERT_EQ(g_GraphicsDevice.Create(g_GameWindow.GetHWnd()), S_OK) << g_GraphicsDevice.LastError();
