@@ -39,13 +39,10 @@ constexpr const char* kSelectSoundFile = ".\\Sound\\Select.wav";
 constexpr const char* kDecideSoundFile = ".\\Sound\\YES.wav";
 constexpr const char* kPointScriptDir = ".\\Script\\map\\";
 
-// A string field copied into a buffer of its length + 1 bytes.
-char* CopyField(const char* bytes, int length, uint32_t* size) {
-  char* copy = new char[static_cast<size_t>(length) + 1];
-  std::memcpy(copy, bytes, static_cast<size_t>(length));
-  copy[length] = 0;
+// A string field copied, with its length + 1 in *size.
+std::string CopyField(const char* bytes, int length, uint32_t* size) {
   *size = static_cast<uint32_t>(length) + 1;
-  return copy;
+  return std::string(bytes, static_cast<size_t>(length));
 }
 
 // One point line taken apart, before it is stored.
@@ -134,9 +131,9 @@ HRESULT FieldScene::LoadMap(const char* path) {
   }
   std::snprintf(ReadFile, sizeof ReadFile, "%s.map", path);
 
-  mapText_ = new char[kMapTextSize]();
+  mapText_ = std::make_unique<char[]>(kMapTextSize);
   uint32_t bytesRead = 0;
-  if (g_FileIO.ReadWholeFile(ReadFile, mapText_, kMapTextSize - 1, &bytesRead) < 0) {
+  if (g_FileIO.ReadWholeFile(ReadFile, mapText_.get(), kMapTextSize - 1, &bytesRead) < 0) {
     FreeText();
     MarkLoadFailed(ReadFile, 0, kFileOpenFailedText);
     return E_FAIL;
@@ -144,11 +141,12 @@ HRESULT FieldScene::LoadMap(const char* path) {
   mapNumber_ = MapNumberFromPath(ReadFile);
 
   // The text ends at its first 0 byte.
-  const void* firstZero = std::memchr(mapText_, 0, bytesRead);
-  const size_t length = firstZero ? static_cast<size_t>(static_cast<const char*>(firstZero) - mapText_) : bytesRead;
+  const void* firstZero = std::memchr(mapText_.get(), 0, bytesRead);
+  const size_t length =
+      firstZero ? static_cast<size_t>(static_cast<const char*>(firstZero) - mapText_.get()) : bytesRead;
   std::vector<ParsedPoint> parsed;
   ListError error;
-  const bool read = ReadListShape(mapText_, length, kMaxFieldBytes,
+  const bool read = ReadListShape(mapText_.get(), length, kMaxFieldBytes,
                                   [&parsed](const char* begin, const char* end, std::string* reason) {
                                     ParsedPoint point;
                                     if (!ParsePointLine(begin, end, &point, reason)) return false;
@@ -163,7 +161,7 @@ HRESULT FieldScene::LoadMap(const char* path) {
   }
 
   pointCount_ = static_cast<int>(parsed.size());
-  points_ = new FieldPoint[parsed.size()];
+  points_ = std::make_unique<FieldPoint[]>(parsed.size());
   ClearEntries(pointCount_);
   for (int k = 0; k < pointCount_; ++k) {
     const ParsedPoint& p = parsed[static_cast<size_t>(k)];
@@ -386,7 +384,7 @@ HRESULT FieldScene::RunEntryScript(int index) {
   if (!points_ || index < 0 || index >= pointCount_) return E_FAIL;
   // The script may load another field list, which frees these points: take the path first.
   char cn[kPathSize];
-  std::snprintf(cn, sizeof cn, "%s%s", kPointScriptDir, points_[index].script);
+  std::snprintf(cn, sizeof cn, "%s%s", kPointScriptDir, points_[index].script.c_str());
   g_MediaPlayerPool.CloseAll();
   g_MediaPlayerPool.FreeAll();
   if (g_MainScript.LoadFile(cn) < 0) {
@@ -402,32 +400,20 @@ void FieldScene::Draw() {
   g_Sprites[kCommentSprite].Hide();
   const int point = HighlightedPoint();
   if (point < 0) return;
-  g_Fonts[0].DrawText(points_[point].name, 10, 410, 64, 16, kTextColor);
-  g_Fonts[0].DrawText(points_[point].comment, 34, 434, 64, 16, kTextColor);
+  g_Fonts[0].DrawText(points_[point].name.c_str(), 10, 410, 64, 16, kTextColor);
+  g_Fonts[0].DrawText(points_[point].comment.c_str(), 34, 434, 64, 16, kTextColor);
   g_Sprites[kCommentSprite].Show();
 }
 
 HRESULT FieldScene::FreeText() {
-  delete[] mapText_;
-  mapText_ = nullptr;
+  mapText_.reset();
   return S_OK;
-}
-
-void FieldScene::FreePoints() {
-  if (!points_) return;
-  for (int i = 0; i < pointCount_; ++i) {
-    delete[] points_[i].name;
-    delete[] points_[i].comment;
-    delete[] points_[i].script;
-  }
-  delete[] points_;
-  points_ = nullptr;
-  pointCount_ = 0;
 }
 
 HRESULT FieldScene::FreeEntries() {
   if (!points_) return S_OK;
-  FreePoints();
+  points_.reset();
+  pointCount_ = 0;
   // The scene that held points held the current sprite and texture arrays: they go with them.
   g_SceneArrays.Release();
   return S_OK;

@@ -6,6 +6,7 @@
 // arrow keys or the stick; Z or a click on the point fades to black and runs the point's script
 // through the main-script commands.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "gameflow/scriptreader.h"
@@ -14,9 +15,10 @@
 // One destination of the field list.
 struct FieldPoint {
   uint16_t id;
-  char* name;     // owned, nameSize bytes
-  char* comment;  // owned, commentSize bytes
-  char* script;   // owned, scriptSize bytes: a file name in ".\Script\map\"
+  std::string name;
+  std::string comment;
+  std::string script;  // a file name in ".\Script\map\"
+  // Length + 1 of the name, the comment and the script (the bytes each takes with its final 0).
   uint32_t nameSize;
   uint32_t commentSize;
   uint32_t scriptSize;
@@ -109,16 +111,14 @@ class FieldScene : public ScriptReader {
   FieldPhase GetPhase() const { return phase_; }
 
  private:
-  // Frees the points' strings and the point array (not the scene arrays).
-  void FreePoints();
   // Moves the selection by step (+1 or -1) to the next enabled point, wrapping around; stays
   // put when no point is enabled.
   void StepSelection(int step);
   void HighlightSelected();
   int HighlightedPoint() const;
 
-  char* mapText_ = nullptr;
-  FieldPoint* points_ = nullptr;
+  std::unique_ptr<char[]> mapText_;
+  std::unique_ptr<FieldPoint[]> points_;
   int pointCount_ = 0;
   int mapNumber_ = 0;
   int overlayAlpha_ = 255;

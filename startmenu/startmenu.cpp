@@ -99,12 +99,9 @@ bool ParseMenuList(const char* text, size_t length, std::vector<ParsedEntry>* en
   }, error);
 }
 
-char* CopyString(const std::string& s, uint32_t* size) {
-  char* out = new char[s.size() + 1];
-  std::memcpy(out, s.data(), s.size());
-  out[s.size()] = '\0';
+std::string CopyString(const std::string& s, uint32_t* size) {
   *size = static_cast<uint32_t>(s.size() + 1);
-  return out;
+  return s;
 }
 
 // The menu's scene arrays (N + 6 sprites, N + 5 textures) go through their one owner, which
@@ -118,11 +115,8 @@ void ReleaseSceneArrays() { g_SceneArrays.Release(); }
 StartMenu::StartMenu() = default;
 
 // At exit the scene arrays are left to their owner: the device and the draw list may already be
-// gone, so only the menu's own text and entries are freed here.
-StartMenu::~StartMenu() {
-  FreeText();
-  FreeEntryData();
-}
+// gone, so only the menu's own text and entries go (with the members that own them).
+StartMenu::~StartMenu() = default;
 
 HRESULT StartMenu::LoadMenu(const char* path) {
   // Entries of a menu loaded before go, and with them the arrays of the scene that showed them.
@@ -137,26 +131,26 @@ HRESULT StartMenu::LoadMenu(const char* path) {
   char ReadFile[kListPathMax + 1] = {};
   std::snprintf(ReadFile, sizeof ReadFile, "%s%s", path, kListExtension);
 
-  menuText_ = new char[kTextSize]();
+  menuText_ = std::make_unique<char[]>(kTextSize);
   uint32_t length = 0;
-  if (Failed(g_FileIO.ReadWholeFile(ReadFile, menuText_, kTextSize - 1, &length))) {
+  if (Failed(g_FileIO.ReadWholeFile(ReadFile, menuText_.get(), kTextSize - 1, &length))) {
     ShowFileError(ReadFile, 0, kFileOpenFailedText);
     FreeText();
     return E_FAIL;
   }
   // The text ends at its first 0 byte.
-  length = static_cast<uint32_t>(strnlen(menuText_, length));
+  length = static_cast<uint32_t>(strnlen(menuText_.get(), length));
 
   std::vector<ParsedEntry> parsed;
   ListError error;
-  if (!ParseMenuList(menuText_, length, &parsed, &error)) {
+  if (!ParseMenuList(menuText_.get(), length, &parsed, &error)) {
     ShowFileError(ReadFile, error.line, error.reason.c_str());
     FreeText();
     return E_FAIL;
   }
 
   entryCount_ = static_cast<int>(parsed.size());
-  entries_ = new StartMenuEntry[entryCount_];
+  entries_ = std::make_unique<StartMenuEntry[]>(static_cast<size_t>(entryCount_));
   ClearEntries(entryCount_);
   for (int k = 0; k < entryCount_; ++k) {
     const ParsedEntry& p = parsed[k];
@@ -209,7 +203,7 @@ HRESULT StartMenu::SetUp() {
   float sourceY = 0;
   for (int i = 0; i < entryCount_; ++i) {
     const StartMenuEntry& e = entries_[i];
-    g_TextureTable[kFirstEntryTexture + i].LoadConverted(e.image, kGreenKey);
+    g_TextureTable[kFirstEntryTexture + i].LoadConverted(e.image.c_str(), kGreenKey);
     SetUpSceneSprite(g_Sprites[kFirstEntrySprite + i], kFirstEntryTexture + i, 0, sourceY, e.width, e.height, e.x, e.y,
                      1000 + static_cast<uint32_t>(i), 0xFFFFFFFF);
     sourceY += e.height;
@@ -269,36 +263,23 @@ void StartMenu::Draw() {
     if (graphics) g_Sprites[kFirstEntrySprite + i].Hide();
     if (i != cursor_) continue;
     const StartMenuEntry& e = entries_[i];
-    g_Fonts[0].DrawText(e.title, kTitleX, kTitleY, kTextRight, kTextBottom, kTextColor);
-    g_Fonts[0].DrawText(e.comment, kCommentX, kCommentY, kTextRight, kTextBottom, kTextColor);
+    g_Fonts[0].DrawText(e.title.c_str(), kTitleX, kTitleY, kTextRight, kTextBottom, kTextColor);
+    g_Fonts[0].DrawText(e.comment.c_str(), kCommentX, kCommentY, kTextRight, kTextBottom, kTextColor);
     if (graphics && e.enabled) g_Sprites[kFirstEntrySprite + i].Show();
   }
   if (subState_ == StartMenuState::KeyConfig) g_StartConfig.Draw();
 }
 
 HRESULT StartMenu::FreeText() {
-  delete[] menuText_;
-  menuText_ = nullptr;
+  menuText_.reset();
   return S_OK;
 }
 
 HRESULT StartMenu::FreeEntries() {
   if (!entries_) return S_OK;
-  FreeEntryData();
+  entries_.reset();  // the count stays
   ReleaseSceneArrays();
   return S_OK;
-}
-
-void StartMenu::FreeEntryData() {
-  if (!entries_) return;
-  for (int i = 0; i < entryCount_; ++i) {
-    delete[] entries_[i].title;
-    delete[] entries_[i].comment;
-    delete[] entries_[i].script;
-    delete[] entries_[i].image;
-  }
-  delete[] entries_;
-  entries_ = nullptr;
 }
 
 void StartMenu::ClearEntries(int n) {
@@ -360,7 +341,7 @@ HRESULT StartMenu::RunEntryScript(int index) {
   const StartMenuEntry* entry = GetEntry(index);
   if (!entry) return E_FAIL;
   char cn[kEntryScriptPathSize] = {};
-  std::snprintf(cn, sizeof cn, "%s%s", kScriptDir, entry->script);
+  std::snprintf(cn, sizeof cn, "%s%s", kScriptDir, entry->script.c_str());
   // A script that cannot be read would leave an empty text running every frame: say which one
   // and quit instead.
   if (Failed(g_MainScript.LoadFile(cn))) {

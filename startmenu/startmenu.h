@@ -7,6 +7,8 @@
 // Game modes: 1 builds the graphics and sounds (SetUp), 2 steps the menu (Update), 3 frees it
 // (Release). The menu's drawing hook runs every frame and draws only in mode 2.
 #include <cstdint>
+#include <memory>
+#include <string>
 
 #include "gameflow/scriptreader.h"
 #include "platform/types.h"
@@ -16,11 +18,12 @@ class Sprite;
 // One line of the menu list.
 struct StartMenuEntry {
   uint16_t id;  // 3 opens the key-configuration screen; any other id runs the script
-  char* title;
-  char* comment;
-  char* script;  // a file name in ".\Data\Script\stm\"
-  char* image;   // ".\Data\Graphic\" + the image field
-  // Length + 1 of the title, the comment, the script and the image path.
+  std::string title;
+  std::string comment;
+  std::string script;  // a file name in ".\Data\Script\stm\"
+  std::string image;   // ".\Data\Graphic\" + the image field
+  // Length + 1 of the title, the comment, the script and the image path (the bytes each takes
+  // with its final 0).
   uint32_t titleSize;
   uint32_t commentSize;
   uint32_t scriptSize;
@@ -122,12 +125,10 @@ class StartMenu : public ScriptReader {
   // until it rests on an enabled entry; at most one full turn, so a list without enabled entries
   // leaves the cursor where it was.
   void MoveCursor(int step);
-  // The entries' strings and the entry array (the count stays).
-  void FreeEntryData();
   bool HoldsGraphics() const;
 
-  char* menuText_ = nullptr;
-  StartMenuEntry* entries_ = nullptr;
+  std::unique_ptr<char[]> menuText_;
+  std::unique_ptr<StartMenuEntry[]> entries_;
   int entryCount_ = 0;
   int overlayAlpha_ = 255;
   int chosenEntry_ = 0;

@@ -194,7 +194,7 @@ TEST_F(FieldSceneTest, TheSelectedPointsNameAndCommentAreDrawnAtTheirPlaces) {
   Frame();
   const auto* shown = g_FieldScene.GetPoint(g_FieldScene.GetSelectedPoint());
   ASSERT_NE(shown, nullptr);
-  testsupport::ExpectCommentWindowTexts(shown->name, shown->comment);
+  testsupport::ExpectCommentWindowTexts(shown->name.c_str(), shown->comment.c_str());
   const std::vector<uint32_t> first = testsupport::ReadScreen(0, 400, 480, 70);
   // The texts follow the selection.
   Tap({DIK_DOWN});
@@ -507,7 +507,7 @@ TEST_F(FieldSceneTest, TheDemoFromTheTitleMenuToTheFieldsAndBack) {
 
   // The lighthouse leads back to the title menu.
   Tap({DIK_DOWN});
-  EXPECT_STREQ(g_FieldScene.GetPoint(g_FieldScene.GetSelectedPoint())->script, "lighthouse.cnn");
+  EXPECT_STREQ(g_FieldScene.GetPoint(g_FieldScene.GetSelectedPoint())->script.c_str(), "lighthouse.cnn");
   Tap({DIK_Z});
   Frame(kFadeFrames);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuSetUp);

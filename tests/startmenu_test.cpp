@@ -79,7 +79,7 @@ TEST_F(StartMenuTest, TheTitleAndCommentUnderTheCursorAreDrawnAtTheirPlaces) {
   FadeIn();
   const auto* shown = g_StartMenu.GetEntry(g_StartMenu.GetCursor());
   ASSERT_NE(shown, nullptr);
-  testsupport::ExpectCommentWindowTexts(shown->title, shown->comment);
+  testsupport::ExpectCommentWindowTexts(shown->title.c_str(), shown->comment.c_str());
   const std::vector<uint32_t> first = testsupport::ReadScreen(0, 400, 480, 70);
   // The texts follow the selection.
   Tap({DIK_DOWN});
