@@ -1,5 +1,6 @@
 // The action graphics on a loaded stage: the sprite and texture set-up, the chip window that
-// follows the scroll, the parallax backgrounds and the gates a switch closes.
+// follows the scroll, the parallax backgrounds, the gates a switch closes, and what is drawn over
+// what in play.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "act/actobject.h"
 #include "act/mapmodel.h"
+#include "act/mobshotmanager.h"
 #include "gameflow/gamestate.h"
 #include "librarysauce/sprite.h"
 #include "librarysauce/texture.h"
@@ -76,6 +79,20 @@ TEST_F(ActGraphicsTest, SetUpLaysOutTheSpritesAndTextures) {
   EXPECT_EQ(StateOf(523 + mobs + 5).color, 0xC0FFFFFFu);
   EXPECT_EQ(StateOf(523 + mobs + 7).color, 0x80FFFFFFu);
   EXPECT_EQ(StateOf(523 + mobs + 8).textureIndex, 36);
+  // The HUD's places on the screen: each gauge a pixel right of its frame.
+  const struct {
+    int sprite;
+    float x, y;
+  } hud[] = {{ActSprite::GaugeHp, 111, 10},      {ActSprite::GaugeFrameHp, 110, 10},
+             {ActSprite::GaugeSp, 111, 26},      {ActSprite::GaugeFrameSp, 110, 26},
+             {ActSprite::GaugeMp, 111, 64},      {ActSprite::GaugeFrameMp, 110, 64},
+             {ActSprite::TeleportIcon, 320, 32}, {ActSprite::TeleportIcon + 1, 355, 32},
+             {ActSprite::TeleportIcon + 2, 390, 32}, {ActSprite::FaceIcon, 10, 10},
+             {ActSprite::AttackModeIcon, 110, 70}, {ActSprite::AttackModeIcon2, 110, 70}};
+  for (const auto& h : hud) {
+    EXPECT_EQ(StateOf(h.sprite).x, h.x) << "sprite " << h.sprite;
+    EXPECT_EQ(StateOf(h.sprite).y, h.y) << "sprite " << h.sprite;
+  }
 
   // The far background keys green 254; entry 36 is the hero sheet again; the gaps stay empty.
   for (int i = 0; i < 48; ++i) {
@@ -235,6 +252,36 @@ TEST_F(ActGraphicsTest, TheDemoStagesShowTheirChipsOverBothBackgrounds) {
     EXPECT_GT(chipsSeen, 100);
     EXPECT_TRUE(messages_.empty());
   }
+}
+
+// Where they overlap on a running stage, a shot is drawn over the hero, the hero over an enemy and
+// an enemy over an item. The hero's frame covers the screen from (64, 226.5) to (256, 418.5).
+TEST_F(ActGraphicsTest, ShotsShowOverTheHeroTheHeroOverEnemiesAndEnemiesOverItems) {
+  acttest::PlayStage(StageText(40, 20).Put(2, 10, "@").Put(9, 16, "h").Put(30, 5, "kk").Floor(17).Text());
+  acttest::Frames(25);  // the map's item pops up and lands
+  const float scrollY = acttest::Scroll().y;
+  acttest::HoldMob(0, 230, 482);  // on the floor, right of the hero's body: screen x 230 to 294
+  acttest::HoldMob(1, 80, 360);   // in the air in his frame, clear of his body
+  g_MobShotManager.Spawn(MobShotKind::NormalBullet, 1);  // from its middle
+  testsupport::RunFrames(1);
+  ASSERT_EQ(scrollY, 127.0f);
+  const D3DXVECTOR2 bullet = g_MobShotManager.GetShot(0)->GetPosition();
+  const struct {
+    const char* what;
+    float x, y;  // on the screen
+    const char* picture;
+  } points[] = {
+      {"the shot over the hero", bullet.x + 8, bullet.y + 8 - scrollY, "ME_NormalBullet.bmp"},
+      {"the hero over the enemy in the air", 90, 360 + 10 - scrollY, "Kest_DualSword.bmp"},
+      {"the hero over the enemy on the floor", 240, 400, "Kest_DualSword.bmp"},
+      {"the enemy over the item (screen x 288 to 320)", 291, 400, "Mob_Kedama.bmp"},
+      {"the item alone", 310, 400, "ActItem.bmp"},
+  };
+  for (const auto& p : points)
+    EXPECT_EQ(testsupport::PixelAt(static_cast<int>(p.x), static_cast<int>(p.y)),
+              0xFF000000u | acttest::PictureColor(p.picture))
+        << p.what;
+  EXPECT_EQ(acttest::Hp(), 250) << "nothing touched the hero";
 }
 
 }  // namespace

@@ -190,6 +190,26 @@ TEST_F(ItemTest, AnItemOverAPitIsPutBackAtTheBottomOfTheViewAndFallsAgain) {
   EXPECT_GE(putBacks, 3) << "it falls again from there";
 }
 
+// A drop on the ground steps through its cells every five frames; each change of its state (the
+// fall that follows the rise, the landing) starts them again from the first. Blinking while it
+// falls does not touch the cells.
+TEST_F(ItemTest, ARecoveryItemStepsItsCellsEveryFiveFramesAndStartsThemAgainWhenItsStateChanges) {
+  Play(Stage());
+  g_ItemManager.SpawnAt(ItemKind::Hp, 500, 512);
+  std::vector<float> cells;
+  for (int i = 0; i < 40; ++i) {
+    Frames(1);
+    cells.push_back(SpriteOf(0).srcX);
+  }
+  std::vector<float> expected;
+  const auto show = [&expected](float srcX, int frames) { expected.insert(expected.end(), frames, srcX); };
+  show(32, 5), show(64, 5), show(96, 1);                           // waking, rising
+  show(32, 5), show(64, 3);                                        // falling
+  show(32, 5), show(64, 5), show(96, 5), show(0, 5), show(32, 1);  // lying on the ground
+  EXPECT_EQ(cells, expected);
+  EXPECT_EQ(At(0).GetPosition().y, 512.0f);
+}
+
 // Dropped on the ground under a low ceiling, it pops up into the ceiling: each rising step is
 // taken back until gravity turns it, so it never leaves the ground.
 TEST_F(ItemTest, AnItemUnderACeilingStaysOnTheGround) {

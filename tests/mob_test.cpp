@@ -1,6 +1,7 @@
 // The stage's enemies on real frames: the Kedama's walks, rests, bullets and turns, the Hopper's
-// jumps, slams and waves, the Bomber's hover, dive and single burst, sleep and waking, the slots
-// filled from the map, the drops of a defeated enemy, and an enemy's body against the hero.
+// jumps, slams and waves, the Bomber's hover, dive and single burst, sleep and waking, the cells
+// each kind shows, a fall into a pit, the slots filled from the map, the drops of a defeated
+// enemy, and an enemy's body against the hero.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -143,8 +144,10 @@ TEST_F(MobTest, AHopperRestsJumpsSpinningSlamsAndSendsWavesOnlyAfterAJump) {
   Frames(1);
   EXPECT_FLOAT_EQ(hopper.GetVelocity().y, -4.88f) << "0.12 slower each frame";
   EXPECT_FLOAT_EQ(MobSprite(0).rotZ, 0.26f) << "spinning forward";
+  EXPECT_EQ(MobSprite(0).srcX, 0.0f);
   const uint32_t slam = FrameWhen(0, MobFlag::Slam, 60);
   EXPECT_EQ(slam - jump, 46u);
+  EXPECT_EQ(MobSprite(0).srcX, 128.0f) << "the slam cell";
   EXPECT_EQ(hopper.GetVelocity().y, 25.0f);
   EXPECT_EQ(hopper.GetVelocity().x, 0.0f);
   EXPECT_EQ(MobSprite(0).rotZ, 0.0f);
@@ -169,6 +172,9 @@ TEST_F(MobTest, AHopperHitInTheAirStaysHurtUntilItLandsAndThatLandingSendsNoWave
   EXPECT_EQ(hopper.GetFlags(), MobFlag::Hurt);
   while (!(hopper.GetFlags() & MobFlag::Grounded)) {
     EXPECT_EQ(hopper.GetFlags(), MobFlag::Hurt) << "still hurt " << FrameCount() - hit << " frames after";
+    if (FrameCount() > hit) {
+      EXPECT_EQ(MobSprite(0).srcX, 192.0f) << "the hurt cell";
+    }
     Frames(1);
   }
   EXPECT_GT(FrameCount() - hit, 25u);
@@ -189,12 +195,16 @@ TEST_F(BomberTest, ItHoversInACircleOfAbout39PixelsAroundTheOneHundredthFrame) {
   const uint32_t hover = FrameWhen(0, MobFlag::Moving, 40);
   EXPECT_EQ(hover, 30u);
   float left = 1e9f, right = -1e9f, top = 1e9f, bottom = -1e9f;
+  std::vector<float> flap;
   for (int n = 0; n < 99; ++n) {
     const D3DXVECTOR2 p = MobAt(0).GetPosition();
     left = std::min(left, p.x), right = std::max(right, p.x);
     top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+    if (n < 15) flap.push_back(MobSprite(0).srcX);
     Frames(1);
   }
+  // Five frames a cell; its first turn to the right, a frame after it sets off, restarts the count.
+  EXPECT_EQ(flap, (std::vector<float>{48, 48, 48, 48, 48, 0, 0, 0, 0, 0, 48, 48, 48, 48, 48}));
   EXPECT_NEAR(right - left, 78.5f, 1.5f);
   EXPECT_NEAR(bottom - top, 78.5f, 1.5f);
   EXPECT_NEAR(MobAt(0).GetPosition().x, 320.0f, 2.0f) << "round again";
@@ -285,6 +295,37 @@ TEST_F(MobTest, ABomberDeadOfItsBurstInItsThinkStepDoesNotMove) {
   EXPECT_EQ(ShotsOfKind(MobShotKind::Burst), 0) << "no second burst on landing";
 }
 
+// Falling past the lowest line the view can show, an enemy is put back with its bottom on the
+// view's bottom edge and lands there: the Kedama stands at the foot of the screen, a diving Bomber
+// bursts.
+TEST_F(MobTest, AnEnemyFallingIntoAPitIsPutBackAtTheBottomOfTheViewWhereADivingBomberBursts) {
+  const struct {
+    const char* cell;
+    float height;
+    bool bursts;
+  } cases[] = {{"k", 64, false}, {"b", 48, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.cell);
+    PlayStage(Arena().Put(20, 17, "...").Put(21, 14, c.cell).Text());  // a pit three cells wide
+    HoldMob(0, 650, 560);
+    SetMobMotion(0, {650, 560}, {0, 10});
+    if (c.bursts) MobAt(0).SetFlags(MobFlag::Dive, 0);
+    for (int n = 0; n < 20 && g_MobManager.GetKind(0) != MobKind::Empty && MobAt(0).GetVelocity().y != 0; ++n)
+      Frames(1);
+    const float putBack = 480 + Scroll().y - c.height;
+    if (c.bursts) {
+      EXPECT_EQ(g_MobManager.GetKind(0), MobKind::Empty);
+      ASSERT_EQ(ShotsOfKind(MobShotKind::Burst), 1);
+      EXPECT_EQ(g_MobShotManager.GetShot(0)->GetPosition().y + 78, putBack + 27) << "on the Bomber's box";
+      continue;
+    }
+    EXPECT_EQ(MobAt(0).GetPosition().y, putBack);
+    const int x = 650 + 32 - static_cast<int>(Scroll().x);
+    EXPECT_EQ(testsupport::PixelAt(x, 479), 0xFF000000u | PictureColor("Mob_Kedama.bmp")) << "at the foot";
+    EXPECT_NE(testsupport::PixelAt(x, 479 - 64), 0xFF000000u | PictureColor("Mob_Kedama.bmp"));
+  }
+}
+
 // A hit stops what the enemy was doing for 25 frames, in which it blinks (three frames hidden,
 // three shown) and brakes, the Bomber drifting up a pixel a frame; then it takes up its way again:
 // the Kedama walks off toward the hero at once, the Bomber hovers.
@@ -293,7 +334,8 @@ TEST_F(MobTest, AHitEnemyBlinksWhileHurtThenTakesUpItsWayAgain) {
     const char* name;
     StageText stage;
     float hurtVy;
-  } cases[] = {{"Kedama", Arena().Put(14, 15, "k"), 0}, {"Bomber", Arena().Put(10, 8, "b"), -1}};
+    float hurtSrcY;  // the hurt cell, at x 0
+  } cases[] = {{"Kedama", Arena().Put(14, 15, "k"), 0, 64}, {"Bomber", Arena().Put(10, 8, "b"), -1, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     PlayStage(c.stage.Text());
@@ -301,11 +343,15 @@ TEST_F(MobTest, AHitEnemyBlinksWhileHurtThenTakesUpItsWayAgain) {
     Mob& mob = MobAt(0);
     ASSERT_EQ(mob.GetFlags(), MobFlag::Moving);
     mob.TakeDamage(5, 0, 3, 0);  // from its right
+    EXPECT_EQ(mob.GetFacing(), 1) << "turned toward the attacker at once";
     std::vector<int> shown;
     for (int n = 0; n < 25; ++n) {
       Frames(1);
       ASSERT_EQ(mob.GetFlags(), MobFlag::Hurt) << n;
       EXPECT_EQ(mob.GetVelocity().y, c.hurtVy) << n;
+      EXPECT_EQ(g_Sprites[g_MapModel.GetMobSpriteBase()].GetNoMirror(), 1) << "facing the attacker " << n;
+      EXPECT_EQ(MobSprite(0).srcX, 0.0f) << n;
+      EXPECT_EQ(MobSprite(0).srcY, c.hurtSrcY) << n;
       shown.push_back(MobSprite(0).visible);
     }
     EXPECT_EQ(shown, (std::vector<int>{0, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0}));

@@ -44,12 +44,14 @@ TEST_F(MobShotTest, EachKindLivesItsTimeShowingItsCells) {
     int kind;
     float ownerX;  // 1000: the bullet's corner starts outside the view
     uint32_t life;
+    int noMirror;
     V visible, srcX, srcY;  // the first frames
   } cases[] = {
-      {MobShotKind::NormalBullet, 1000, 600, V{0, 0, 0, 0, 0, 0}, V{0, 0, 0, 0, 0, 0}, V{0, 0, 0, 0, 0, 0}},
-      {MobShotKind::ShockWaveLeft, 500, 8, V{1, 1, 1, 1, 1, 1, 1, 1}, V{0, 0, 0, 0, 64, 64, 64, 64}, V(8, 0)},
-      // Seven cells of 3 frames each, four a row, flickering: 2 frames shown, 2 hidden.
-      {MobShotKind::Burst, 500, 60, V{1, 1, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1},
+      {MobShotKind::NormalBullet, 1000, 600, 1, V{0, 0, 0, 0, 0, 0}, V{0, 0, 0, 0, 0, 0}, V{0, 0, 0, 0, 0, 0}},
+      {MobShotKind::ShockWaveLeft, 500, 8, 0, V{1, 1, 1, 1, 1, 1, 1, 1}, V{0, 0, 0, 0, 64, 64, 64, 64}, V(8, 0)},
+      // Seven cells of 3 frames each, four a row, flickering: 2 frames shown, 2 hidden; always
+      // mirrored.
+      {MobShotKind::Burst, 500, 60, 0, V{1, 1, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1},
        V{0, 0, 0, 156, 156, 156, 312, 312, 312, 468, 468, 468, 0, 0, 0, 156, 156, 156, 312, 312, 312},
        V{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 156, 156, 156, 156, 156, 156, 156, 156, 156}},
   };
@@ -72,6 +74,7 @@ TEST_F(MobShotTest, EachKindLivesItsTimeShowingItsCells) {
     EXPECT_EQ(visible, c.visible);
     EXPECT_EQ(srcX, c.srcX);
     EXPECT_EQ(srcY, c.srcY);
+    EXPECT_EQ(g_Sprites[ShotSprite(0)].GetNoMirror(), c.noMirror);
     const float travel = c.kind == MobShotKind::ShockWaveLeft ? -80.0f : 0.0f;  // 10 pixels a frame, or none
     if (c.kind != MobShotKind::NormalBullet) {
       EXPECT_EQ(shot->GetPosition().x, startX + travel);
@@ -98,6 +101,8 @@ TEST_F(MobShotTest, ShotsTakeTheLowestFreeSlotsAndAFullTableTakesNoMore) {
   EXPECT_EQ(g_MobShotManager.GetKind(5), MobShotKind::ShockWave);
   EXPECT_EQ(g_MobShotManager.GetShot(2)->GetFacing(), 1) << "the right wave first";
   EXPECT_EQ(g_MobShotManager.GetShot(5)->GetFacing(), 0);
+  EXPECT_EQ(g_Sprites[ShotSprite(2)].GetNoMirror(), 1) << "each wave drawn the way it runs";
+  EXPECT_EQ(g_Sprites[ShotSprite(5)].GetNoMirror(), 0);
   EXPECT_GT(DrawPlace(ShotSprite(2)), DrawPlace(ShotSprite(4))) << "the newest shot draws over the older ones";
 
   const ActObject* before[6];
