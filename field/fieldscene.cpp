@@ -39,12 +39,6 @@ constexpr const char* kSelectSoundFile = ".\\Sound\\Select.wav";
 constexpr const char* kDecideSoundFile = ".\\Sound\\YES.wav";
 constexpr const char* kPointScriptDir = ".\\Script\\map\\";
 
-// A string field copied, with its length + 1 in *size.
-std::string CopyField(const char* bytes, int length, uint32_t* size) {
-  *size = static_cast<uint32_t>(length) + 1;
-  return std::string(bytes, static_cast<size_t>(length));
-}
-
 // One point line taken apart, before it is stored.
 struct ParsedPoint {
   long id = 0;
@@ -167,9 +161,9 @@ HRESULT FieldScene::LoadMap(const char* path) {
     const ParsedPoint& p = parsed[static_cast<size_t>(k)];
     FieldPoint& point = points_[k];
     point.id = static_cast<uint16_t>(p.id);
-    point.name = CopyField(p.name.begin, static_cast<int>(p.name.Length()), &point.nameSize);
-    point.comment = CopyField(p.comment.begin, static_cast<int>(p.comment.Length()), &point.commentSize);
-    point.script = CopyField(p.script.begin, static_cast<int>(p.script.Length()), &point.scriptSize);
+    point.name = KeepListText(p.name.Text(), &point.nameSize);
+    point.comment = KeepListText(p.comment.Text(), &point.commentSize);
+    point.script = KeepListText(p.script.Text(), &point.scriptSize);
     point.x = static_cast<float>(p.x);
     point.y = static_cast<float>(p.y);
     point.enabled = p.enabled != 0 ? 1 : 0;

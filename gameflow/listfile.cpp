@@ -138,3 +138,8 @@ bool ReadListShape(const char* text, size_t length, long maxLineBytes, const Lis
   }
   return true;
 }
+
+std::string KeepListText(std::string text, uint32_t* size) {
+  *size = static_cast<uint32_t>(text.size() + 1);
+  return text;
+}

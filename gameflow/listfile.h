@@ -3,6 +3,7 @@
 // entry count, one comma-separated line per entry, then a line beginning with "#end". These
 // read that shape's lines, fields and numbers; each scene checks its own fields.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -73,3 +74,7 @@ bool SplitListLine(const char* begin, const char* end, int count, long maxFieldB
 using ListEntryReader = std::function<bool(const char* begin, const char* end, std::string* reason)>;
 bool ReadListShape(const char* text, size_t length, long maxLineBytes, const ListEntryReader& readEntry,
                    ListError* error);
+
+// A text field a scene keeps from its list, with its length + 1 (the bytes it takes with its
+// final 0) in *size.
+std::string KeepListText(std::string text, uint32_t* size);

@@ -99,11 +99,6 @@ bool ParseMenuList(const char* text, size_t length, std::vector<ParsedEntry>* en
   }, error);
 }
 
-std::string CopyString(const std::string& s, uint32_t* size) {
-  *size = static_cast<uint32_t>(s.size() + 1);
-  return s;
-}
-
 // The menu's scene arrays (N + 6 sprites, N + 5 textures) go through their one owner, which
 // frees whatever arrays are current first and keeps the counts.
 void AllocateSceneArrays(int spriteCount, int textureCount) { g_SceneArrays.Allocate(spriteCount, textureCount); }
@@ -156,10 +151,10 @@ HRESULT StartMenu::LoadMenu(const char* path) {
     const ParsedEntry& p = parsed[k];
     StartMenuEntry& e = entries_[k];
     e.id = static_cast<uint16_t>(p.id);
-    e.title = CopyString(p.title, &e.titleSize);
-    e.comment = CopyString(p.comment, &e.commentSize);
-    e.script = CopyString(p.script, &e.scriptSize);
-    e.image = CopyString(kImageDir + p.image, &e.imageSize);
+    e.title = KeepListText(p.title, &e.titleSize);
+    e.comment = KeepListText(p.comment, &e.commentSize);
+    e.script = KeepListText(p.script, &e.scriptSize);
+    e.image = KeepListText(kImageDir + p.image, &e.imageSize);
     e.x = static_cast<float>(p.x);
     e.y = static_cast<float>(p.y);
     e.width = static_cast<float>(p.width);
