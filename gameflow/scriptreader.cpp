@@ -329,10 +329,10 @@ HRESULT ScriptReader::RunText() {
 void ScriptReader::LookAheadText() {
   const int savedPosition = position_;
   const int savedLineStart = lineStart_;
-  const std::unique_ptr<char[]> _Script(new char[kTextSize]);
-  std::memcpy(_Script.get(), text_, kTextSize);
-  int _EventFlag[kEventFlagCount];
-  std::memcpy(_EventFlag, eventFlags_, sizeof _EventFlag);
+  const std::unique_ptr<char[]> savedText(new char[kTextSize]);
+  std::memcpy(savedText.get(), text_, kTextSize);
+  int savedEventFlags[kEventFlagCount];
+  std::memcpy(savedEventFlags, eventFlags_, sizeof savedEventFlags);
 
   position_ = NextLineStart(position_);
   lineStart_ = position_;
@@ -348,8 +348,8 @@ void ScriptReader::LookAheadText() {
 
   position_ = savedPosition;
   lineStart_ = savedLineStart;
-  std::memcpy(text_, _Script.get(), kTextSize);
-  std::memcpy(eventFlags_, _EventFlag, sizeof _EventFlag);
+  std::memcpy(text_, savedText.get(), kTextSize);
+  std::memcpy(eventFlags_, savedEventFlags, sizeof savedEventFlags);
   textState_ = 3;
 }
 
