@@ -1,8 +1,9 @@
 // artgen_act OUT_DIR: draws every picture of the action mode's texture table into
 // OUT_DIR/Data/Graphic/Act/. Each part of the action mode brings its drawings in a header of its
-// own (artact_stage.h: chips, backgrounds, fade and HUD; artact_hero.h: the hero's two sheets;
-// artact_attacks.h: the attack and effect sheets; artact_mobs.h: the enemies and their shots;
-// artact_items.h: the items and map objects). A picture that no header draws is an error.
+// own (artact_stage.h: chips, backgrounds, fade and HUD; artact_hero.h, drawn in artact_hero.cpp:
+// the hero's two sheets; artact_attacks.h: the attack and effect sheets; artact_mobs.h: the
+// enemies and their shots; artact_items.h: the items and map objects). A picture that no header
+// draws is an error.
 #include <cstdio>
 #include <filesystem>
 #include <set>

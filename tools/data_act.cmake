@@ -18,7 +18,7 @@ foreach(_source ${_act_stage_sources})
   list(APPEND _act_maps ${_map})
 endforeach()
 
-add_executable(artgen_act ${CMAKE_CURRENT_LIST_DIR}/artgen_act.cpp)
+add_executable(artgen_act ${CMAKE_CURRENT_LIST_DIR}/artgen_act.cpp ${CMAKE_CURRENT_LIST_DIR}/artact_hero.cpp)
 target_include_directories(artgen_act PRIVATE ${CMAKE_SOURCE_DIR})
 
 set(_act_art_dir ${VELUNNA_GENERATED_DATA_DIR}/Data/Graphic/Act)
