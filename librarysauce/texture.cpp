@@ -145,17 +145,7 @@ HRESULT Texture::LoadConverted(const char* path, D3DCOLOR colorKey) {
   // The unscrambled copy is deleted before the result of the load is looked at. A copy that
   // cannot be deleted is reported, and the picture just loaded is kept all the same.
   if (std::remove(tempPath.c_str()) != 0) PrintLoadError(kMsgTempDelete, kTempPath);
-  if (!created) {
-    ReportBadImage(path, error);
-    return E_FAIL;
-  }
-
-  texture_ = created;
-  width_ = static_cast<uint32_t>(width);
-  height_ = static_cast<uint32_t>(height);
-  CopyName(name_, path);
-  colorKey_ = colorKey;
-  return S_OK;
+  return KeepLoaded(path, created, width, height, colorKey, error);
 }
 
 HRESULT Texture::LoadFromFile(const char* path) {
@@ -170,6 +160,11 @@ HRESULT Texture::LoadFromFile(const char* path) {
   if (platform::LoadBmp(platform::ResolvePath(path), &pixels, &width, &height, &error)) {
     created = Upload(width, height, pixels, &error);
   }
+  return KeepLoaded(path, created, width, height, 0, error);
+}
+
+HRESULT Texture::KeepLoaded(const char* path, platform::TextureId created, int width, int height, D3DCOLOR colorKey,
+                            const std::string& error) {
   if (!created) {
     ReportBadImage(path, error);
     return E_FAIL;
@@ -178,7 +173,7 @@ HRESULT Texture::LoadFromFile(const char* path) {
   width_ = static_cast<uint32_t>(width);
   height_ = static_cast<uint32_t>(height);
   CopyName(name_, path);
-  colorKey_ = 0;
+  colorKey_ = colorKey;
   return S_OK;
 }
 

@@ -3,6 +3,7 @@
 // key it was loaded with. Image files are stored scrambled and are unscrambled through a
 // temporary file before they are decoded.
 #include <cstdint>
+#include <string>
 
 #include "platform/gldevice.h"
 #include "platform/types.h"
@@ -32,6 +33,11 @@ class Texture {
 
  private:
   friend struct TextureTestAccess;  // lets tests and benchmarks hand in textures made on the device
+  // How both loads end: a picture that did not become a texture is reported (why: error) and
+  // fails; one that did is kept with its size, its file name and its colour key.
+  HRESULT KeepLoaded(const char* path, platform::TextureId created, int width, int height, D3DCOLOR colorKey,
+                     const std::string& error);
+
   platform::TextureId texture_ = 0;
   uint32_t width_ = 0;
   uint32_t height_ = 0;
