@@ -2,7 +2,7 @@
 // and timers, and start his attack and effect objects. The movement step that follows in the
 // same frame applies the velocities set here.
 #include "act/actionscene.h"
-#include "act/attackeffectmanager.h"
+#include "act/attacks/attackeffectmanager.h"
 #include "act/player.h"
 #include "librarysauce/inputmanager.h"
 #include "librarysauce/sprite.h"

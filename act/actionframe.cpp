@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "act/actionscene.h"
-#include "act/attackeffectmanager.h"
-#include "act/itemmanager.h"
+#include "act/attacks/attackeffectmanager.h"
+#include "act/items/itemmanager.h"
 #include "act/mapmodel.h"
-#include "act/mobmanager.h"
-#include "act/mobshotmanager.h"
+#include "act/mobs/mobmanager.h"
+#include "act/mobs/mobshotmanager.h"
 #include "act/player.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/sprite.h"

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "act/attackeffectmanager.h"
+#include "act/attacks/attackeffectmanager.h"
 #include "act/cnnfile.h"
-#include "act/itemmanager.h"
+#include "act/items/itemmanager.h"
 #include "act/mapmodel.h"
-#include "act/mobmanager.h"
+#include "act/mobs/mobmanager.h"
 #include "act/player.h"
 #include "gameflow/fileerror.h"
 #include "gameflow/gamestate.h"

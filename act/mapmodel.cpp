@@ -4,10 +4,10 @@
 #include <cstring>
 #include <new>
 
-#include "act/attackeffectmanager.h"
-#include "act/itemmanager.h"
-#include "act/mobmanager.h"
-#include "act/mobshotmanager.h"
+#include "act/attacks/attackeffectmanager.h"
+#include "act/items/itemmanager.h"
+#include "act/mobs/mobmanager.h"
+#include "act/mobs/mobshotmanager.h"
 #include "gameflow/fileerror.h"
 #include "gameflow/scenearrays.h"
 #include "gameflow/scenesprite.h"

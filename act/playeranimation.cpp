@@ -7,7 +7,7 @@
 
 #include "act/actgraphics.h"
 #include "act/actionscene.h"
-#include "act/attackeffectmanager.h"
+#include "act/attacks/attackeffectmanager.h"
 #include "act/mapmodel.h"
 #include "act/player.h"
 #include "gameflow/scenearrays.h"

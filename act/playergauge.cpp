@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "act/actionscene.h"
-#include "act/mobmanager.h"
-#include "act/mobshotmanager.h"
+#include "act/mobs/mobmanager.h"
+#include "act/mobs/mobshotmanager.h"
 #include "act/player.h"
 #include "act/worldbox.h"
 

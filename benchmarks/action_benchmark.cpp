@@ -10,11 +10,11 @@
 #include <string>
 
 #include "act/actionscene.h"
-#include "act/itemmanager.h"
+#include "act/items/itemmanager.h"
 #include "act/mapmodel.h"
-#include "act/mob.h"
-#include "act/mobmanager.h"
-#include "act/mobshotmanager.h"
+#include "act/mobs/mob.h"
+#include "act/mobs/mobmanager.h"
+#include "act/mobs/mobshotmanager.h"
 #include "act/player.h"
 #include "benchmarks/benchgame.h"
 #include "benchmarks/stressstage.h"

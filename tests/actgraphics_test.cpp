@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "act/actobject.h"
+#include "act/attacks/actobject.h"
 #include "act/mapmodel.h"
-#include "act/mobshotmanager.h"
+#include "act/mobs/mobshotmanager.h"
 #include "gameflow/gamestate.h"
 #include "librarysauce/sprite.h"
 #include "librarysauce/texture.h"

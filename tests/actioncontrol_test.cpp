@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "act/actionscene.h"
-#include "act/actobject.h"
-#include "act/attackeffectmanager.h"
+#include "act/attacks/actobject.h"
+#include "act/attacks/attackeffectmanager.h"
 #include "act/player.h"
 #include "tests/acttestkit.h"
 #include "tests/testsupport.h"

@@ -148,9 +148,9 @@ bool ActTest::MessageMentions(const std::string& utf8) const {
 
 #include "act/actionscene.h"
 #include "act/mapmodel.h"
-#include "act/mob.h"
-#include "act/mobkedama.h"
-#include "act/mobmanager.h"
+#include "act/mobs/mob.h"
+#include "act/mobs/mobkedama.h"
+#include "act/mobs/mobmanager.h"
 #include "act/player.h"
 #include "gameflow/gamestate.h"
 

@@ -5,11 +5,11 @@
 
 #include <vector>
 
-#include "act/actobject.h"
 #include "act/actionscene.h"
-#include "act/attackeffectmanager.h"
+#include "act/attacks/actobject.h"
+#include "act/attacks/attackeffectmanager.h"
 #include "act/mapmodel.h"
-#include "act/mobmanager.h"
+#include "act/mobs/mobmanager.h"
 #include "act/player.h"
 #include "librarysauce/mediaplayer.h"
 #include "tests/acttestkit.h"

@@ -14,7 +14,7 @@
 #include "act/actgraphics.h"
 #include "act/actionscene.h"
 #include "act/mapmodel.h"
-#include "act/mobmanager.h"
+#include "act/mobs/mobmanager.h"
 #include "act/player.h"
 #include "field/fieldscene.h"
 #include "gameflow/gamestate.h"

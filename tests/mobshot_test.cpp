@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "act/actionscene.h"
-#include "act/actobject.h"
+#include "act/attacks/actobject.h"
 #include "act/mapmodel.h"
-#include "act/mob.h"
-#include "act/mobmanager.h"
-#include "act/mobshotmanager.h"
+#include "act/mobs/mob.h"
+#include "act/mobs/mobmanager.h"
+#include "act/mobs/mobshotmanager.h"
 #include "act/player.h"
 #include "gameflow/gamestate.h"
 #include "librarysauce/framemanager.h"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "act/actionscene.h"
-#include "act/mob.h"
+#include "act/mobs/mob.h"
 #include "act/player.h"
 #include "librarysauce/mediaplayer.h"
 #include "tests/acttestkit.h"

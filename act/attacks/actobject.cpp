@@ -1,10 +1,10 @@
-#include "act/actobject.h"
+#include "act/attacks/actobject.h"
 
 #include "act/actgraphics.h"
 #include "act/actionscene.h"
 #include "act/flagrule.h"
 #include "act/mapmodel.h"
-#include "act/mobmanager.h"
+#include "act/mobs/mobmanager.h"
 #include "act/player.h"
 #include "act/velocityrule.h"
 #include "act/worldbox.h"

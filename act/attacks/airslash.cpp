@@ -1,7 +1,7 @@
-#include "act/airslash.h"
+#include "act/attacks/airslash.h"
 
 #include "act/actionscene.h"
-#include "act/attackeffectmanager.h"
+#include "act/attacks/attackeffectmanager.h"
 #include "act/player.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The slash in the air: placed beside the hero every frame, so it follows him and turns with him.
 // It can hit from its fourth frame; its sprite is fully transparent.
-#include "act/actobject.h"
+#include "act/attacks/actobject.h"
 
 class AirSlash : public ActObject {
  public:

@@ -1,15 +1,15 @@
-#include "act/attackeffectmanager.h"
+#include "act/attacks/attackeffectmanager.h"
 
-#include "act/actobject.h"
-#include "act/airslash.h"
-#include "act/comboslash1.h"
-#include "act/comboslash2.h"
-#include "act/comboslash3.h"
-#include "act/crouchslash.h"
-#include "act/dashdust.h"
-#include "act/guardeffect.h"
+#include "act/attacks/actobject.h"
+#include "act/attacks/airslash.h"
+#include "act/attacks/comboslash1.h"
+#include "act/attacks/comboslash2.h"
+#include "act/attacks/comboslash3.h"
+#include "act/attacks/crouchslash.h"
+#include "act/attacks/dashdust.h"
+#include "act/attacks/guardeffect.h"
+#include "act/attacks/teleportafterimage.h"
 #include "act/player.h"
-#include "act/teleportafterimage.h"
 
 AttackEffectManager g_AttackEffectManager;
 

@@ -1,7 +1,7 @@
-#include "act/comboslash1.h"
+#include "act/attacks/comboslash1.h"
 
 #include "act/actionscene.h"
-#include "act/attackeffectmanager.h"
+#include "act/attacks/attackeffectmanager.h"
 #include "act/player.h"
 
 namespace {

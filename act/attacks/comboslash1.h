@@ -1,7 +1,7 @@
 #pragma once
 // The first ground slash: a level cut in front of the hero that can hit from its fourth frame.
 // Its sprite is fully transparent: it acts through its hit box and its swing sound.
-#include "act/actobject.h"
+#include "act/attacks/actobject.h"
 
 class ComboSlash1 : public ActObject {
  public:

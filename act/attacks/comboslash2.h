@@ -1,7 +1,7 @@
 #pragma once
 // The second combo slash: a rising cut that can hit at once and drifts forward and up. Its
 // sprite is fully transparent: it acts through its hit box and its swing sound.
-#include "act/actobject.h"
+#include "act/attacks/actobject.h"
 
 class ComboSlash2 : public ActObject {
  public:

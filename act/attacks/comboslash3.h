@@ -1,7 +1,7 @@
 #pragma once
 // The third combo slash: a double downward cut that can hit at once and drifts forward. Its
 // sprite is fully transparent: it acts through its hit box and its swing sound.
-#include "act/actobject.h"
+#include "act/attacks/actobject.h"
 
 class ComboSlash3 : public ActObject {
  public:

@@ -1,7 +1,7 @@
-#include "act/crouchslash.h"
+#include "act/attacks/crouchslash.h"
 
 #include "act/actionscene.h"
-#include "act/attackeffectmanager.h"
+#include "act/attacks/attackeffectmanager.h"
 #include "act/player.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The slash while crouching: a low cut in front of the hero that can hit from its fourth frame.
 // Its sprite is fully transparent: it acts through its hit box and its swing sound.
-#include "act/actobject.h"
+#include "act/attacks/actobject.h"
 
 class CrouchSlash : public ActObject {
  public:

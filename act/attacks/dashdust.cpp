@@ -1,6 +1,6 @@
-#include "act/dashdust.h"
+#include "act/attacks/dashdust.h"
 
-#include "act/attackeffectmanager.h"
+#include "act/attacks/attackeffectmanager.h"
 #include "act/player.h"
 
 namespace {

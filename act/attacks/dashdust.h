@@ -1,6 +1,6 @@
 #pragma once
 // The dust of a dash: a puff of smoke behind the hero's feet that runs its cells once and hides.
-#include "act/actobject.h"
+#include "act/attacks/actobject.h"
 
 class DashDust : public ActObject {
  public:

@@ -1,6 +1,6 @@
-#include "act/guardeffect.h"
+#include "act/attacks/guardeffect.h"
 
-#include "act/attackeffectmanager.h"
+#include "act/attacks/attackeffectmanager.h"
 #include "act/player.h"
 
 namespace {

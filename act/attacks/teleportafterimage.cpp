@@ -1,6 +1,6 @@
-#include "act/teleportafterimage.h"
+#include "act/attacks/teleportafterimage.h"
 
-#include "act/attackeffectmanager.h"
+#include "act/attacks/attackeffectmanager.h"
 #include "act/player.h"
 #include "librarysauce/sprite.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The after-image of a teleport: the hero's first idle frame from the dual-sword sheet, tinted
 // blue and half see-through, left at the point of departure for 12 frames.
-#include "act/actobject.h"
+#include "act/attacks/actobject.h"
 
 class TeleportAfterImage : public ActObject {
  public:

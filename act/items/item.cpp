@@ -1,4 +1,4 @@
-#include "act/item.h"
+#include "act/items/item.h"
 
 #include "act/actgraphics.h"
 #include "act/actionscene.h"

@@ -1,8 +1,8 @@
 #pragma once
 // An item of an action stage: what the map places on its object layer besides the hero and the
 // enemies (recovery items, the switch, the goal, decorations, traps) and the recovery items that
-// defeated enemies drop. The item manager (act/itemmanager.h) creates, owns and drives them; each
-// kind (act/itemhp.h and its neighbours) fills in Init and OnTouch and picks its other steps from
+// defeated enemies drop. The item manager (act/items/itemmanager.h) creates, owns and drives them; each
+// kind (act/items/itemhp.h and its neighbours) fills in Init and OnTouch and picks its other steps from
 // the shared ones here: placement, waking near the hero, the move step against the map, the
 // sprite, blinking, the life and blink timers and the touch test against the hero's body.
 //

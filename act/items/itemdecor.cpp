@@ -1,4 +1,4 @@
-#include "act/itemdecor.h"
+#include "act/items/itemdecor.h"
 
 #include "act/actgraphics.h"
 

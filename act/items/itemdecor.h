@@ -1,7 +1,7 @@
 #pragma once
 // A decoration (cell 22): a 64 × 64 picture standing 5 pixels below its cell's top; the hero
 // passes it by.
-#include "act/itemmapobject.h"
+#include "act/items/itemmapobject.h"
 
 class ItemDecor : public ItemMapObject {
  public:

@@ -1,4 +1,4 @@
-#include "act/itemgoal.h"
+#include "act/items/itemgoal.h"
 
 #include "act/actionscene.h"
 

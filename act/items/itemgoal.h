@@ -1,7 +1,7 @@
 #pragma once
 // The goal (cell 4): the hero's touch ends the stage (the fade-out to the next one, once per
 // stage); then it is gone.
-#include "act/itemtrigger.h"
+#include "act/items/itemtrigger.h"
 
 class ItemGoal : public ItemTrigger {
  public:

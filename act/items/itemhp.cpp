@@ -1,4 +1,4 @@
-#include "act/itemhp.h"
+#include "act/items/itemhp.h"
 
 #include "act/actgraphics.h"
 #include "act/player.h"

@@ -1,6 +1,6 @@
 #pragma once
 // The HP item: 100 HP back on touch. Placed by the map (cell 16) or dropped by enemies.
-#include "act/itemrecovery.h"
+#include "act/items/itemrecovery.h"
 
 class ItemHp : public ItemRecovery {
  public:

@@ -1,13 +1,13 @@
-#include "act/itemmanager.h"
+#include "act/items/itemmanager.h"
 
 #include <initializer_list>
 
-#include "act/itemdecor.h"
-#include "act/itemgoal.h"
-#include "act/itemhp.h"
-#include "act/itemmp.h"
-#include "act/itemswitch.h"
-#include "act/itemtrap.h"
+#include "act/items/itemdecor.h"
+#include "act/items/itemgoal.h"
+#include "act/items/itemhp.h"
+#include "act/items/itemmp.h"
+#include "act/items/itemswitch.h"
+#include "act/items/itemtrap.h"
 #include "act/mapmodel.h"
 
 ItemManager g_ItemManager;

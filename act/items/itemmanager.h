@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "act/item.h"
+#include "act/items/item.h"
 
 // What a slot holds; also the kind a drop asks for (SpawnAt). 2, 3, 5 and 6 are never used.
 namespace ItemKind {

@@ -1,4 +1,4 @@
-#include "act/itemmapobject.h"
+#include "act/items/itemmapobject.h"
 
 void ItemMapObject::Update() {
   if (!WakeUp()) return;

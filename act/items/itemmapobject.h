@@ -2,7 +2,7 @@
 // What decorations and traps share: pictures of the map's object layer (ActMapObject.bmp) that
 // stand where the map puts them for the whole stage, shown while inside the view once awake; no
 // gravity, no collision, no animation, and nothing hides them.
-#include "act/item.h"
+#include "act/items/item.h"
 
 class ItemMapObject : public Item {
  public:

@@ -1,4 +1,4 @@
-#include "act/itemmp.h"
+#include "act/items/itemmp.h"
 
 #include "act/actgraphics.h"
 #include "act/player.h"

@@ -1,6 +1,6 @@
 #pragma once
 // The MP item: 2000 MP back on touch. Placed by the map (cell 19) or dropped by enemies.
-#include "act/itemrecovery.h"
+#include "act/items/itemrecovery.h"
 
 class ItemMp : public ItemRecovery {
  public:

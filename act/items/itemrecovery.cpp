@@ -1,4 +1,4 @@
-#include "act/itemrecovery.h"
+#include "act/items/itemrecovery.h"
 
 #include "act/actionscene.h"
 #include "act/player.h"

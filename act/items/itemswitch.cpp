@@ -1,4 +1,4 @@
-#include "act/itemswitch.h"
+#include "act/items/itemswitch.h"
 
 #include "act/mapmodel.h"
 

@@ -1,4 +1,4 @@
-#include "act/itemtrap.h"
+#include "act/items/itemtrap.h"
 
 #include "act/actgraphics.h"
 #include "act/player.h"

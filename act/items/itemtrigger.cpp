@@ -1,4 +1,4 @@
-#include "act/itemtrigger.h"
+#include "act/items/itemtrigger.h"
 
 #include "act/actgraphics.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the switch and the goal share: invisible triggers that neither move nor animate; they
 // answer the hero's touch from their placement on, awake or not, and are used up by it.
-#include "act/item.h"
+#include "act/items/item.h"
 
 class ItemTrigger : public Item {
  public:

@@ -1,4 +1,4 @@
-#include "act/burstshot.h"
+#include "act/mobs/burstshot.h"
 
 #include <cstdint>
 

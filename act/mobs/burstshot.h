@@ -3,7 +3,7 @@
 // was born for 60 frames, running through its seven cells (3 frames each, over and over) and
 // flickering, 2 frames shown and 2 hidden. It can hit the hero on any frame of its life and
 // always knocks him to the left.
-#include "act/mobshot.h"
+#include "act/mobs/mobshot.h"
 
 class BurstShot : public MobShot {
  public:

@@ -1,14 +1,14 @@
-#include "act/mob.h"
+#include "act/mobs/mob.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "act/actgraphics.h"
 #include "act/actionscene.h"
-#include "act/attackeffectmanager.h"
+#include "act/attacks/attackeffectmanager.h"
 #include "act/cnnfile.h"
 #include "act/flagrule.h"
-#include "act/itemmanager.h"
+#include "act/items/itemmanager.h"
 #include "act/mapmodel.h"
 #include "act/player.h"
 #include "act/solidcells.h"

@@ -1,9 +1,9 @@
-#include "act/mobbomber.h"
+#include "act/mobs/mobbomber.h"
 
 #include <cmath>
 
 #include "act/actgraphics.h"
-#include "act/mobshotmanager.h"
+#include "act/mobs/mobshotmanager.h"
 #include "act/player.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // hero's frame (at any height; from below it first shoots up at 20 pixels a frame), and bursts
 // when it reaches the middle third of the hero's frame or lands. It bursts once: from then on it
 // is dead, and hits no longer reach it. No gravity acts on it; hurt, it drifts upward.
-#include "act/mob.h"
+#include "act/mobs/mob.h"
 
 class MobBomber : public Mob {
  public:

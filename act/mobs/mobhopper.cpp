@@ -1,7 +1,7 @@
-#include "act/mobhopper.h"
+#include "act/mobs/mobhopper.h"
 
 #include "act/actgraphics.h"
-#include "act/mobshotmanager.h"
+#include "act/mobs/mobshotmanager.h"
 #include "librarysauce/sprite.h"
 
 MobHopper::MobHopper() {

@@ -3,7 +3,7 @@
 // spinning as it rises; from the top of the jump it slams straight down at 25 pixels a frame
 // and sends a shock wave out to each side when it lands. Its fall from where it was placed is no
 // jump and sends no waves. Once hurt it stays hurt until it stands on the ground again.
-#include "act/mob.h"
+#include "act/mobs/mob.h"
 
 class MobHopper : public Mob {
  public:

@@ -1,7 +1,7 @@
-#include "act/mobkedama.h"
+#include "act/mobs/mobkedama.h"
 
 #include "act/actgraphics.h"
-#include "act/mobshotmanager.h"
+#include "act/mobs/mobshotmanager.h"
 
 MobKedama::MobKedama() {
   // idle; walk 1-4; hurt

@@ -1,7 +1,7 @@
 #pragma once
 // The Kedama: a ball of fur that walks toward the hero for 180 frames, rests 30, and fires an
 // aimed bullet at the end of every walk. Walls and the map's edges turn it round.
-#include "act/mob.h"
+#include "act/mobs/mob.h"
 
 class MobKedama : public Mob {
  public:

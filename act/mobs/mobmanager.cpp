@@ -1,12 +1,12 @@
-#include "act/mobmanager.h"
+#include "act/mobs/mobmanager.h"
 
 #include <cmath>
 #include <utility>
 
 #include "act/mapmodel.h"
-#include "act/mobbomber.h"
-#include "act/mobhopper.h"
-#include "act/mobkedama.h"
+#include "act/mobs/mobbomber.h"
+#include "act/mobs/mobhopper.h"
+#include "act/mobs/mobkedama.h"
 
 MobManager g_MobManager;
 

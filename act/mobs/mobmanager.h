@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "act/mob.h"
+#include "act/mobs/mob.h"
 #include "librarysauce/d3dmath.h"
 
 // The kind of enemy in a slot (2 is not used).

@@ -1,7 +1,7 @@
-#include "act/mobshot.h"
+#include "act/mobs/mobshot.h"
 
 #include "act/mapmodel.h"
-#include "act/mobmanager.h"
+#include "act/mobs/mobmanager.h"
 #include "librarysauce/sprite.h"
 
 int MobShot::OwnerAttack(int owner) { return g_MobManager.GetStatus(owner).GetAttack(); }

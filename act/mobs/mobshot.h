@@ -7,7 +7,7 @@
 // Its kind field holds the slot, its power the base damage; its timer 0 is its life.
 #include <cstdint>
 
-#include "act/actobject.h"
+#include "act/attacks/actobject.h"
 
 // The constants of a shot kind.
 struct MobShotTraits {

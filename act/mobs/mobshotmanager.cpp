@@ -1,9 +1,9 @@
-#include "act/mobshotmanager.h"
+#include "act/mobs/mobshotmanager.h"
 
-#include "act/actobject.h"
-#include "act/burstshot.h"
-#include "act/normalbullet.h"
-#include "act/stampshockwave.h"
+#include "act/attacks/actobject.h"
+#include "act/mobs/burstshot.h"
+#include "act/mobs/normalbullet.h"
+#include "act/mobs/stampshockwave.h"
 
 MobShotManager g_MobShotManager;
 

@@ -1,4 +1,4 @@
-#include "act/normalbullet.h"
+#include "act/mobs/normalbullet.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // flying straight on at 3.5 pixels a frame for 600 frames. A bullet fired from outside the view
 // is inert: never shown and never hitting, though it flies and lives out its time. A hit on
 // the hero ends it.
-#include "act/mobshot.h"
+#include "act/mobs/mobshot.h"
 
 class NormalBullet : public MobShot {
  public:

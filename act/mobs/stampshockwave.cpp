@@ -1,4 +1,4 @@
-#include "act/stampshockwave.h"
+#include "act/mobs/stampshockwave.h"
 
 #include <cstdint>
 

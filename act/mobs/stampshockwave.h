@@ -2,7 +2,7 @@
 // The Hopper's shock wave: a wave 64 × 32 running along from the Hopper's middle at 10 pixels
 // a frame, to the right or to the left, for 8 frames (two cells of 4 frames). A wave that hits
 // the hero runs on without hitting again.
-#include "act/mobshot.h"
+#include "act/mobs/mobshot.h"
 
 class StampShockWave : public MobShot {
  public:
