@@ -220,11 +220,11 @@ TEST_F(ActGraphicsTest, TheDemoStagesShowTheirChipsOverBothBackgrounds) {
     ASSERT_EQ(g_MapModel.LoadActionGraphics(), S_OK);
     Scroll(view.x, view.y);
     // The fade curtain starts opaque, over everything, the HUD included.
-    testsupport::RunFrames(1);
+    testsupport::StillFrames(1);
     EXPECT_EQ(testsupport::PixelAt(300, 16), 0xFF000000u);
     EXPECT_EQ(testsupport::PixelAt(600, 300), 0xFF000000u);
     g_Sprites[ActSprite::Fade].SetColor(0x00000000);
-    testsupport::RunFrames(1);
+    testsupport::StillFrames(1);
     EXPECT_EQ(testsupport::PixelAt(300, 16), 0xFF000000u | acttest::PictureColor("Gauge_HP.bmp"));
 
     const std::vector<uint32_t> screen = testsupport::ReadScreen();
@@ -250,20 +250,20 @@ TEST_F(ActGraphicsTest, TheDemoStagesShowTheirChipsOverBothBackgrounds) {
     }
     EXPECT_EQ(wrong, 0);
     EXPECT_GT(chipsSeen, 100);
-    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(boxes_.messages.empty());
   }
 }
 
 // Where they overlap on a running stage, a shot is drawn over the hero, the hero over an enemy and
 // an enemy over an item. The hero's frame covers the screen from (64, 226.5) to (256, 418.5).
 TEST_F(ActGraphicsTest, ShotsShowOverTheHeroTheHeroOverEnemiesAndEnemiesOverItems) {
-  acttest::PlayStage(StageText(40, 20).Put(2, 10, "@").Put(9, 16, "h").Put(30, 5, "kk").Floor(17).Text());
-  acttest::Frames(25);  // the map's item pops up and lands
+  acttest::EnterStage(StageText(40, 20).Put(2, 10, "@").Put(9, 16, "h").Put(30, 5, "kk").Floor(17).Text());
+  acttest::StillFrames(25);  // the map's item pops up and lands
   const float scrollY = acttest::Scroll().y;
   acttest::HoldMob(0, 230, 482);  // on the floor, right of the hero's body: screen x 230 to 294
   acttest::HoldMob(1, 80, 360);   // in the air in his frame, clear of his body
   g_MobShotManager.Spawn(MobShotKind::NormalBullet, 1);  // from its middle
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   ASSERT_EQ(scrollY, 127.0f);
   const D3DXVECTOR2 bullet = g_MobShotManager.GetShot(0)->GetPosition();
   const struct {

@@ -29,45 +29,45 @@ class HeroControlTest : public ActTest {
     ActTest::SetUp();
     StageText stage(80, 20);
     for (int row = 10; row < 17; ++row) stage.Put(kWallCol, row, "#");
-    PlayStage(stage.Put(20, 10, "@").Floor(17).Text());
+    EnterStage(stage.Put(20, 10, "@").Floor(17).Text());
     ASSERT_EQ(Position().y, kFloorY);
   }
   // Standing still at x with nothing held, the camera on him.
   void Reset(float x = kStartX) {
     testsupport::ReleaseAll();
-    Frames(30);
+    StillFrames(30);
     SetPosition(x, kFloorY);
     SetVelocity(0, 0);
-    Frames(1);
+    StillFrames(1);
   }
   // Steps one frame and says how far the hero moved across.
   float StepX() {
     const float x = Position().x;
-    Frames(1);
+    StillFrames(1);
     return Position().x - x;
   }
 };
 
 TEST_F(HeroControlTest, WalkingStopsAtOnceAndAJumpRises105PixelsToItsApex) {
-  Hold({key::Right});
+  PressKeys({key::Right});
   EXPECT_EQ(StepX(), 4.5f);
-  Release({key::Right});
+  ReleaseKeys({key::Right});
   EXPECT_EQ(StepX(), 0.0f);
 
-  HoldFrames({key::Jump});
-  Release({key::Jump});
-  Frames(19);
+  HoldStillFrames({key::Jump});
+  ReleaseKeys({key::Jump});
+  StillFrames(19);
   EXPECT_EQ(kFloorY - Position().y, 105.0f);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(Velocity().y, 0.0f);
   EXPECT_TRUE(Flags() & PS::Airborne);
 
   // One more jump in the air, and no third.
-  HoldFrames({key::Jump});
+  HoldStillFrames({key::Jump});
   EXPECT_EQ(Velocity().y, -10.0f);
-  Release({key::Jump});
-  Frames(1);
-  HoldFrames({key::Jump});
+  ReleaseKeys({key::Jump});
+  StillFrames(1);
+  HoldStillFrames({key::Jump});
   EXPECT_EQ(Velocity().y, -9.0f);
 }
 
@@ -83,12 +83,12 @@ TEST_F(HeroControlTest, DashesKeepTheirSpeedForTheirTime) {
     Reset();
     SetWeapon(c.weapon);
     if (c.crouching) {
-      HoldFrames({key::Down, key::Right}, 2);  // crouched, not walking
-      Hold({key::Jump});
+      HoldStillFrames({key::Down, key::Right}, 2);  // crouched, not walking
+      PressKeys({key::Jump});
     } else {
-      Tap(key::Right);
+      StillTap(key::Right);
       EXPECT_EQ(Velocity().x, 0.0f);  // stopped by the release frame's friction
-      Hold({key::Right});
+      PressKeys({key::Right});
     }
     ASSERT_EQ(StepX(), c.speed);
     EXPECT_TRUE(Shown(AttackKind::DashDust));
@@ -105,10 +105,10 @@ TEST_F(HeroControlTest, ADoubleTapDashesWithinTwelveFrames) {
   for (int gap : {2, 12, 13}) {
     SCOPED_TRACE(gap);
     Reset();
-    HoldFrames({key::Right});
-    Release({key::Right});
-    Frames(gap - 1);
-    HoldFrames({key::Right});
+    HoldStillFrames({key::Right});
+    ReleaseKeys({key::Right});
+    StillFrames(gap - 1);
+    HoldStillFrames({key::Right});
     EXPECT_EQ((Flags() & PS::Dash) != 0, gap <= 12);
     EXPECT_EQ(Shown(AttackKind::DashDust), gap <= 12);
   }
@@ -116,65 +116,65 @@ TEST_F(HeroControlTest, ADoubleTapDashesWithinTwelveFrames) {
 
 TEST_F(HeroControlTest, CrouchJumpsBackstepAndAttacksTakeTheJumpPress) {
   // Crouching with no side held, Jump hops backward; no jump follows in the air.
-  HoldFrames({key::Down});
-  HoldFrames({key::Jump});
+  HoldStillFrames({key::Down});
+  HoldStillFrames({key::Jump});
   EXPECT_EQ(Flags() & (PS::Backstep | PS::Airborne), PS::Backstep | PS::Airborne);
   EXPECT_EQ(Velocity().x, -10.0f);
   EXPECT_EQ(Velocity().y, -3.0f);
-  Release({key::Down, key::Jump});
-  Frames(1);
-  HoldFrames({key::Jump});
+  ReleaseKeys({key::Down, key::Jump});
+  StillFrames(1);
+  HoldStillFrames({key::Jump});
   EXPECT_EQ(Velocity().y, -2.0f);
 
   // Attack and Jump in one frame: the slash, and no jump while Jump stays held.
   Reset();
-  HoldFrames({key::Attack, key::Jump});
+  HoldStillFrames({key::Attack, key::Jump});
   EXPECT_TRUE(Flags() & PS::Combo1);
   EXPECT_TRUE(Shown(AttackKind::ComboSlash1));
-  Release({key::Attack});
-  Frames(3);
+  ReleaseKeys({key::Attack});
+  StillFrames(3);
   EXPECT_EQ(Position().y, kFloorY);
 }
 
 TEST_F(HeroControlTest, GuardAttacksAndTheirEffects) {
   // The guard needs 10 frames of holding; a ground slash ends it and every state but safety.
   const uint32_t guards = PS::GuardStart | PS::Guard;
-  HoldFrames({key::Guard}, 10);
+  HoldStillFrames({key::Guard}, 10);
   EXPECT_EQ(Flags() & guards, PS::GuardStart);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(Flags() & guards, PS::Guard);
   EXPECT_TRUE(Shown(AttackKind::Guard));
   g_Player.SetFlags(PS::Invincible, 1);
   StartTimer(PlayerTimer::Invincible);
-  HoldFrames({key::Attack});
+  HoldStillFrames({key::Attack});
   EXPECT_EQ(Flags(), PS::Combo1 | PS::Invincible);
   EXPECT_FALSE(Shown(AttackKind::Guard));
 
   // In the air the slash is the air slash, and it turns with the hero.
   Reset();
-  Tap(key::Jump);
-  HoldFrames({key::Attack});
+  StillTap(key::Jump);
+  HoldStillFrames({key::Attack});
   EXPECT_TRUE(Flags() & PS::AirAttack);
   EXPECT_TRUE(Shown(AttackKind::AirSlash));
-  HoldFrames({key::Left});
+  HoldStillFrames({key::Left});
   EXPECT_EQ(g_AttackEffectManager.GetFacing(AttackKind::AirSlash), 0);
 
   // Crouching, the crouch slash; Guard does nothing there.
   Reset();
-  HoldFrames({key::Down, key::Guard});
-  HoldFrames({key::Attack});
+  HoldStillFrames({key::Down, key::Guard});
+  HoldStillFrames({key::Attack});
   EXPECT_EQ(Flags() & (PS::CrouchAttack | PS::Crouch | PS::GuardStart), PS::CrouchAttack | PS::Crouch);
   EXPECT_TRUE(Shown(AttackKind::CrouchSlash));
 }
 
 TEST_F(HeroControlTest, ATeleportCrossesAWallHiddenAndEndsInSight) {
   Reset(kWallCol * 32 - 200);
-  HoldFrames({key::Right});
-  HoldFrames({key::Teleport});
+  HoldStillFrames({key::Right});
+  HoldStillFrames({key::Teleport});
   const float startX = Position().x;
   // 50 less the ground friction while he teleports, a third of it as he lands, then the walk.
   for (float vx : {40.f, 40.f, 40.f, 40.f, 40.f, 40.f, 40 - 10.f / 3, 4.5f}) {
-    Frames(1);
+    StillFrames(1);
     EXPECT_NEAR(Velocity().x, vx, 1e-4);
     EXPECT_EQ(HeroShown(), vx != 40);
   }
@@ -185,13 +185,13 @@ TEST_F(HeroControlTest, ATeleportCrossesAWallHiddenAndEndsInSight) {
 
   // Aimed to the last frame of the aim: the teleport still runs its course.
   Reset();
-  HoldFrames({key::Teleport});
-  Release({key::Teleport});
-  FramesUntil(TimerStart(PlayerTimer::TeleportAim) + 30);
+  HoldStillFrames({key::Teleport});
+  ReleaseKeys({key::Teleport});
+  StillFramesUntilFrame(TimerStart(PlayerTimer::TeleportAim) + 30);
   ASSERT_TRUE(Flags() & PS::TeleportAim);
-  HoldFrames({key::Left});
+  HoldStillFrames({key::Left});
   EXPECT_TRUE(Flags() & PS::Teleporting);
-  Frames(6);
+  StillFrames(6);
   EXPECT_FALSE(Flags() & (PS::Teleporting | PS::TeleportAim));
   EXPECT_TRUE(HeroShown());
   EXPECT_NEAR(Position().x, kStartX - 6 * 40 - (40 - 10.0f / 3), 1e-3);
@@ -215,9 +215,9 @@ TEST_F(HeroControlTest, TheDirectionHeldAfterAimingGivesTheTeleportsStep) {
     SCOPED_TRACE(c.vx * 100 + c.vy);
     Reset();
     SetCharges(3);
-    HoldFrames({key::Teleport});
-    Release({key::Teleport});
-    HoldFrames(c.keys);
+    HoldStillFrames({key::Teleport});
+    ReleaseKeys({key::Teleport});
+    HoldStillFrames(c.keys);
     EXPECT_NEAR(Velocity().x, c.vx, 1e-4);
     EXPECT_NEAR(Velocity().y, c.vy, 1e-4);
     EXPECT_EQ(Flags() & (PS::Teleporting | PS::TeleportAim), PS::Teleporting);
@@ -226,29 +226,29 @@ TEST_F(HeroControlTest, TheDirectionHeldAfterAimingGivesTheTeleportsStep) {
 }
 
 TEST_F(HeroControlTest, PauseFreezesTheDashWindowAndTheInvincibility) {
-  Tap(key::Right);
-  Tap(key::Pause);
-  Frames(50);
-  Tap(key::Pause);
-  HoldFrames({key::Right});
+  StillTap(key::Right);
+  StillTap(key::Pause);
+  StillFrames(50);
+  StillTap(key::Pause);
+  HoldStillFrames({key::Right});
   EXPECT_TRUE(Flags() & PS::Dash);
 
   Reset();
   g_Player.TakeDamage(5, 1, 0, 0, 0);  // absorbed: safety only
   const uint32_t hit = FrameCount();
-  Frames(30);
-  Tap(key::Pause);
-  Frames(100);
-  Tap(key::Pause);
-  FramesUntil(hit + 60);
+  StillFrames(30);
+  StillTap(key::Pause);
+  StillFrames(100);
+  StillTap(key::Pause);
+  StillFramesUntilFrame(hit + 60);
   EXPECT_TRUE(Flags() & PS::Invincible);
-  Frames(1);
+  StillFrames(1);
   EXPECT_FALSE(Flags() & PS::Invincible);
   EXPECT_TRUE(HeroShown());
 }
 
 TEST_F(HeroControlTest, TheSpritesOfAFrameShowWhereTheHeroMovedInIt) {
-  HoldFrames({key::Left});
+  HoldStillFrames({key::Left});
   const D3DXVECTOR2 pos = Position();
   const D3DXVECTOR2 scroll = Scroll();
   ASSERT_EQ(scroll.x, pos.x - 331);

@@ -33,9 +33,9 @@ class ActionSceneTest : public ActTest {
     WriteStage("second", StageText(40, 20).Put(8, 9, "@").Floor(15).Text());
   }
   // Starts the list and runs the fade-in.
-  void PlayStages(const std::string& list) {
+  void EnterStages(const std::string& list) {
     StartStages(list);
-    Frames(17);
+    StillFrames(17);
     ASSERT_EQ(SceneMode(), ActionSceneMode::Run);
   }
   static uint32_t FadeAlpha() { return SpriteAt(ActSprite::Fade).color >> 24; }
@@ -75,11 +75,11 @@ TEST_F(ActionSceneTest, TheStageFadesInOverSeventeenFramesWhileTheWorldMoves) {
   StartStages("high");
   EXPECT_EQ(FadeAlpha(), 255u);
   for (int frame = 1; frame <= 16; ++frame) {
-    Frames(1);
+    StillFrames(1);
     ASSERT_EQ(SceneMode(), ActionSceneMode::FadeIn) << frame;
     ASSERT_EQ(FadeAlpha(), 255u - 15u * frame) << frame;
   }
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(SceneMode(), ActionSceneMode::Run);
   EXPECT_EQ(SpriteAt(ActSprite::Fade).color, 0x00000000u);
   EXPECT_EQ(FrameCount(), 17u);
@@ -90,48 +90,48 @@ TEST_F(ActionSceneTest, TheStageFadesInOverSeventeenFramesWhileTheWorldMoves) {
 
 TEST_F(ActionSceneTest, PauseStopsTheStageClockButNotAPressHeldFromTheFadeIn) {
   StartStages("first");
-  Frames(5);
-  Hold({key::Pause});  // pressed while the stage fades in, held on into the run
-  Frames(20);
+  StillFrames(5);
+  PressKeys({key::Pause});  // pressed while the stage fades in, held on into the run
+  StillFrames(20);
   EXPECT_EQ(SceneMode(), ActionSceneMode::Run);
   EXPECT_EQ(FrameCount(), 25u);
-  Release({key::Pause});
-  Frames(1);
+  ReleaseKeys({key::Pause});
+  StillFrames(1);
 
   StartTimer(PlayerTimer::Dash);  // 15 frames
-  Frames(10);
-  Tap(key::Pause);
+  StillFrames(10);
+  StillTap(key::Pause);
   EXPECT_EQ(SceneMode(), ActionSceneMode::Pause);
   const uint32_t paused = FrameCount();
   EXPECT_EQ(paused, 36u);
-  Frames(100);
+  StillFrames(100);
   EXPECT_EQ(FrameCount(), paused);
   EXPECT_EQ(g_Player.IsTimerDone(PlayerTimer::Dash), 0);
 
-  Tap(key::Pause);  // the press resumes; the release frame runs
+  StillTap(key::Pause);  // the press resumes; the release frame runs
   EXPECT_EQ(SceneMode(), ActionSceneMode::Run);
   EXPECT_EQ(FrameCount(), paused + 1);
-  Frames(3);
+  StillFrames(3);
   EXPECT_EQ(g_Player.IsTimerDone(PlayerTimer::Dash), 0);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_Player.IsTimerDone(PlayerTimer::Dash), 1);
 }
 
 TEST_F(ActionSceneTest, TheGoalLeadsToTheNextStageKeepingTheHeroAndTheMusicAndTheLastStageRepeats) {
-  PlayStages("first,second");
+  EnterStages("first,second");
   WearDown();
   testsupport::AdvanceClock(3000);
   RequestStageEnd();
-  Frames(5);
+  StillFrames(5);
   RequestStageEnd();  // a second goal changes nothing: the fade goes on from where it is
-  Frames(11);
+  StillFrames(11);
   EXPECT_EQ(CurrentGameMode(), GameMode::ActionRun);
   EXPECT_EQ(FadeAlpha(), 240u);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(CurrentGameMode(), GameMode::ActionRestart);
   EXPECT_EQ(g_MapModel.GetStageIndex(), 1);
 
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(CurrentGameMode(), GameMode::ActionRun);
   EXPECT_EQ(SceneMode(), ActionSceneMode::FadeIn);
   EXPECT_EQ(FadeAlpha(), 255u);
@@ -140,9 +140,9 @@ TEST_F(ActionSceneTest, TheGoalLeadsToTheNextStageKeepingTheHeroAndTheMusicAndTh
   ExpectWornDown(17);  // the fade-out's frames
   EXPECT_EQ(MusicPosition(), 3000 * kMs) << "the music plays on";
 
-  Frames(17);
+  StillFrames(17);
   RequestStageEnd();
-  Frames(18);
+  StillFrames(18);
   EXPECT_EQ(g_MapModel.GetStageIndex(), 1);
   EXPECT_EQ(CurrentGameMode(), GameMode::ActionRun);
   ExpectAtStartOf(8);
@@ -150,20 +150,20 @@ TEST_F(ActionSceneTest, TheGoalLeadsToTheNextStageKeepingTheHeroAndTheMusicAndTh
 }
 
 TEST_F(ActionSceneTest, DeathStartsTheSameStageWithANewHeroAndTheMusicFromItsStart) {
-  PlayStages("first,second");
+  EnterStages("first,second");
   WearDown();
   testsupport::AdvanceClock(3000);
   SetFlags(PlayerState::Dead);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(SceneMode(), ActionSceneMode::Leave);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(CurrentGameMode(), GameMode::ActionLeave);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(CurrentGameMode(), GameMode::ActionStart);
   EXPECT_EQ(g_FrameManager.GetHead(), nullptr) << "the stage's sprites left the draw list";
   EXPECT_EQ(g_Sprites, nullptr);
 
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(CurrentGameMode(), GameMode::ActionRun);
   EXPECT_EQ(g_MapModel.GetStageIndex(), 0);
   ExpectAtStartOf(5);
@@ -179,15 +179,15 @@ TEST_F(ActionSceneTest, DeathDuringTheGoalsFadeOutWins) {
   // the death in one frame), 5, and 16 (the fade becomes black in the death frame).
   for (int before : {0, 5, 16}) {
     SCOPED_TRACE(before);
-    PlayStages("first,second");
+    EnterStages("first,second");
     WearDown();
     RequestStageEnd();
-    Frames(before);
+    StillFrames(before);
     SetFlags(PlayerState::Dead);
-    Frames(1);
+    StillFrames(1);
     EXPECT_EQ(CurrentGameMode(), GameMode::ActionRun);
     EXPECT_EQ(SceneMode(), ActionSceneMode::Leave);
-    Frames(3);
+    StillFrames(3);
     EXPECT_EQ(CurrentGameMode(), GameMode::ActionRun);
     EXPECT_EQ(g_MapModel.GetStageIndex(), 0);
     ExpectAtStartOf(5);
@@ -207,26 +207,26 @@ TEST_F(ActionSceneTest, AStageThatCannotStartIsNamedAndEndsTheGame) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.script);
-    messages_.clear();
+    boxes_.Clear();
     g_GameState.SetQuitCode(0);
     g_MapModel.Release();  // no stage list from the case before
     testsupport::WriteScrambled("Data/Script/main.cnn", c.script);
     g_GameState.SetMode(GameMode::MainScript);
     if (c.firstStageRuns) {
-      Frames(3);
+      StillFrames(3);
       ASSERT_EQ(CurrentGameMode(), GameMode::ActionRun);
-      Frames(17);
+      StillFrames(17);
       RequestStageEnd();
-      Frames(17);
+      StillFrames(17);
     }
     for (int frame = 0; frame < 4 && CurrentGameMode() != GameMode::Quit; ++frame) {
-      Frames(1);
+      StillFrames(1);
       ASSERT_NE(CurrentGameMode(), GameMode::ActionRun);
     }
     EXPECT_EQ(CurrentGameMode(), GameMode::Quit);
     EXPECT_EQ(g_GameState.GetQuitCode(), 1);
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_TRUE(MessageMentions(c.message)) << messages_[0];
+    ASSERT_EQ(boxes_.messages.size(), 1u);
+    EXPECT_TRUE(boxes_.Mentions(c.message)) << boxes_.messages[0];
     EXPECT_EQ(g_FrameManager.GetHead(), nullptr);
   }
 }
@@ -236,13 +236,13 @@ TEST_F(ActionSceneTest, TheDemosStartEntryShowsTheHeroStandingOnTheMeadow) {
   fs::remove_all("Data");
   fs::copy(fs::path(VELUNNA_GAME_DIR) / "Data", "Data", fs::copy_options::recursive);
   g_GameState.SetMode(GameMode::MainScript);  // as the game starts
-  Frames(20);  // the title menu fades in
-  Tap(platform::DIK_Z);  // its first entry: start
-  for (int i = 0; i < 40 && CurrentGameMode() != GameMode::ActionRun; ++i) Frames(1);
+  StillFrames(20);  // the title menu fades in
+  StillTap(platform::DIK_Z);  // its first entry: start
+  for (int i = 0; i < 40 && CurrentGameMode() != GameMode::ActionRun; ++i) StillFrames(1);
   ASSERT_EQ(CurrentGameMode(), GameMode::ActionRun);
   EXPECT_EQ(g_MapModel.GetStageCount(), 3);
   EXPECT_TRUE(g_MediaPlayers[ActSound::Bgm].IsPlaying());
-  Frames(17);
+  StillFrames(17);
   ASSERT_EQ(SceneMode(), ActionSceneMode::Run);
 
   // He fell from his start cell (column 1, row 10) onto the ground of row 16.
@@ -277,7 +277,7 @@ TEST_F(ActionSceneTest, TheDemosStartEntryShowsTheHeroStandingOnTheMeadow) {
 
 // The music at volume 255 of 255 starts again at its end; the effects at 200 sound once.
 TEST_F(ActionSceneTest, TheMusicLoopsAtFullVolumeAndTheEffectsPlayOnceAtTwoHundred) {
-  PlayStages("first");
+  EnterStages("first");
   const MediaPlayer& music = g_MediaPlayers[ActSound::Bgm];
   EXPECT_EQ(music.GetVolume(), 0) << "255: no attenuation";
   for (int slot = ActSound::Bgm + 1; slot < ActSound::Count; ++slot)  // in hundredths of a decibel
@@ -285,7 +285,7 @@ TEST_F(ActionSceneTest, TheMusicLoopsAtFullVolumeAndTheEffectsPlayOnceAtTwoHundr
 
   PlayActSound(ActSound::PlayerHit);
   testsupport::AdvanceClock(kMusicMs + 500);
-  Frames(1);
+  StillFrames(1);
   EXPECT_TRUE(music.IsPlaying());
   EXPECT_EQ(MusicPosition(), 0) << "from its start again";
   const MediaPlayer& hit = g_MediaPlayers[ActSound::PlayerHit];
@@ -294,16 +294,16 @@ TEST_F(ActionSceneTest, TheMusicLoopsAtFullVolumeAndTheEffectsPlayOnceAtTwoHundr
 
 // A Pause press while the goal fades out neither stops the fade nor pauses the next stage.
 TEST_F(ActionSceneTest, PauseIsNotTakenDuringTheGoalsFadeOut) {
-  PlayStages("first,second");
+  EnterStages("first,second");
   RequestStageEnd();
-  Frames(5);
-  Tap(key::Pause);
+  StillFrames(5);
+  StillTap(key::Pause);
   EXPECT_EQ(SceneMode(), ActionSceneMode::FadeOut);
-  Frames(9);
+  StillFrames(9);
   EXPECT_EQ(FadeAlpha(), 240u);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(CurrentGameMode(), GameMode::ActionRestart) << "the next stage on time";
-  Frames(18);
+  StillFrames(18);
   EXPECT_EQ(SceneMode(), ActionSceneMode::Run) << "and no pause kept for it";
   EXPECT_EQ(g_MapModel.GetStageIndex(), 1);
 }

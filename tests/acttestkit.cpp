@@ -4,9 +4,14 @@
 #include <map>
 
 #include "act/actgraphics.h"
+#include "act/actionscene.h"
 #include "act/mapmodel.h"
+#include "act/mobs/mob.h"
+#include "act/mobs/mobkedama.h"
+#include "act/mobs/mobmanager.h"
+#include "act/player.h"
+#include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
-#include "platform/messagebox.h"
 #include "tests/testsupport.h"
 #include "tools/artkit.h"
 #include "tools/stagesource.h"
@@ -124,35 +129,14 @@ void ActTest::SetUp() {
   std::filesystem::create_directories("Data/Temp");
   testsupport::UseManualClock();
   testsupport::UseScriptedInput();
-  platform::SetMessageBoxHandler([this](const std::string& text, const std::string&, platform::MessageBoxKind) {
-    messages_.push_back(text);
-    return platform::MessageBoxAnswer::Ok;
-  });
   g_MapModel.Release();
 }
 
-void ActTest::TearDown() {
-  platform::SetMessageBoxHandler(nullptr);
-  g_SceneArrays.Release();
-}
-
-bool ActTest::MessageMentions(const std::string& utf8) const {
-  for (const std::string& m : messages_)
-    if (m.find(utf8) != std::string::npos) return true;
-  return false;
-}
+void ActTest::TearDown() { g_SceneArrays.Release(); }
 
 }  // namespace acttest
 
 // --- playing a stage ---
-
-#include "act/actionscene.h"
-#include "act/mapmodel.h"
-#include "act/mobs/mob.h"
-#include "act/mobs/mobkedama.h"
-#include "act/mobs/mobmanager.h"
-#include "act/player.h"
-#include "gameflow/gamestate.h"
 
 // The hero's fields that no game operation sets from outside.
 struct PlayerTestAccess {
@@ -196,36 +180,23 @@ void WriteActSounds() {
   testsupport::WriteFile("Data/Sound/Act/1-1.mp3", testsupport::MakeWav(kMusicMs));
 }
 
-void Hold(std::initializer_list<int> keys) { testsupport::PressKeys(keys); }
-void Release(std::initializer_list<int> keys) { testsupport::ReleaseKeys(keys); }
-void Tap(int key) {
-  testsupport::PressKeys({key});
-  testsupport::RunFrames(1);
-  testsupport::ReleaseKeys({key});
-  testsupport::RunFrames(1);
-}
-void Frames(int n) { testsupport::RunFrames(n); }
-void HoldFrames(std::initializer_list<int> keys, int n) {
-  Hold(keys);
-  Frames(n);
-}
-void FramesUntil(uint32_t count) { Frames(static_cast<int>(count - g_ActionScene.GetFrameCount())); }
+void StillFramesUntilFrame(uint32_t count) { StillFrames(static_cast<int>(count - g_ActionScene.GetFrameCount())); }
 
 void StartStages(const std::string& stageList) {
   testsupport::WriteScrambled("Data/Script/main.cnn", "#setaction " + stageList + "\r\n");
   g_GameState.SetMode(GameMode::MainScript);
   // The main script, the start menu's hand-over (there is no menu), the stage start.
-  for (int i = 0; i < 3 && g_GameState.GetMode() != GameMode::ActionRun; ++i) testsupport::RunFrames(1);
+  for (int i = 0; i < 3 && g_GameState.GetMode() != GameMode::ActionRun; ++i) StillFrames(1);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::ActionRun);
   ASSERT_EQ(g_ActionScene.GetMode(), ActionSceneMode::FadeIn);
 }
 
-void PlayStage(const std::string& source) {
+void EnterStage(const std::string& source) {
   WriteActPictures();
   WriteActSounds();
   WriteStage("stage01", source);
   StartStages("stage01");
-  Frames(17);
+  StillFrames(17);
   EXPECT_EQ(g_ActionScene.GetMode(), ActionSceneMode::Run);
 }
 
@@ -304,6 +275,5 @@ void SetMobMotion(int i, D3DXVECTOR2 position, D3DXVECTOR2 velocity) {
   MobTestAccess::Position(mob) = position;
   MobTestAccess::Velocity(mob) = velocity;
 }
-
 
 }  // namespace acttest

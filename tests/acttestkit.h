@@ -12,6 +12,7 @@
 #include "librarysauce/d3dmath.h"
 #include "librarysauce/sprite.h"
 #include "platform/input.h"
+#include "tests/testsupport.h"
 
 class Mob;
 
@@ -57,15 +58,13 @@ void WriteMapBytes(const std::string& name, const std::string& bytes);
 std::string CompileStage(const std::string& source);
 
 // A fresh game directory per test (named after it), the map model emptied (no stage list, stage
-// 0), the manual clock, scripted input, and every message box answered and kept in messages_.
+// 0), the manual clock, scripted input, and every message box answered and kept in boxes_.
 class ActTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  // True when a message box shown so far holds this text (UTF-8).
-  bool MessageMentions(const std::string& utf8) const;
 
-  std::vector<std::string> messages_;
+  testsupport::MessageBoxCapture boxes_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -74,13 +73,14 @@ class ActTest : public ::testing::Test {
 //   WriteActPictures();  WriteActSounds();
 //   WriteStage("stage01", StageText(40, 20).Put(5, 10, "@").Floor(17).Text());
 //   StartStages("stage01");          // "#setaction stage01"; the stage has begun (mode 15)
-//   Frames(17);                      // the fade-in
+//   StillFrames(17);                 // the fade-in
 //   EXPECT_EQ(SceneMode(), ActionSceneMode::Run);
 //
-// or all of that at once: PlayStage(StageText(40, 20).Put(5, 10, "@").Floor(17).Text()).
-// Control tests then hold keys (Hold, Tap) and step whole frames. Movement tests set a position
-// and velocities and step Player::MoveAndCollide themselves, so no control step stands between
-// what they set and what they check.
+// or all of that at once: EnterStage(StageText(40, 20).Put(5, 10, "@").Floor(17).Text()).
+// Control tests then put keys down and up (PressKeys, ReleaseKeys, StillTap, HoldStillFrames)
+// and step whole frames with the clock still (StillFrames), all from testsupport. Movement
+// tests set a position and velocities and step Player::MoveAndCollide themselves, so no control
+// step stands between what they set and what they check.
 // ---------------------------------------------------------------------------------------------
 
 // Writes a small sound for every one of the stage's sound files; the music is a WAV of kMusicMs
@@ -101,25 +101,22 @@ constexpr int Left = platform::DIK_LEFT;
 constexpr int Right = platform::DIK_RIGHT;
 }  // namespace key
 
-// Keys down (held from frame to frame) / up.
-void Hold(std::initializer_list<int> keys);
-void Release(std::initializer_list<int> keys);
-// The key down for one frame, then up for one frame.
-void Tap(int key);
-// Whole frames, as the message loop runs them (the clock stands still unless a test moves it).
-void Frames(int n);
-// Holds the keys down, then runs n frames.
-void HoldFrames(std::initializer_list<int> keys, int n = 1);
-// Runs frames until the scene's frame counter reads count.
-void FramesUntil(uint32_t count);
+// Keys and frames, as testsupport steps them (the clock stands still unless a test moves it).
+using testsupport::HoldStillFrames;
+using testsupport::PressKeys;
+using testsupport::ReleaseKeys;
+using testsupport::StillFrames;
+using testsupport::StillTap;
+// Still frames until the scene's frame counter reads count.
+void StillFramesUntilFrame(uint32_t count);
 
-// Writes the main script "#setaction <stageList>" and runs frames until the first stage has
+// Writes the main script "#setaction <stageList>" and runs still frames until the first stage has
 // begun: game mode 15 with the scene fading in, no running frame yet. Fails the test otherwise.
 void StartStages(const std::string& stageList);
 
 // Writes the action pictures, the sounds and "stage01" from its readable source, starts it and
-// runs the 17 frames of its fade-in: the stage runs.
-void PlayStage(const std::string& source);
+// runs the 17 still frames of its fade-in: the stage runs.
+void EnterStage(const std::string& source);
 
 // --- what a test reads ---
 int CurrentGameMode();

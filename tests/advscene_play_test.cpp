@@ -13,7 +13,6 @@
 #include "librarysauce/mediaplayer.h"
 #include "librarysauce/texture.h"
 #include "novel/advscene.h"
-#include "platform/messagebox.h"
 #include "tests/advtestkit.h"
 #include "tests/testsupport.h"
 
@@ -34,7 +33,6 @@ class AdvScenePlayTest : public ::testing::Test {
   void SetUp() override {
     testsupport::PlayDemoCopy();
   }
-  void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
 
   // Runs the entry script the way the start menu runs the one its player picks.
   void RunEntryScript(const std::string& text) {
@@ -44,12 +42,11 @@ class AdvScenePlayTest : public ::testing::Test {
     g_MainScript.RunMainScript();
   }
 
-  // Frames as a reader plays them, until done() or maxFrames: 17 ms a frame, and Z pressed for
+  // Frames as a reader plays them, until done() or maxFrames: at 60 a second, and Z pressed for
   // a frame whenever the script waits for a key. Returns the frames played.
-  int PlayUntil(const std::function<bool()>& done, int maxFrames = 4000) {
+  int PlayReadingUntil(const std::function<bool()>& done, int maxFrames = 4000) {
     for (int frame = 0; frame < maxFrames; ++frame) {
       if (done()) return frame;
-      testsupport::AdvanceClock(17);
       if (g_AdvScene.IsKeyWaitOn() && !zDown_) {
         testsupport::PressKeys({kKeyZ});
         zDown_ = true;
@@ -57,7 +54,7 @@ class AdvScenePlayTest : public ::testing::Test {
         testsupport::ReleaseKeys({kKeyZ});
         zDown_ = false;
       }
-      testsupport::RunFrames(1);
+      testsupport::PlayFrames(1);
     }
     ADD_FAILURE() << "still waiting after " << maxFrames << " frames, mode " << g_GameState.GetMode();
     return maxFrames;
@@ -68,17 +65,17 @@ class AdvScenePlayTest : public ::testing::Test {
 
 TEST_F(AdvScenePlayTest, StoryEntryOfTheMenuPlaysBothScenesAndLeadsIntoTheStages) {
   // The title menu as the game opens on it; the story is the second entry.
-  testsupport::RunFrames(2);
+  testsupport::StillFrames(2);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
-  testsupport::RunFrames(20);
-  TapKey(kKeyDown);
-  TapKey(kKeyZ);
-  PlayUntil([] { return g_GameState.GetMode() == GameMode::StartMenuLeave; }, 60);
+  testsupport::StillFrames(20);
+  StillTap(kKeyDown);
+  StillTap(kKeyZ);
+  PlayReadingUntil([] { return g_GameState.GetMode() == GameMode::StartMenuLeave; }, 60);
   EXPECT_EQ(g_GameState.GetNextMode(), GameMode::AdvSetUp);
   EXPECT_EQ(g_AdvScene.GetSceneNumber(), 2);
 
   // Up to the first wait for a key: the heroine's three lines in the lower window.
-  PlayUntil([] { return g_AdvScene.IsKeyWaitOn(); });
+  PlayReadingUntil([] { return g_AdvScene.IsKeyWaitOn(); });
   ASSERT_EQ(g_GameState.GetMode(), GameMode::AdvRun);
   EXPECT_EQ(g_AdvScene.GetOverlayAlpha(), 0);
   EXPECT_STRNE(g_AdvScene.GetSpeaker(0)->line[2], "");
@@ -87,7 +84,7 @@ TEST_F(AdvScenePlayTest, StoryEntryOfTheMenuPlaysBothScenesAndLeadsIntoTheStages
   EXPECT_TRUE(g_MediaPlayers[0].IsPlaying());
   EXPECT_TRUE(g_MediaPlayers[5].IsOpen());
   EXPECT_TRUE(g_MediaPlayers[6].IsOpen());
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   const std::string art = std::string(VELUNNA_GENERATED_DATA_DIR) + "/Graphic/Adv/";
   // The guild hall shows as drawn, where no window lies over it.
   for (auto [x, y] : {std::pair{700, 100}, std::pair{60, 300}, std::pair{830, 470}})
@@ -110,16 +107,16 @@ TEST_F(AdvScenePlayTest, StoryEntryOfTheMenuPlaysBothScenesAndLeadsIntoTheStages
   EXPECT_GT(bright, 100);
 
   // The scene ends, and its next file chains the second scene at the town gate.
-  PlayUntil([] { return g_GameState.GetMode() == 10; });
+  PlayReadingUntil([] { return g_GameState.GetMode() == 10; });
   EXPECT_EQ(g_GameState.GetNextMode(), GameMode::AdvSetUp);
   EXPECT_EQ(g_AdvScene.GetSceneNumber(), 3);
-  PlayUntil([] { return g_GameState.GetMode() == GameMode::AdvRun; });
+  PlayReadingUntil([] { return g_GameState.GetMode() == GameMode::AdvRun; });
   TextureInfo info;
   g_TextureTable[1].GetInfo(&info);
   EXPECT_STREQ(info.name, ".\\Graphic\\Adv\\gate.bmp");
 
   // Its own next file leads into the action stages, from the first.
-  PlayUntil([] { return g_GameState.GetMode() == GameMode::ActionRun; });
+  PlayReadingUntil([] { return g_GameState.GetMode() == GameMode::ActionRun; });
   EXPECT_EQ(g_MapModel.GetStageCount(), 3);
   EXPECT_EQ(g_MapModel.GetStageIndex(), 0);
   EXPECT_STREQ(g_MapModel.GetStagePath(0), ".\\Data\\Script\\act_stage\\stage01");
@@ -128,22 +125,18 @@ TEST_F(AdvScenePlayTest, StoryEntryOfTheMenuPlaysBothScenesAndLeadsIntoTheStages
 TEST_F(AdvScenePlayTest, NextFileThatLeavesTheModeAloneEndsTheGame) {
   // A next file whose commands choose no new mode ("#Load" keeps it) meets the next-file step
   // again with nothing left to run, and the game ends.
-  bool shown = false;
-  platform::SetMessageBoxHandler([&shown](const std::string&, const std::string&, platform::MessageBoxKind) {
-    shown = true;
-    return platform::MessageBoxAnswer::Ok;
-  });
+  testsupport::MessageBoxCapture boxes;
   WriteScript("Script/stay.cnn", "#Load\n");
   WriteScript("Script/adv/short.txt", std::string(kLeadLine) + "#01,1\n#02,stay.cnn\n#end\n");
   RunEntryScript("#setnovel short.txt\n");
-  PlayUntil([] { return g_GameState.GetMode() == GameMode::AdvEnd; }, 100);
-  testsupport::RunFrames(1);
+  PlayReadingUntil([] { return g_GameState.GetMode() == GameMode::AdvEnd; }, 100);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::AdvEnd);
   EXPECT_EQ(g_AdvScene.GetNextFile(), nullptr);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
   EXPECT_EQ(g_GameState.GetQuitCode(), 1);
-  EXPECT_FALSE(shown);
+  EXPECT_TRUE(boxes.messages.empty());
 }
 
 TEST_F(AdvScenePlayTest, FailedSetNovelQuits) {

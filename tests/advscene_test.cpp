@@ -13,7 +13,6 @@
 #include "librarysauce/sprite.h"
 #include "librarysauce/texture.h"
 #include "novel/advscene.h"
-#include "platform/messagebox.h"
 #include "tests/advtestkit.h"
 #include "tests/testsupport.h"
 
@@ -24,7 +23,6 @@ using namespace advtest;
 class AdvSceneTest : public ::testing::Test {
  protected:
   void SetUp() override { EnterScene(::testing::UnitTest::GetInstance()->current_test_info()->name()); }
-  void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
 };
 
 HRESULT Load(const std::string& text, bool crlf = true) {
@@ -113,81 +111,81 @@ TEST_F(AdvSceneTest, FadeTakesFifteenFramesAndRunsNoCommand) {
   // Before the fade the whole screen is black, right edge included.
   EXPECT_EQ(testsupport::PixelAt(400, 200) & 0xFFFFFF, 0u);
   EXPECT_EQ(testsupport::PixelAt(850, 200) & 0xFFFFFF, 0u);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_AdvScene.GetPhase(), AdvPhase::FadeIn);
-  Frames(14);
+  StillFrames(14);
   EXPECT_EQ(g_AdvScene.GetOverlayAlpha(), 17);
   EXPECT_EQ(StateOf(2).color, 17u << 24);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_AdvScene.GetOverlayAlpha(), 0);
   EXPECT_EQ(g_AdvScene.GetPhase(), AdvPhase::Run);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 0);  // "#03" has not run during the fade
   EXPECT_EQ(testsupport::PixelAt(400, 200) & 0xFFFFFF, kGuildColor);
   EXPECT_EQ(testsupport::PixelAt(850, 200) & 0xFFFFFF, kGuildColor);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 1);
-  Frames(1 + 15);
+  StillFrames(1 + 15);
   EXPECT_EQ(g_AdvScene.GetOverlayAlpha(), 255);
   EXPECT_EQ(g_AdvScene.GetPhase(), AdvPhase::Run);
   EXPECT_EQ(testsupport::PixelAt(850, 200) & 0xFFFFFF, 0u);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::AdvEnd);
 }
 
 TEST_F(AdvSceneTest, TextLineHoldsTheNextCommandJustOverAHundredMs) {
   StartScene("#13,first\n#03\n#13,second\n#04\n#end\n");
-  Frames(1);
+  StillFrames(1);
   EXPECT_TRUE(g_AdvScene.IsTextTimerOn());
   EXPECT_STREQ(Lower().line[0], "first");
-  Frames(3);  // the clock has not moved: still waiting
+  StillFrames(3);  // the clock has not moved: still waiting
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 0);
   testsupport::AdvanceClock(100);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 0);
   testsupport::AdvanceClock(1);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 1);
   EXPECT_FALSE(g_AdvScene.IsTextTimerOn());
 
   // Across the millisecond counter's wrap the wait is the same.
   testsupport::UseManualClock(0xFFFFFFF0u);
-  Frames(1);  // "#13,second" starts the timer 16 ms before the wrap
+  StillFrames(1);  // "#13,second" starts the timer 16 ms before the wrap
   testsupport::AdvanceClock(100);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 1);
   testsupport::AdvanceClock(1);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 0);
 }
 
 TEST_F(AdvSceneTest, KeyWaitEndsOnClickZOrReturnAndCtrlSkipsBothWaits) {
   StartScene("#16\n#03\n#16\n#04\n#16\n#03\n#16\n#13,held\n#04\n#end\n");
-  Frames(1);
+  StillFrames(1);
   EXPECT_TRUE(g_AdvScene.IsKeyWaitOn());
-  Frames(5);
+  StillFrames(5);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 0);
-  TapKey(kKeyZ);  // the press ends the wait; the next command runs in the release frame
+  StillTap(kKeyZ);  // the press ends the wait; the next command runs in the release frame
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 1);
-  Frames(1);
+  StillFrames(1);
   EXPECT_TRUE(g_AdvScene.IsKeyWaitOn());
   testsupport::SetMouse(400, 300, 1);
-  Frames(1);
+  StillFrames(1);
   testsupport::SetMouse(400, 300, 0);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 0);
-  Frames(1);
-  TapKey(kKeyReturn);
+  StillFrames(1);
+  StillTap(kKeyReturn);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 1);
 
   // Held Ctrl: one command a frame, neither the key wait nor the text timer holds it.
   testsupport::PressKeys({kKeyRightCtrl});
-  Frames(1);  // "#16"
+  StillFrames(1);  // "#16"
   EXPECT_FALSE(g_AdvScene.IsKeyWaitOn());
-  Frames(1);  // "#13,held"
+  StillFrames(1);  // "#13,held"
   EXPECT_FALSE(g_AdvScene.IsTextTimerOn());
-  Frames(1);  // "#04"
+  StillFrames(1);  // "#04"
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 0);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::AdvEnd);
 }
 
@@ -220,27 +218,27 @@ TEST_F(AdvSceneTest, SoundSlotsStayInsideTheEffectRange) {
       "#24,.\\Sound\\e1.wav\n#24,.\\Sound\\e2.wav\n#24,x\n#24,.\\Sound\\e3.wav\n#24,.\\Sound\\e4.wav\n"
       "#24,.\\Sound\\e5.wav\n#24,.\\Sound\\e6.wav\n#03\n"
       "#25,9\n#25,-1\n#25,-5\n#26,5\n#26,-5\n#25,0\n#26,4\n#04\n#end\n");
-  Frames(2);  // the music opens from its path as given, and plays on
+  StillFrames(2);  // the music opens from its path as given, and plays on
   ASSERT_NE(g_MediaPlayers, nullptr);
   EXPECT_TRUE(g_MediaPlayers[0].IsOpen());
   EXPECT_TRUE(g_MediaPlayers[0].IsPlaying());
-  Frames(2);  // effects open from the argument's third byte on
+  StillFrames(2);  // effects open from the argument's third byte on
   EXPECT_EQ(g_AdvScene.GetSoundEffectCount(), 2);
   EXPECT_TRUE(g_MediaPlayers[5].IsOpen());
-  Frames(1);  // a path shorter than two bytes names nothing and takes no slot
+  StillFrames(1);  // a path shorter than two bytes names nothing and takes no slot
   EXPECT_EQ(g_AdvScene.GetSoundEffectCount(), 2);
-  Frames(3);
+  StillFrames(3);
   EXPECT_EQ(g_AdvScene.GetSoundEffectCount(), 5);
-  Frames(1);  // a sixth effect is read and ignored
+  StillFrames(1);  // a sixth effect is read and ignored
   EXPECT_EQ(g_AdvScene.GetSoundEffectCount(), 5);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 1);  // the sixth's argument was passed over
-  Frames(5);  // play and stop with slot numbers outside 0..4 do nothing, the music's slot included
+  StillFrames(5);  // play and stop with slot numbers outside 0..4 do nothing, the music's slot included
   EXPECT_TRUE(g_MediaPlayers[0].IsPlaying());
-  Frames(1);  // "#25,0": effect 0 plays
+  StillFrames(1);  // "#25,0": effect 0 plays
   EXPECT_TRUE(g_MediaPlayers[5].IsPlaying());
-  Frames(1);
-  Frames(1);
+  StillFrames(1);
+  StillFrames(1);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 0);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::AdvRun);
   EXPECT_TRUE(g_MediaPlayers[0].IsPlaying());
@@ -249,29 +247,29 @@ TEST_F(AdvSceneTest, SoundSlotsStayInsideTheEffectRange) {
 TEST_F(AdvSceneTest, SpeakerWindowsIconsAndTexts) {
   StartScene(
       "#07\n#18\n#10,7\n#11\n#12,Rin\n#13,one\n#14,two\n#15,three\n#19\n#10,5\n#17,1\n#13,shown\n#17,0\n#end\n");
-  Frames(1 + 15);  // fade in
-  Frames(1);       // "#18": the lower window
+  StillFrames(1 + 15);  // fade in
+  StillFrames(1);       // "#18": the lower window
   for (AdvScene::WindowPart part : {AdvScene::kWindow, AdvScene::kFrame, AdvScene::kNameBox, AdvScene::kNameFrame,
                                     AdvScene::kIcon, AdvScene::kIconFrame})
     EXPECT_EQ(StateOf(AdvScene::SpriteIndex(0, part)).visible, 1) << part;
   EXPECT_EQ(StateOf(AdvScene::SpriteIndex(0, AdvScene::kCommentSign)).visible, 0);
   EXPECT_EQ(StateOf(AdvScene::SpriteIndex(1, AdvScene::kWindow)).visible, 0);
-  Frames(2);  // "#10,7", "#11"
+  StillFrames(2);  // "#10,7", "#11"
   const SpriteState icon = StateOf(AdvScene::SpriteIndex(0, AdvScene::kIcon));
   EXPECT_EQ(icon.srcX, 192.f);
   EXPECT_EQ(icon.srcY, 96.f);
   EXPECT_EQ(testsupport::PixelAt(27 + 48, 359 + 48) & 0xFFFFFF, kIconBaseColor + 7 * 0x10);
   for (int i = 0; i < 4; ++i) {  // name and three lines, each line holding the next 101 ms
-    Frames(1);
+    StillFrames(1);
     testsupport::AdvanceClock(101);
   }
   EXPECT_STREQ(Lower().name, "Rin");
   EXPECT_STREQ(Lower().line[2], "three");
-  Frames(1);  // "#19": the lines go, the name stays
+  StillFrames(1);  // "#19": the lines go, the name stays
   EXPECT_STREQ(Lower().name, "Rin");
   EXPECT_STREQ(Lower().line[0], "");
   EXPECT_STREQ(Lower().line[2], "");
-  Frames(1);  // "#10,5"
+  StillFrames(1);  // "#10,5"
   EXPECT_EQ(StateOf(AdvScene::SpriteIndex(0, AdvScene::kIcon)).srcX, 0.f);
   EXPECT_EQ(StateOf(AdvScene::SpriteIndex(0, AdvScene::kIcon)).srcY, 96.f);
 
@@ -282,11 +280,11 @@ TEST_F(AdvSceneTest, SpeakerWindowsIconsAndTexts) {
       if ((p & 0xFF) > 0xF8 && ((p >> 8) & 0xFF) > 0xF8) ++bright;
     return bright;
   };
-  Frames(2);  // "#17,1", "#13,shown"
+  StillFrames(2);  // "#17,1", "#13,shown"
   EXPECT_TRUE(g_AdvScene.IsMessageVisible());
   EXPECT_GT(brightTextPixels(), 10);
   testsupport::AdvanceClock(101);
-  Frames(1);  // "#17,0"
+  StillFrames(1);  // "#17,0"
   EXPECT_FALSE(g_AdvScene.IsMessageVisible());
   EXPECT_EQ(brightTextPixels(), 0);
   EXPECT_EQ(StateOf(AdvScene::SpriteIndex(0, AdvScene::kWindow)).visible, 1);
@@ -303,14 +301,14 @@ TEST_F(AdvSceneTest, TextsDarkenWithTheOverlayAndAreBlackUnderAFullOne) {
     }
     return brightest;
   };
-  Frames(2 + 15 + 1);  // "#17,1", "#07" and its fade, "#13,line"
+  StillFrames(2 + 15 + 1);  // "#17,1", "#07" and its fade, "#13,line"
   EXPECT_EQ(textGrey(), 255u);
   testsupport::AdvanceClock(101);
-  Frames(1);  // "#08": the fade-out starts
-  Frames(5);
+  StillFrames(1);  // "#08": the fade-out starts
+  StillFrames(5);
   ASSERT_EQ(g_AdvScene.GetOverlayAlpha(), 5 * 17);
   EXPECT_EQ(textGrey(), 255u - 5 * 17);
-  Frames(10);
+  StillFrames(10);
   ASSERT_EQ(g_AdvScene.GetOverlayAlpha(), 255);
   EXPECT_EQ(textGrey(), 0u);
 }
@@ -318,7 +316,7 @@ TEST_F(AdvSceneTest, TextsDarkenWithTheOverlayAndAreBlackUnderAFullOne) {
 TEST_F(AdvSceneTest, CommandTwentySevenCreatesTheSaveFile) {
   StartScene("#27\n#end\n");
   EXPECT_FALSE(testsupport::FileExists("SAVE/TestSave.sav"));
-  Frames(1);
+  StillFrames(1);
   ASSERT_TRUE(testsupport::FileExists("SAVE/TestSave.sav"));
   EXPECT_EQ(testsupport::ReadFile("SAVE/TestSave.sav"), "");
 }
@@ -326,15 +324,15 @@ TEST_F(AdvSceneTest, CommandTwentySevenCreatesTheSaveFile) {
 TEST_F(AdvSceneTest, IconNumbersAtTheEndsOfTheIntRange) {
   // The largest and smallest numbers an argument reads as still give a cell origin.
   StartScene("#10,99999999999\n#10,-99999999999\n#10,-7\n#end\n");
-  Frames(1);
+  StillFrames(1);
   SpriteState icon = StateOf(AdvScene::SpriteIndex(0, AdvScene::kIcon));
   EXPECT_EQ(icon.srcX, 2 * 96.f);  // 2147483647 = 5 × 429496729 + 2
   EXPECT_EQ(icon.srcY, 429496729.f * 96.f);
-  Frames(1);
+  StillFrames(1);
   icon = StateOf(AdvScene::SpriteIndex(0, AdvScene::kIcon));
   EXPECT_EQ(icon.srcX, -3 * 96.f);  // -2147483648 = 5 × -429496729 - 3
   EXPECT_EQ(icon.srcY, -429496729.f * 96.f);
-  Frames(1);
+  StillFrames(1);
   icon = StateOf(AdvScene::SpriteIndex(0, AdvScene::kIcon));
   EXPECT_EQ(icon.srcX, -2 * 96.f);
   EXPECT_EQ(icon.srcY, -96.f);
@@ -343,16 +341,16 @@ TEST_F(AdvSceneTest, IconNumbersAtTheEndsOfTheIntRange) {
 
 TEST_F(AdvSceneTest, SpeakerSideSetsTheGreys) {
   StartScene("#12,Low\n#13,low line\n#04\n#03\n#12,Up\n#04\n#end\n");
-  Frames(2);
+  StillFrames(2);
   testsupport::AdvanceClock(101);
   // After the set-up both texts are at full brightness, the lower window in front.
   EXPECT_EQ(g_AdvScene.GetTextGrey(0), 255);
   EXPECT_EQ(g_AdvScene.GetTextGrey(1), 255);
-  Frames(1);  // "#04": the lower side is already active: nothing changes
+  StillFrames(1);  // "#04": the lower side is already active: nothing changes
   EXPECT_EQ(g_AdvScene.GetTextGrey(1), 255);
   EXPECT_STREQ(Lower().line[0], "low line");
   const D3DCOLOR lowerFrame = StateOf(AdvScene::SpriteIndex(0, AdvScene::kFrame)).color;
-  Frames(1);  // "#03"
+  StillFrames(1);  // "#03"
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 1);
   EXPECT_EQ(g_AdvScene.GetWindowGrey(1), 255);
   EXPECT_EQ(g_AdvScene.GetWindowGrey(0), 128);
@@ -363,7 +361,7 @@ TEST_F(AdvSceneTest, SpeakerSideSetsTheGreys) {
   EXPECT_EQ(StateOf(AdvScene::SpriteIndex(1, AdvScene::kWindow)).color, 0xC8646464u);
   EXPECT_EQ(StateOf(AdvScene::SpriteIndex(0, AdvScene::kFrame)).color, lowerFrame);  // other side untouched
   EXPECT_STREQ(Lower().line[0], "low line");
-  Frames(2);  // "#12,Up", "#04"
+  StillFrames(2);  // "#12,Up", "#04"
   EXPECT_STREQ(Upper().name, "Up");
   EXPECT_EQ(g_AdvScene.GetTextGrey(1), 64);
   EXPECT_EQ(g_AdvScene.GetTextGrey(0), 255);
@@ -374,21 +372,21 @@ TEST_F(AdvSceneTest, SpeakerSideSetsTheGreys) {
 
 TEST_F(AdvSceneTest, CommandNumbersWithoutAHandler) {
   StartScene("#28,5\n#99,abc\n#05\n#03\n#ab\n#end\n");
-  Frames(3);
+  StillFrames(3);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 0);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::AdvRun);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_AdvScene.GetActiveSide(), 1);
-  Frames(1);  // two bytes that read as 0: quit
+  StillFrames(1);  // two bytes that read as 0: quit
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
 }
 
 TEST_F(AdvSceneTest, TextEndStandsForEnd) {
   for (const char* tail : {"#03\n", "#03", "#03\n#", "#03\n#1"}) {
     StartScene(tail);
-    Frames(1);
+    StillFrames(1);
     EXPECT_EQ(g_AdvScene.GetActiveSide(), 1) << tail;
-    Frames(1);
+    StillFrames(1);
     EXPECT_EQ(g_GameState.GetMode(), GameMode::AdvEnd) << tail;
     g_AdvScene.Release();
   }
@@ -399,44 +397,41 @@ TEST_F(AdvSceneTest, ArgumentsAreCutAndStayOnTheirLine) {
   for (int i = 0; i < 30; ++i) wide += "\x83\x41";
   StartScene("#12," + std::string(30, 'n') + "\n#12," + wide + "\n#13," + std::string(200, 'x') + "\n#14," + wide +
              wide + wide + "\n#15\n,stray\n#06,123456789012345678901234567890\n#12\n#end\n");
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(std::strlen(Lower().name), 19u);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(std::strlen(Lower().name), 18u);  // nine whole characters
   EXPECT_EQ(std::string(Lower().name), wide.substr(0, 18));
-  Frames(1);
+  StillFrames(1);
   testsupport::AdvanceClock(101);
   EXPECT_EQ(std::string(Lower().line[0]), std::string(127, 'x'));
-  Frames(1);
+  StillFrames(1);
   testsupport::AdvanceClock(101);
   EXPECT_EQ(std::strlen(Lower().line[1]), 126u);  // 63 whole characters
-  Frames(1);  // "#15" with its "," on the next line: an empty line
+  StillFrames(1);  // "#15" with its "," on the next line: an empty line
   testsupport::AdvanceClock(101);
   EXPECT_STREQ(Lower().line[2], "");
-  Frames(1);  // a number too long for its buffer is read from its first bytes
+  StillFrames(1);  // a number too long for its buffer is read from its first bytes
   EXPECT_EQ(g_AdvScene.GetWaitValue(), 2147483647);
-  Frames(1);  // a name without its argument is empty
+  StillFrames(1);  // a name without its argument is empty
   EXPECT_STREQ(Lower().name, "");
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::AdvEnd);
 }
 
 TEST_F(AdvSceneTest, NextFileThatCannotRunShowsTheMessageAndQuits) {
-  std::string shown;
-  platform::SetMessageBoxHandler([&shown](const std::string& text, const std::string& caption, platform::MessageBoxKind) {
-    shown = caption + "|" + text;
-    return platform::MessageBoxAnswer::Ok;
-  });
+  testsupport::MessageBoxCapture boxes;
   const std::string tooLong = std::string(60, 'n') + ".cnn";  // fits the header, not the path
   for (const std::string& next : {std::string("next.txt"), tooLong, std::string("missing.cnn"),
                                   std::string("nodot"), std::string("missing.map")}) {
-    shown.clear();
+    boxes.Clear();
     StartScene("#end\n", 1, next);
-    Frames(1);
+    StillFrames(1);
     ASSERT_EQ(g_GameState.GetMode(), GameMode::AdvEnd);
-    Frames(1);
+    StillFrames(1);
     EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit) << next;
     EXPECT_EQ(g_GameState.GetQuitCode(), 1) << next;
+    const std::string shown = boxes.captioned.empty() ? "" : boxes.captioned.back();
     EXPECT_NE(shown.find("Velunna |Err: File : "), std::string::npos) << shown;
     EXPECT_NE(shown.find(next), std::string::npos) << shown;
     // The scene is gone: no sprite of it is left to draw.

@@ -106,19 +106,10 @@ void StartScene(const std::string& body, int sceneNumber, const std::string& nex
                                          nextFile + "\n" + body);
   ASSERT_EQ(g_AdvScene.LoadScript(".\\Script\\adv\\test.txt"), S_OK);
   g_GameState.SetMode(GameMode::AdvSetUp);
-  testsupport::RunFrames(1);
+  StillFrames(1);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::AdvRun);
   // The header lines run as commands 1 and 2, a frame each, and change nothing.
-  testsupport::RunFrames(2);
-}
-
-void Frames(int n) { testsupport::RunFrames(n); }
-
-void TapKey(int key) {
-  testsupport::PressKeys({key});
-  testsupport::RunFrames(1);
-  testsupport::ReleaseKeys({key});
-  testsupport::RunFrames(1);
+  StillFrames(2);
 }
 
 }  // namespace advtest

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "tests/testsupport.h"
+
 namespace advtest {
 
 // Flat colours of the test pictures (0xRRGGBB), so a pixel read back tells which one shows.
@@ -37,9 +39,9 @@ void EnterScene(const std::string& name);
 // (mode 7, one frame), then runs the header lines (two frames), so the next frame runs the
 // body's first command.
 void StartScene(const std::string& body, int sceneNumber = 1, const std::string& nextFile = "next.cnn");
-// Runs n frames (the clock stands still unless the test moves it).
-void Frames(int n);
-// Presses and releases a key over two frames.
-void TapKey(int key);
+// Frames and taps with the clock still (the scene's text waits move only when a test moves the
+// clock), as testsupport steps them.
+using testsupport::StillFrames;
+using testsupport::StillTap;
 
 }  // namespace advtest

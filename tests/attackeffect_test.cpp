@@ -27,12 +27,12 @@ class AttackTest : public ActTest {
  protected:
   void SetUp() override {
     ActTest::SetUp();
-    PlayStage(StageText(40, 20).Put(5, 11, "@").Put(33, 1, "kkkkk").Floor(16).Text());
+    EnterStage(StageText(40, 20).Put(5, 11, "@").Put(33, 1, "kkkkk").Floor(16).Text());
   }
-  // One frame with the key held, then released.
-  static void Press(int key) {
-    HoldFrames({key});
-    Release({key});
+  // One still frame with the key held, then the key released (no frame).
+  static void StillPress(int key) {
+    HoldStillFrames({key});
+    ReleaseKeys({key});
   }
   static SpriteState EffectSprite(int kind) { return SpriteAt(g_MapModel.GetEffectSpriteBase() + kind); }
   // The Kedama of slot i held still with the top-left corner of its damage box at (x, y).
@@ -56,27 +56,27 @@ TEST_F(AttackTest, ComboSlashOneHitsOnceFromItsFifthFrameUntilTheAnimationEndsIt
   const MediaPlayer& swing = g_MediaPlayers[ActSound::SwingCombo1];
   for (int frame = 0; frame < 4; ++frame) {
     if (frame == 0)
-      Press(key::Attack);
+      StillPress(key::Attack);
     else
-      Frames(1);
+      StillFrames(1);
     EXPECT_EQ(HitCount(), 0) << "frame F+" << frame;
     EXPECT_EQ(swing.IsPlaying(), frame == 3) << "the blade swings at F+3, not at F+" << frame;
   }
   EXPECT_TRUE(Flags() & PlayerState::Combo1);
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible | kCanHit);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible);
   for (int i = 0; i < 4; ++i)
     EXPECT_EQ(MobHp(i), i < 3 ? 30 : 50) << "all that overlap at F+4, the touching one not: " << i;
 
   PutEnemy(4, 320, 465);  // walks in later
-  FramesUntil(fired + 20);
+  StillFramesUntilFrame(fired + 20);
   EXPECT_EQ(HitCount(), 3) << "one hit per firing";
   EXPECT_FALSE(Flags() & PlayerState::Combo1) << "the animation dropped it at F+19";
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible);
   EXPECT_TRUE(EffectSprite(AttackKind::ComboSlash1).visible);
   EXPECT_EQ(EffectSprite(AttackKind::ComboSlash1).color, 0x00FFFFFFu) << "drawn fully transparent";
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), 0u) << "ended at F+20, not by its timer";
   EXPECT_FALSE(EffectSprite(AttackKind::ComboSlash1).visible);
 }
@@ -117,20 +117,20 @@ TEST_F(AttackTest, TheAirAndCrouchSlashesHitAnEnemyInTheirBox) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     HoldMob(0, 1000, 400);  // away
-    HoldFrames({c.key});
-    if (c.key == key::Jump) Release({key::Jump});
-    Press(key::Attack);
-    Frames(2);
+    HoldStillFrames({c.key});
+    if (c.key == key::Jump) ReleaseKeys({key::Jump});
+    StillPress(key::Attack);
+    StillFrames(2);
     ASSERT_TRUE(g_AttackEffectManager.GetFlags(c.kind) & kVisible);
     // The enemy's damage box (52 × 56) centred on the slash's box, as it swings (F+3 to F+4).
     const D3DXVECTOR2 at = g_AttackEffectManager.GetPosition(c.kind), size = g_AttackEffectManager.GetSize(c.kind);
     PutEnemy(0, at.x + size.x / 2 - 26, at.y + size.y / 2 - 28);
-    Frames(1);
+    StillFrames(1);
     EXPECT_EQ(MobHp(0), 50) << "not before the swing";
-    Frames(1);
+    StillFrames(1);
     EXPECT_EQ(MobHp(0), 50 - c.damage);
-    Release({c.key});
-    Frames(60);  // back on the ground, standing
+    ReleaseKeys({c.key});
+    StillFrames(60);  // back on the ground, standing
   }
 }
 
@@ -151,20 +151,20 @@ TEST_F(AttackTest, TheAirAndCrouchSlashesEndWithTheHerosAttackState) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    HoldFrames({c.key});
-    if (c.key == key::Jump) Release({key::Jump});
-    Frames(c.framesAfter - 1);
-    Press(key::Attack);  // frame F
+    HoldStillFrames({c.key});
+    if (c.key == key::Jump) ReleaseKeys({key::Jump});
+    StillFrames(c.framesAfter - 1);
+    StillPress(key::Attack);  // frame F
     int lastShown = -1, onGround = -1;
     for (int frame = 0; frame < 26; ++frame) {
-      if (frame > 0) Frames(1);
+      if (frame > 0) StillFrames(1);
       if (EffectSprite(c.kind).visible) lastShown = frame;
       if (onGround < 0 && !(Flags() & PlayerState::Airborne)) onGround = frame;
     }
     EXPECT_EQ(lastShown, c.lastShown);
     EXPECT_EQ(onGround, c.onGround);
-    Release({c.key});
-    Frames(60);
+    ReleaseKeys({c.key});
+    StillFrames(60);
   }
 }
 
@@ -181,9 +181,9 @@ TEST_F(AttackTest, AnEnemyArrivingInTheSlashIsHitOnlyWithinTheHittingFrames) {
     for (int frame = 0; frame < 24; ++frame) {
       if (frame == c.arrival) PutEnemy(0, 300, 460);
       if (frame == 0)
-        Press(key::Attack);
+        StillPress(key::Attack);
       else
-        Frames(1);
+        StillFrames(1);
       if (hitFrame < 0 && HitCount() > 0) hitFrame = static_cast<int>(FrameCount() - 1 - fired);
     }
     EXPECT_EQ(hitFrame, c.hitFrame);
@@ -249,7 +249,7 @@ TEST_F(AttackTest, TheSecondComboSlashRunsItsCellsOnceAndDriftsUpAndForward) {
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash2), kVisible | kCanHit) << "can hit at once";
   std::vector<float> cells;
   for (int frame = 0; frame < 24; ++frame) {
-    Frames(1);
+    StillFrames(1);
     cells.push_back(EffectSprite(AttackKind::ComboSlash2).srcX / 64);
     EXPECT_EQ(EffectSprite(AttackKind::ComboSlash2).srcY, 32.0f);
   }
@@ -261,12 +261,12 @@ TEST_F(AttackTest, TheSecondComboSlashRunsItsCellsOnceAndDriftsUpAndForward) {
 }
 
 TEST_F(AttackTest, TheDashDustHidesAfterThirteenFramesAndStaysOnItsLastCell) {
-  Press(key::Right);
-  Frames(1);
+  StillPress(key::Right);
+  StillFrames(1);
   const D3DXVECTOR2 from = Position();
   std::vector<int> shown;
   for (int frame = 0; frame < 15; ++frame) {
-    HoldFrames({key::Right});  // frame F: the second tap dashes
+    HoldStillFrames({key::Right});  // frame F: the second tap dashes
     shown.push_back(EffectSprite(AttackKind::DashDust).visible);
   }
   EXPECT_TRUE(Flags() & PlayerState::Dash);
@@ -276,11 +276,11 @@ TEST_F(AttackTest, TheDashDustHidesAfterThirteenFramesAndStaysOnItsLastCell) {
 }
 
 TEST_F(AttackTest, ATeleportLeavesATintedAfterImageAtItsStartForTwelveFrames) {
-  Press(key::Teleport);
+  StillPress(key::Teleport);
   const D3DXVECTOR2 departure = Position();
   std::vector<int> shown;
   for (int frame = 0; frame < 14; ++frame) {
-    HoldFrames({key::Right});  // frame F: away to the right
+    HoldStillFrames({key::Right});  // frame F: away to the right
     shown.push_back(EffectSprite(AttackKind::TeleportAfterImage).visible);
   }
   EXPECT_EQ(shown, std::vector<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0}));
@@ -296,11 +296,11 @@ TEST_F(AttackTest, ATeleportLeavesATintedAfterImageAtItsStartForTwelveFrames) {
 }
 
 TEST_F(AttackTest, TheGuardEffectLoopsEverySeventeenFramesWhileTheGuardIsHeldAndEndsOnRelease) {
-  HoldFrames({key::Guard}, 10);
+  HoldStillFrames({key::Guard}, 10);
   EXPECT_FALSE(EffectSprite(AttackKind::Guard).visible) << "not before the guard takes hold";
   std::vector<float> cells;
   for (int frame = 0; frame < 35; ++frame) {
-    Frames(1);
+    StillFrames(1);
     EXPECT_TRUE(EffectSprite(AttackKind::Guard).visible) << "frame " << frame;
     cells.push_back(EffectSprite(AttackKind::Guard).srcX / 128);
   }
@@ -310,16 +310,16 @@ TEST_F(AttackTest, TheGuardEffectLoopsEverySeventeenFramesWhileTheGuardIsHeldAnd
   expected.push_back(1);
   EXPECT_EQ(cells, expected);
 
-  Release({key::Guard});
-  Frames(1);
+  ReleaseKeys({key::Guard});
+  StillFrames(1);
   EXPECT_FALSE(EffectSprite(AttackKind::Guard).visible);
 }
 
 TEST_F(AttackTest, TheAirSlashFollowsAndTurnsWithTheHeroAndOtherKindsDoNotTurn) {
-  Press(key::Jump);
-  Press(key::Attack);
+  StillPress(key::Jump);
+  StillPress(key::Attack);
   EXPECT_TRUE(g_AttackEffectManager.GetFlags(AttackKind::AirSlash) & kVisible);
-  HoldFrames({key::Left}, 3);
+  HoldStillFrames({key::Left}, 3);
   EXPECT_EQ(Facing(), 0);
   EXPECT_EQ(g_AttackEffectManager.GetFacing(AttackKind::AirSlash), 0);
   const D3DXVECTOR2 slash = g_AttackEffectManager.GetPosition(AttackKind::AirSlash);
@@ -359,12 +359,12 @@ TEST_F(AttackTest, EachSlashSwingsWithItsOwnSoundOnItsFourthFrame) {
 TEST_F(AttackTest, FiringAgainRestartsTheSameSlash) {
   SetFlags(PlayerState::Combo1);
   g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
-  Frames(10);
+  StillFrames(10);
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible | kCanHit);
   g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible) << "can hit again from F+3";
   EXPECT_FALSE(g_MediaPlayers[ActSound::SwingCombo1].IsPlaying()) << "stopped and rewound";
-  Frames(4);
+  StillFrames(4);
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible | kCanHit);
   EXPECT_TRUE(g_MediaPlayers[ActSound::SwingCombo1].IsPlaying());
 }
@@ -373,14 +373,14 @@ TEST_F(AttackTest, TheNextStageBringsFreshObjectsWithoutTheAttackThatWasRunning)
   SetFlags(PlayerState::Combo1);
   g_AttackEffectManager.Fire(AttackKind::ComboSlash1);
   RequestStageEnd();
-  Frames(18);  // the 17 frames of the fade-out (the slash lives 20), then the stage again
+  StillFrames(18);  // the 17 frames of the fade-out (the slash lives 20), then the stage again
   ASSERT_EQ(SceneMode(), ActionSceneMode::FadeIn);
   for (int kind = AttackKind::First; kind <= AttackKind::Last; ++kind) {
     EXPECT_EQ(g_AttackEffectManager.GetFlags(kind), 0u) << kind;
     EXPECT_FALSE(EffectSprite(kind).visible) << kind;
   }
-  Frames(17);
-  Press(key::Attack);
+  StillFrames(17);
+  StillPress(key::Attack);
   EXPECT_EQ(g_AttackEffectManager.GetFlags(AttackKind::ComboSlash1), kVisible);
 }
 

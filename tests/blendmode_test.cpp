@@ -44,7 +44,7 @@ class BlendModeTest : public ::testing::Test {
     Sprite background, sprite;
     Place(&background, 0, 16, under, 10, BlendMode::Opaque);
     Place(&sprite, 0, 16, color, 0, mode, texture);
-    testsupport::RunFrames(1);
+    testsupport::StillFrames(1);
     return testsupport::PixelAt(8, 8);
   }
 
@@ -77,7 +77,7 @@ TEST_F(BlendModeTest, UntexturedQuadShowsItsColourWhateverTextureIsBound) {
   Place(&background, 0, 40, 0xFFFFFFFF, 10, BlendMode::Opaque);
   Place(&textured, 0, 8, 0xFFFFFFFF, 5, BlendMode::Alpha, 1);  // leaves a texture bound
   Place(&black, 20, 16, 0xFF000000, 0, BlendMode::Alpha);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(testsupport::PixelAt(4, 4), 0xFF80C0FFu);
   EXPECT_EQ(testsupport::PixelAt(28, 8), 0xFF000000u);
 }
@@ -137,7 +137,7 @@ TEST_F(BlendModeTest, OutOfRangeModesInheritThePreviousSpritesBlend) {
     Place(&inheriting, 20, 8, 0xFF202020, 5, static_cast<BlendMode>(odd));
     Place(&opaque, 40, 8, 0x00202020, 5, BlendMode::Opaque);
     Place(&inheritingOpaque, 60, 8, 0x00202020, 5, static_cast<BlendMode>(odd));
-    testsupport::RunFrames(1);
+    testsupport::StillFrames(1);
     EXPECT_EQ(testsupport::PixelAt(24, 8), 0xFF606060u) << odd;
     EXPECT_EQ(testsupport::PixelAt(64, 8), 0x00202020u) << odd;
     while (Sprite* head = g_FrameManager.GetHead()) head->Unregister();

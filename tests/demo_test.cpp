@@ -21,7 +21,6 @@
 #include "gameflow/scenearrays.h"
 #include "librarysauce/sprite.h"
 #include "platform/input.h"
-#include "platform/messagebox.h"
 #include "tests/demoplay.h"
 #include "tests/testsupport.h"
 
@@ -42,13 +41,8 @@ class DemoTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::PlayDemoCopy();
-    platform::SetMessageBoxHandler([this](const std::string& text, const std::string&, platform::MessageBoxKind) {
-      messages_.push_back(text);
-      return platform::MessageBoxAnswer::Ok;
-    });
     g_GameState.SetMode(GameMode::MainScript);
   }
-  void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
 
   // From the title menu, the entry of this id.
   static void ChooseOnTitle(int id) {
@@ -56,7 +50,7 @@ class DemoTest : public ::testing::Test {
     ASSERT_TRUE(demoplay::ChooseOnTitle(id, PlayTap)) << "no title entry " << id;
   }
 
-  std::vector<std::string> messages_;
+  testsupport::MessageBoxCapture boxes_;
 };
 
 // True when the sprite is shown and its whole quad lies on the screen.
@@ -204,7 +198,7 @@ TEST_F(DemoTest, TheTitlesStartEntryLeadsThroughTheMeadowToItsGoalAndIntoTheRuin
   PlayFrames(1);
   ExpectHudShowsHp(hp, 250);
   ExpectGroundShowsItsChips();
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.messages.empty());
 }
 
 TEST_F(DemoTest, TheFieldMapsTowerLeadsToTheTowerStage) {
@@ -217,7 +211,7 @@ TEST_F(DemoTest, TheFieldMapsTowerLeadsToTheTowerStage) {
   ASSERT_TRUE(PlayUntil(demoplay::StageRuns));
   EXPECT_EQ(g_MapModel.GetStageCount(), 1);
   EXPECT_STREQ(g_MapModel.GetStagePath(0), ".\\Data\\Script\\act_stage\\stage03");
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.messages.empty());
 }
 
 // The README's screenshots: the title menu, the story's second page and the meadow with the HUD

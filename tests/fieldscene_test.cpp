@@ -17,7 +17,6 @@
 #include "librarysauce/texture.h"
 #include "platform/cp932.h"
 #include "platform/input.h"
-#include "platform/messagebox.h"
 #include "tests/testsupport.h"
 
 namespace {
@@ -27,6 +26,8 @@ using platform::DIK_LEFT;
 using platform::DIK_RIGHT;
 using platform::DIK_UP;
 using platform::DIK_Z;
+using testsupport::PlayFrames;
+using testsupport::PlayTap;
 
 constexpr int kFadeFrames = 17;
 
@@ -49,14 +50,9 @@ class FieldSceneTest : public ::testing::Test {
     ASSERT_EQ(symlink(VELUNNA_GAME_DIR "/Graphic", "Graphic"), 0);
     ASSERT_EQ(symlink(VELUNNA_GAME_DIR "/Sound", "Sound"), 0);
     testsupport::WriteFile("Data/Temp/.keep", "");
-    platform::SetMessageBoxHandler([this](const std::string& text, const std::string&, platform::MessageBoxKind) {
-      messages_.push_back(text);
-      return platform::MessageBoxAnswer::Ok;
-    });
     testsupport::UseScriptedInput();
     testsupport::SetMouse(0, 0);
   }
-  void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
 
   // Game text: UTF-8 with "\n" here, CP932 with "\r\n" on disk, scrambled.
   static void WriteText(const std::string& path, const std::string& utf8) {
@@ -71,31 +67,16 @@ class FieldSceneTest : public ::testing::Test {
   }
   static std::string ListPath(const std::string& name) { return ".\\Data\\Script\\map\\" + name; }
 
-  // One frame of play, 16 ms after the last.
-  static void Frame(int n = 1) {
-    for (int i = 0; i < n; ++i) {
-      testsupport::AdvanceClock(16);
-      testsupport::RunFrames(1);
-    }
-  }
-  // Presses keys for one frame, then lets them go for one frame (a press is delivered once).
-  static void Tap(std::initializer_list<int> keys) {
-    testsupport::PressKeys(keys);
-    Frame();
-    testsupport::ReleaseKeys(keys);
-    Frame();
-  }
-
   // Runs "#setfield name" from the main script and plays through the set-up and the fade-in.
   void EnterField(const std::string& name) {
     WriteText("Data/Script/main.cnn", "#setfield " + name + "\n");
     g_GameState.SetMode(GameMode::MainScript);
-    Frame();
+    PlayFrames(1);
     ASSERT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
-    Frame();
+    PlayFrames(1);
     ASSERT_EQ(g_GameState.GetMode(), GameMode::FieldRun);
     ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::FadeIn);
-    Frame(kFadeFrames);
+    PlayFrames(kFadeFrames);
     ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::Select);
   }
 
@@ -120,7 +101,7 @@ class FieldSceneTest : public ::testing::Test {
     return state;
   }
 
-  std::vector<std::string> messages_;
+  testsupport::MessageBoxCapture boxes_;
 };
 
 TEST_F(FieldSceneTest, TheMapNumberPicksTheBackground) {
@@ -157,7 +138,7 @@ TEST_F(FieldSceneTest, SetUpShowsTheMapIconsSignAndCommentWindowAfterTheFade) {
   WriteList("demo", kFourPoints);
   WriteText("Data/Script/main.cnn", "#setfield demo\n");
   g_GameState.SetMode(GameMode::MainScript);
-  Frame(2);
+  PlayFrames(2);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::FieldRun);
   // The set-up frame: the black overlay covers the whole 854-wide screen.
   EXPECT_EQ(testsupport::PixelAt(5, 5), 0xFF000000u);
@@ -167,7 +148,7 @@ TEST_F(FieldSceneTest, SetUpShowsTheMapIconsSignAndCommentWindowAfterTheFade) {
   ASSERT_NE(g_MediaPlayers, nullptr);
   EXPECT_TRUE(g_MediaPlayers[FieldScene::kMusicSlot].IsPlaying());
 
-  Frame(kFadeFrames);
+  PlayFrames(kFadeFrames);
   ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::Select);
   EXPECT_EQ(g_FieldScene.GetOverlayAlpha(), 0);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
@@ -191,13 +172,13 @@ TEST_F(FieldSceneTest, SetUpShowsTheMapIconsSignAndCommentWindowAfterTheFade) {
 TEST_F(FieldSceneTest, TheSelectedPointsNameAndCommentAreDrawnAtTheirPlaces) {
   WriteList("demo", kFourPoints);
   EnterField("demo");
-  Frame();
+  PlayFrames(1);
   const auto* shown = g_FieldScene.GetPoint(g_FieldScene.GetSelectedPoint());
   ASSERT_NE(shown, nullptr);
   testsupport::ExpectCommentWindowTexts(shown->name.c_str(), shown->comment.c_str());
   const std::vector<uint32_t> first = testsupport::ReadScreen(0, 400, 480, 70);
   // The texts follow the selection.
-  Tap({DIK_DOWN});
+  PlayTap(DIK_DOWN);
   EXPECT_NE(testsupport::ReadScreen(0, 400, 480, 70), first);
 }
 
@@ -206,48 +187,48 @@ TEST_F(FieldSceneTest, HoverSelectsAndAClickDecidesWithinTheBoxEdges) {
   EnterField("demo");
   // Point 2 (index 2) has its icon at (500, 200): its box is 502..530 by 202..230.
   testsupport::SetMouse(501, 215);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
   EXPECT_FALSE(JustPlayed(FieldScene::kSelectSlot));
   testsupport::SetMouse(502, 202);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 2);
   EXPECT_EQ(Highlighted(), 2);
   EXPECT_EQ(StateOf(FieldScene::kPlayerPointSprite).y, 195.0f);
   EXPECT_TRUE(JustPlayed(FieldScene::kSelectSlot));
   // Still over the same point: no new select sound.
   testsupport::SetMouse(530, 230);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 2);
   EXPECT_FALSE(JustPlayed(FieldScene::kSelectSlot));
   testsupport::SetMouse(531, 230);
-  Frame();
+  PlayFrames(1);
   testsupport::SetMouse(520, 231);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 2);
 
   // The disabled point is never hovered.
   testsupport::SetMouse(316, 116);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 2);
   EXPECT_EQ(Highlighted(), 2);
 
   // While a point is hovered the keys do not move the selection.
   testsupport::SetMouse(116, 316);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
-  Tap({DIK_DOWN});
+  PlayTap(DIK_DOWN);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
 
   // A click outside every point decides nothing.
   testsupport::SetMouse(10, 10, 1);
-  Frame();
+  PlayFrames(1);
   testsupport::SetMouse(10, 10, 0);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::Select);
   // A click on a point decides it: the decide sound, then the fade-out.
   testsupport::SetMouse(716, 336, 1);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::FadeOut);
   EXPECT_EQ(g_FieldScene.GetChosenPoint(), 3);
   EXPECT_TRUE(JustPlayed(FieldScene::kDecideSlot));
@@ -256,35 +237,35 @@ TEST_F(FieldSceneTest, HoverSelectsAndAClickDecidesWithinTheBoxEdges) {
 TEST_F(FieldSceneTest, KeysAndStickStepOverDisabledPointsAndWrap) {
   WriteList("demo", kFourPoints);
   EnterField("demo");
-  Tap({DIK_DOWN});
+  PlayTap(DIK_DOWN);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 2);  // index 1 is disabled
-  Tap({DIK_RIGHT});
+  PlayTap(DIK_RIGHT);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 3);
-  Tap({DIK_DOWN});
+  PlayTap(DIK_DOWN);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);  // past the last point
-  Tap({DIK_UP});
+  PlayTap(DIK_UP);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 3);  // before the first
-  Tap({DIK_LEFT});
+  PlayTap(DIK_LEFT);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 2);
   EXPECT_EQ(Highlighted(), 2);
   EXPECT_EQ(StateOf(FieldScene::kPlayerPointSprite).x, 500.0f);
 
   // The stick: up and left go back, down and right forward.
   testsupport::SetJoystick(0, -1000);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
   EXPECT_TRUE(JustPlayed(FieldScene::kSelectSlot));
-  Frame();  // held: no second step
+  PlayFrames(1);  // held: no second step
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
   testsupport::SetJoystick(1000, 0);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 2);
   testsupport::SetJoystick(0, 0);
-  Frame();
+  PlayFrames(1);
 
   // Back and forward in one frame: back wins.
   testsupport::PressKeys({DIK_UP, DIK_DOWN});
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
 }
 
@@ -294,11 +275,11 @@ TEST_F(FieldSceneTest, OneEnabledPointKeepsTheSelectionSilently) {
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 1);
   for (int key : {DIK_DOWN, DIK_UP}) {
     testsupport::PressKeys({key});
-    Frame();
+    PlayFrames(1);
     EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 1);
     EXPECT_FALSE(JustPlayed(FieldScene::kSelectSlot));
     testsupport::ReleaseAll();
-    Frame();
+    PlayFrames(1);
   }
 }
 
@@ -306,15 +287,15 @@ TEST_F(FieldSceneTest, NothingRespondsDuringTheFadeIn) {
   WriteList("demo", kFourPoints);
   WriteText("Data/Script/main.cnn", "#setfield demo\n");
   g_GameState.SetMode(GameMode::MainScript);
-  Frame(2);
+  PlayFrames(2);
   ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::FadeIn);
   testsupport::SetMouse(516, 216, 1);
   testsupport::PressKeys({DIK_DOWN, DIK_Z});
-  Frame(kFadeFrames - 1);
+  PlayFrames(kFadeFrames - 1);
   EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::FadeIn);
   EXPECT_EQ(g_FieldScene.GetOverlayAlpha(), 15);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::Select);
   EXPECT_EQ(g_FieldScene.GetSelectedPoint(), 0);
 }
@@ -324,38 +305,38 @@ TEST_F(FieldSceneTest, ZDecidesAndThePointScriptRunsAfterTheFadeOut) {
   WriteList("small", "2\n1,x,y,back.cnn,40,40,0\n2,z,w,back.cnn,60,60,0\n#end\n");
   WriteText("Script/map/forest.cnn", "a comment line\n#setfield small\n");
   EnterField("demo");
-  Tap({DIK_DOWN});
-  Tap({DIK_DOWN});
+  PlayTap(DIK_DOWN);
+  PlayTap(DIK_DOWN);
   ASSERT_EQ(g_FieldScene.GetSelectedPoint(), 3);
-  Tap({DIK_UP});
+  PlayTap(DIK_UP);
   ASSERT_EQ(g_FieldScene.GetSelectedPoint(), 2);
   testsupport::PressKeys({DIK_Z});
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::FadeOut);
   EXPECT_EQ(g_FieldScene.GetChosenPoint(), 2);
   EXPECT_TRUE(JustPlayed(FieldScene::kDecideSlot));
   testsupport::ReleaseAll();
-  Frame(kFadeFrames - 1);
+  PlayFrames(kFadeFrames - 1);
   EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::FadeOut);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::Go);
   EXPECT_EQ(g_FieldScene.GetOverlayAlpha(), 255);
   // The go phase: the players close, the point's script loads the next list.
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
   EXPECT_EQ(g_FieldScene.GetPointCount(), 2);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.messages.empty());
 
   // The shorter list, with no enabled point, starts from a selection inside it and never hangs.
-  Frame(1 + kFadeFrames);
+  PlayFrames(1 + kFadeFrames);
   ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::Select);
   EXPECT_LT(g_FieldScene.GetSelectedPoint(), 2);
   EXPECT_EQ(Highlighted(), -1);
-  Tap({DIK_DOWN});
-  Tap({DIK_UP});
+  PlayTap(DIK_DOWN);
+  PlayTap(DIK_UP);
   testsupport::SetMouse(50, 50, 1);
   testsupport::PressKeys({DIK_Z});
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_FieldScene.GetPhase(), FieldPhase::Select);
   EXPECT_EQ(Highlighted(), -1);
   // Nothing highlighted: no comment window.
@@ -408,22 +389,22 @@ TEST_F(FieldSceneTest, MalformedListsFailToLoadAndTheSetUpQuitsNamingTheList) {
   WriteList("bad", "2\n" + std::string(good) + "2,a,b,c.cnn,ten,10,1\n#end\n");
   WriteText("Data/Script/main.cnn", "#setfield bad\n");
   g_GameState.SetMode(GameMode::MainScript);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
   EXPECT_EQ(g_GameState.GetQuitCode(), 1);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0], "Err: File : .\\Data\\Script\\map\\bad.map Line : 3 \n xの項目が数値ではありません");
+  ASSERT_EQ(boxes_.messages.size(), 1u);
+  EXPECT_EQ(boxes_.messages[0], "Err: File : .\\Data\\Script\\map\\bad.map Line : 3 \n xの項目が数値ではありません");
   EXPECT_EQ(g_Sprites, nullptr);
 
   // A list that cannot be opened keeps the open-failure message.
-  messages_.clear();
+  boxes_.Clear();
   WriteText("Data/Script/main.cnn", "#setfield nosuch\n");
   g_GameState.SetMode(GameMode::MainScript);
-  Frame(2);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0], "Err: File : .\\Data\\Script\\map\\nosuch.map Line : 0 \n ファイルOpen失敗");
+  PlayFrames(2);
+  ASSERT_EQ(boxes_.messages.size(), 1u);
+  EXPECT_EQ(boxes_.messages[0], "Err: File : .\\Data\\Script\\map\\nosuch.map Line : 0 \n ファイルOpen失敗");
 }
 
 TEST_F(FieldSceneTest, EmptyIdYAndEnabledReadAsZeroAndEnabledIsTheRestOfTheLine) {
@@ -458,14 +439,14 @@ TEST_F(FieldSceneTest, TheCountLineIsReadUpToItsFirstNonDigit) {
 TEST_F(FieldSceneTest, AnUnreadablePointScriptShowsTheMessageAndQuits) {
   WriteList("demo", kFourPoints);
   EnterField("demo");  // no script files at all
-  Tap({DIK_Z});
-  Frame(kFadeFrames);
+  PlayTap(DIK_Z);
+  PlayFrames(kFadeFrames);
   ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::Go);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
   EXPECT_EQ(g_GameState.GetQuitCode(), 1);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_NE(messages_[0].find(".\\Script\\map\\village.cnn"), std::string::npos) << messages_[0];
+  ASSERT_EQ(boxes_.messages.size(), 1u);
+  EXPECT_NE(boxes_.messages[0].find(".\\Script\\map\\village.cnn"), std::string::npos) << boxes_.messages[0];
   EXPECT_EQ(g_MediaPlayers, nullptr);
 }
 
@@ -477,43 +458,43 @@ TEST_F(FieldSceneTest, TheDemoFromTheTitleMenuToTheFieldsAndBack) {
     ASSERT_EQ(symlink((std::string(VELUNNA_GAME_DIR "/") + dir).c_str(), dir), 0) << dir;
   }
   g_GameState.SetMode(GameMode::MainScript);
-  Frame(2 + kFadeFrames);
+  PlayFrames(2 + kFadeFrames);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
   // The map entry: after the story and the key configuration (the disabled entry is skipped).
-  Tap({DIK_DOWN});
-  Tap({DIK_DOWN});
-  Tap({DIK_DOWN});
-  Tap({DIK_Z});
-  for (int i = 0; i < 3 * kFadeFrames && g_GameState.GetMode() != GameMode::FieldRun; ++i) Frame();
+  PlayTap(DIK_DOWN);
+  PlayTap(DIK_DOWN);
+  PlayTap(DIK_DOWN);
+  PlayTap(DIK_Z);
+  for (int i = 0; i < 3 * kFadeFrames && g_GameState.GetMode() != GameMode::FieldRun; ++i) PlayFrames(1);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::FieldRun);
   EXPECT_EQ(g_FieldScene.GetPointCount(), 4);
   EXPECT_EQ(g_FieldScene.GetMapNumber(), 1);
   int enabled = 0;
   for (int i = 0; i < g_FieldScene.GetPointCount(); ++i) enabled += g_FieldScene.GetPoint(i)->enabled;
   EXPECT_EQ(enabled, 4);
-  Frame(kFadeFrames);
+  PlayFrames(kFadeFrames);
   ASSERT_EQ(g_FieldScene.GetPhase(), FieldPhase::Select);
 
   // A click on the forest leads to the coast, whose map number picks the second map.
   testsupport::SetMouse(396, 168, 1);
-  Frame(2 + kFadeFrames);
+  PlayFrames(2 + kFadeFrames);
   testsupport::SetMouse(0, 0);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
   EXPECT_EQ(g_FieldScene.GetMapNumber(), 4);
   EXPECT_EQ(g_FieldScene.GetPointCount(), 3);
-  Frame(1 + kFadeFrames);
+  PlayFrames(1 + kFadeFrames);
   TextureInfo info;
   EXPECT_STREQ(g_TextureTable[1].GetInfo(&info)->name, ".\\Graphic\\field2.bmp");
 
   // The lighthouse leads back to the title menu.
-  Tap({DIK_DOWN});
+  PlayTap(DIK_DOWN);
   EXPECT_STREQ(g_FieldScene.GetPoint(g_FieldScene.GetSelectedPoint())->script.c_str(), "lighthouse.cnn");
-  Tap({DIK_Z});
-  Frame(kFadeFrames);
+  PlayTap(DIK_Z);
+  PlayFrames(kFadeFrames);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuSetUp);
-  Frame();
+  PlayFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.messages.empty());
 }
 
 }  // namespace

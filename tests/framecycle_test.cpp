@@ -30,10 +30,7 @@ class FrameCycleTest : public ::testing::Test {
     // Mode 13 has no step: these frames run only the frame's own shape, not the game.
     g_GameState.SetMode(13);
   }
-  void TearDown() override {
-    g_FrameManager.TextHooks() = FrameManager::DefaultTextHooks();
-    platform::SetMessageBoxHandler(nullptr);
-  }
+  void TearDown() override { g_FrameManager.TextHooks() = FrameManager::DefaultTextHooks(); }
 };
 
 TEST_F(FrameCycleTest, WindowHasTheGameClientAreaTitleAndRawKeys) {
@@ -50,7 +47,7 @@ TEST_F(FrameCycleTest, EmptyFrameClearsToTransparentBlack) {
   platform::GlDevice* device = g_GraphicsDevice.GetDevice();
   device->Clear(0xFF336699);
   EXPECT_EQ(testsupport::PixelAt(5, 5), 0xFF336699u);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   const std::vector<uint32_t> screen = testsupport::ReadScreen();
   ASSERT_EQ(screen.size(), 854u * 480u);
   for (uint32_t p : screen) ASSERT_EQ(p, 0u);
@@ -60,7 +57,7 @@ TEST_F(FrameCycleTest, EveryTextHookRunsEachFrameInOrder) {
   auto& hooks = g_FrameManager.TextHooks();
   hooks = {&RecordHook<0>, &RecordHook<1>, &RecordHook<2>, &RecordHook<3>, &RecordHook<4>, &RecordHook<5>};
   ASSERT_EQ(g_FrameManager.GetHead(), nullptr);
-  testsupport::RunFrames(2);
+  testsupport::StillFrames(2);
   EXPECT_EQ(g_hookCalls, (std::vector<int>{0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5}));
 }
 
@@ -90,22 +87,18 @@ TEST_F(FrameCycleTest, OneEventPerTurnAndFramesOnlyOnEmptyTurns) {
 }
 
 TEST_F(FrameCycleTest, CloseAnsweredNoKeepsRunningAndYesQuitsWithZero) {
-  std::vector<std::string> asked;
-  platform::MessageBoxAnswer answer = platform::MessageBoxAnswer::No;
-  platform::SetMessageBoxHandler([&](const std::string& text, const std::string& caption, platform::MessageBoxKind kind) {
-    asked.push_back(caption + "|" + text);
-    EXPECT_EQ(kind, platform::MessageBoxKind::YesNo);
-    return answer;
-  });
+  testsupport::MessageBoxCapture asked;
+  asked.RequireKind(platform::MessageBoxKind::YesNo);
+  asked.answer = platform::MessageBoxAnswer::No;
   int code = -1;
   platform::Event close;
   close.type = platform::EventType::Close;
   platform::PushEvent(close);
   for (int i = 0; i < 5; ++i) ASSERT_FALSE(RunMessageLoopTurn(&code));
-  ASSERT_EQ(asked.size(), 1u);
-  EXPECT_EQ(asked[0], "終了確認|終了してよろしいですか？");
+  ASSERT_EQ(asked.captioned.size(), 1u);
+  EXPECT_EQ(asked.captioned[0], "終了確認|終了してよろしいですか？");
 
-  answer = platform::MessageBoxAnswer::Yes;
+  asked.answer = platform::MessageBoxAnswer::Yes;
   platform::PushEvent(close);
   bool quit = false;
   for (int i = 0; i < 5 && !quit; ++i) quit = RunMessageLoopTurn(&code);
@@ -120,7 +113,7 @@ TEST_F(FrameCycleTest, ResizeChangesNothingAboutTheFrames) {
   resize.type = platform::EventType::Resize;
   WndProc(resize);
   EXPECT_EQ(g_GraphicsDevice.IsResizePending(), 1);
-  testsupport::RunFrames(3);
+  testsupport::StillFrames(3);
   EXPECT_EQ(g_hookCalls.size(), 3u);
 }
 

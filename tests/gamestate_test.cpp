@@ -39,15 +39,9 @@ class DispatcherTest : public ::testing::Test {
     testsupport::EnterScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
     testsupport::UseManualClock();
     testsupport::StartGame();
-    platform::SetMessageBoxHandler(
-        [this](const std::string& text, const std::string& caption, platform::MessageBoxKind kind) {
-          EXPECT_EQ(kind, platform::MessageBoxKind::Warning) << "file errors carry the warning icon";
-          messages_.push_back(caption + "|" + text);
-          return platform::MessageBoxAnswer::Ok;
-        });
+    boxes_.RequireKind(platform::MessageBoxKind::Warning, "file errors carry the warning icon");
     DrainEvents();
   }
-  void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
 
   static void DrainEvents() {
     platform::Event event;
@@ -69,7 +63,7 @@ class DispatcherTest : public ::testing::Test {
     return quit;
   }
 
-  std::vector<std::string> messages_;
+  testsupport::MessageBoxCapture boxes_;
 };
 
 TEST(GameStateTest, AFreshStateIsInTheMainScriptModeWithNoArrays) {
@@ -87,12 +81,12 @@ TEST_F(DispatcherTest, ModesWithoutAStepOnlyRunTheFixedSteps) {
     g_GameState.SetMode(mode);
     g_GameState.SetNextMode(GameMode::Quit);
     testsupport::AdvanceClock(16);
-    testsupport::RunFrames(3);
+    testsupport::StillFrames(3);
     EXPECT_EQ(g_GameState.GetMode(), mode);
     EXPECT_EQ(g_FrameClock.GetTime(), testsupport::ManualClockNow());
     EXPECT_FALSE(QuitQueued());
   }
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.captioned.empty());
 }
 
 TEST_F(DispatcherTest, LeaveModesEnterTheNextModeInTheSameFrame) {
@@ -100,7 +94,7 @@ TEST_F(DispatcherTest, LeaveModesEnterTheNextModeInTheSameFrame) {
     SCOPED_TRACE(leave);
     g_GameState.SetMode(leave);
     g_GameState.SetNextMode(13);
-    testsupport::RunFrames(1);
+    testsupport::StillFrames(1);
     EXPECT_EQ(g_GameState.GetMode(), 13);
   }
 }
@@ -108,46 +102,48 @@ TEST_F(DispatcherTest, LeaveModesEnterTheNextModeInTheSameFrame) {
 TEST_F(DispatcherTest, TheMainScriptRunsOnEveryFrameUntilAModeChanges) {
   testsupport::WriteScrambled("Data/Script/main.cnn", "#save\r\n#Load\r\n");
   g_GameState.SetMode(GameMode::MainScript);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_TRUE(testsupport::FileExists("SAVE/TestSave.sav"));
   std::remove("SAVE/TestSave.sav");
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_TRUE(testsupport::FileExists("SAVE/TestSave.sav")) << "the script runs again from its first line";
   EXPECT_EQ(g_GameState.GetMode(), GameMode::MainScript);
 
   testsupport::WriteScrambled("Data/Script/main.cnn", "#setaction stage1\r\n");
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuSetUp);
   EXPECT_EQ(g_GameState.GetNextMode(), GameMode::ActionStart);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.captioned.empty());
 }
 
 TEST_F(DispatcherTest, AnUnreadableMainScriptIsReportedAndEndsTheGameWithAnError) {
   g_GameState.SetMode(GameMode::MainScript);
   EXPECT_EQ(RunLoop(5), 1);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0], "Velunna |Err: File : .\\Data\\Script\\main.cnn Line : 0 \n ファイルOpen失敗");
+  ASSERT_EQ(boxes_.captioned.size(), 1u);
+  EXPECT_EQ(boxes_.captioned[0], "Velunna |Err: File : .\\Data\\Script\\main.cnn Line : 0 \n ファイルOpen失敗");
 }
 
 TEST_F(DispatcherTest, AMissingStageMapIsNamedAndTheGameEndsWithAnError) {
   testsupport::WriteScrambled("Data/Script/main.cnn", "#setaction stage01,stage02\r\n");
   g_GameState.SetMode(GameMode::MainScript);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   g_GameState.SetMode(GameMode::ActionStart);
   EXPECT_EQ(RunLoop(5), 1);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_NE(messages_[0].find(".\\Data\\Script\\act_stage\\stage01.cnn"), std::string::npos) << messages_[0];
+  ASSERT_EQ(boxes_.captioned.size(), 1u);
+  EXPECT_NE(boxes_.captioned[0].find(".\\Data\\Script\\act_stage\\stage01.cnn"), std::string::npos)
+      << boxes_.captioned[0];
 }
 
 TEST_F(DispatcherTest, AFieldListThatFailedIsReportedByTheSetUpWhichQuits) {
   testsupport::WriteScrambled("Data/Script/main.cnn", "#setfield nosuchfield\r\n");
   g_GameState.SetMode(GameMode::MainScript);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::FieldSetUp);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.captioned.empty());
   EXPECT_EQ(RunLoop(5), 1);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_NE(messages_[0].find(".\\Data\\Script\\map\\nosuchfield.map"), std::string::npos) << messages_[0];
+  ASSERT_EQ(boxes_.captioned.size(), 1u);
+  EXPECT_NE(boxes_.captioned[0].find(".\\Data\\Script\\map\\nosuchfield.map"), std::string::npos)
+      << boxes_.captioned[0];
 }
 
 TEST_F(DispatcherTest, EndingsCausedByDataExitWithOneAndTheScriptsOwnEndWithZero) {
@@ -165,18 +161,18 @@ TEST_F(DispatcherTest, EndingsCausedByDataExitWithOneAndTheScriptsOwnEndWithZero
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mainScript);
-    messages_.clear();
+    boxes_.Clear();
     g_GameState.SetQuitCode(0);
     testsupport::WriteScrambled("Data/Script/main.cnn", c.mainScript);
     g_GameState.SetMode(GameMode::MainScript);
     EXPECT_EQ(RunLoop(10), c.exitCode);
     DrainEvents();
     if (!c.named) {
-      EXPECT_TRUE(messages_.empty());
+      EXPECT_TRUE(boxes_.captioned.empty());
       continue;
     }
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_NE(messages_[0].find(c.named), std::string::npos) << messages_[0];
+    ASSERT_EQ(boxes_.captioned.size(), 1u);
+    EXPECT_NE(boxes_.captioned[0].find(c.named), std::string::npos) << boxes_.captioned[0];
   }
 }
 
@@ -186,13 +182,13 @@ TEST_F(DispatcherTest, EveryFrameStepsInputTheClockAndTheFpsToggle) {
   ASSERT_EQ(g_FpsCounter.IsVisible(), 0);
   testsupport::PressKeys({platform::DIK_F1});
   testsupport::AdvanceClock(1234);
-  testsupport::RunFrames(2);  // held: one toggle
+  testsupport::StillFrames(2);  // held: one toggle
   EXPECT_EQ(g_FpsCounter.IsVisible(), 1);
   EXPECT_EQ(g_FrameClock.GetTime(), testsupport::ManualClockNow());
   testsupport::ReleaseAll();
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   testsupport::PressKeys({platform::DIK_F1});
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_FpsCounter.IsVisible(), 0);
   testsupport::StopScriptedInput();
 }
@@ -268,21 +264,21 @@ TEST_F(DispatcherTest, EnteringASceneStraightFromAnotherLeavesOnlyItsSprites) {
   };
   auto decideAndRunUntil = [](int mode) {
     testsupport::PressKeys({platform::DIK_Z});
-    testsupport::RunFrames(1);
+    testsupport::StillFrames(1);
     testsupport::ReleaseAll();
-    for (int i = 0; i < 40 && g_GameState.GetMode() != mode; ++i) testsupport::RunFrames(1);
+    for (int i = 0; i < 40 && g_GameState.GetMode() != mode; ++i) testsupport::StillFrames(1);
     ASSERT_EQ(g_GameState.GetMode(), mode);
-    testsupport::RunFrames(1);  // the new scene's set-up
+    testsupport::StillFrames(1);  // the new scene's set-up
   };
   auto enterField = [&] {
     decideAndRunUntil(GameMode::FieldSetUp);
     ASSERT_EQ(g_GameState.GetMode(), GameMode::FieldRun);
     EXPECT_TRUE(drawListIsTheScenes(2 + 4));
-    testsupport::RunFrames(17);
+    testsupport::StillFrames(17);
   };
 
   g_GameState.SetMode(GameMode::MainScript);
-  testsupport::RunFrames(2 + 17);
+  testsupport::StillFrames(2 + 17);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
   EXPECT_TRUE(drawListIsTheScenes(1 + 4));
   enterField();
@@ -294,10 +290,10 @@ TEST_F(DispatcherTest, EnteringASceneStraightFromAnotherLeavesOnlyItsSprites) {
 
   // The stage list of an earlier "#setaction"; the field's second point resumes it.
   ASSERT_EQ(g_MapModel.SetStageList("stage01"), S_OK);
-  testsupport::RunFrames(17);
+  testsupport::StillFrames(17);
   enterField();
   testsupport::PressKeys({platform::DIK_DOWN});
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   testsupport::ReleaseAll();
   decideAndRunUntil(GameMode::ActionStart);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::ActionRun);
@@ -307,13 +303,13 @@ TEST_F(DispatcherTest, EnteringASceneStraightFromAnotherLeavesOnlyItsSprites) {
     ASSERT_GE(sprite, &g_Sprites[0]);
     ASSERT_LT(sprite, &g_Sprites[g_GameState.GetSpriteCount()]) << "a sprite of the field is still listed";
   }
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.captioned.empty());
   testsupport::StopScriptedInput();
 
   // Leaving the action scene frees its arrays and empties the draw list.
   g_GameState.SetMode(GameMode::ActionLeave);
   g_GameState.SetNextMode(13);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_TRUE(DrawList().empty());
   EXPECT_EQ(g_Sprites, nullptr);
   EXPECT_EQ(g_TextureTable, nullptr);
@@ -326,7 +322,7 @@ TEST_F(DispatcherTest, TheAdvHandOverModeLeavesTheCurrentArraysAlone) {
   SetUpSceneArrays(3, 2);
   g_GameState.SetMode(GameMode::AdvNext);
   g_GameState.SetNextMode(GameMode::AdvSetUp);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::AdvSetUp);
   EXPECT_EQ(DrawList().size(), 2u);
   EXPECT_EQ(g_GameState.GetSpriteCount(), 3);

@@ -38,10 +38,10 @@ class ItemTest : public ActTest {
   }
   // Starts a stage of this text (40 × 20, ground at row 17, the hero at (5, 10)), then the
   // stages named after it, and runs the fade-in; the hero has landed.
-  static void Play(StageText stage, const std::string& after = "") {
+  static void EnterItemStage(StageText stage, const std::string& after = "") {
     WriteStage("items", stage.Put(5, 10, "@").Floor(17).Text());
     StartStages(after.empty() ? "items" : "items," + after);
-    Frames(20);
+    StillFrames(20);
     ASSERT_EQ(Position().y, kStandY);
   }
   static StageText Stage() { return StageText(40, 20); }
@@ -65,13 +65,13 @@ class ItemTest : public ActTest {
 
 // A Kedama slashed to death in frame F drops an HP item (the roll after seed 1 is 1).
 TEST_F(ItemTest, ADropWakesRisesFallsBlinksAndExpiresWhileAMapItemOutOfReachWaits) {
-  Play(Stage().Put(38, 16, "h").Put(20, 16, "k"));  // the map's item at x 1216: out of reach
+  EnterItemStage(Stage().Put(38, 16, "h").Put(20, 16, "k"));  // the map's item at x 1216: out of reach
   HoldMob(0, 290, 480);
   SetMobHp(0, 20);
   GameSrand(1);
-  Hold({key::Attack});
-  for (int i = 0; i < 20 && g_ItemManager.GetKind(1) == ItemKind::Free; ++i) Frames(1);
-  Release({key::Attack});
+  PressKeys({key::Attack});
+  for (int i = 0; i < 20 && g_ItemManager.GetKind(1) == ItemKind::Free; ++i) StillFrames(1);
+  ReleaseKeys({key::Attack});
   ASSERT_EQ(g_ItemManager.GetKind(1), ItemKind::Hp);
   const uint32_t f = FrameCount() - 1;
   Item& drop = At(1);
@@ -87,18 +87,18 @@ TEST_F(ItemTest, ADropWakesRisesFallsBlinksAndExpiresWhileAMapItemOutOfReachWait
   EXPECT_EQ(g_ItemManager.GetKind(3), ItemKind::Free);
 
   // Frame F + 1 only wakes it; from F + 2 it rises 22.5 pixels, shown where it is.
-  Frames(1);
+  StillFrames(1);
   EXPECT_TRUE(drop.IsActive());
   EXPECT_EQ(drop.GetPosition().y, y0);
   EXPECT_FALSE(SpriteOf(1).visible);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(drop.GetPosition().y, y0 - 4.5f);
   EXPECT_TRUE(SpriteOf(1).visible);
   EXPECT_EQ(SpriteOf(1).y, y0 - 4.5f - kScrollY);
   float top = y0;
   std::vector<bool> shownWhileFalling;
   for (int i = 0; i < 40; ++i) {
-    Frames(1);
+    StillFrames(1);
     top = std::min(top, drop.GetPosition().y);
     if (drop.GetVelocity().y > 0) shownWhileFalling.push_back(SpriteOf(1).visible);
   }
@@ -110,17 +110,17 @@ TEST_F(ItemTest, ADropWakesRisesFallsBlinksAndExpiresWhileAMapItemOutOfReachWait
   EXPECT_TRUE(SpriteOf(1).visible);
 
   // From frame F + 300 it is hidden on one frame in three.
-  FramesUntil(f + 300);
+  StillFramesUntilFrame(f + 300);
   EXPECT_TRUE(SpriteOf(1).visible);
   int hidden = 0;
   for (int i = 0; i < 9; ++i) {
-    Frames(1);
+    StillFrames(1);
     hidden += !SpriteOf(1).visible;
   }
   EXPECT_EQ(hidden, 3);
 
   // The map's item never woke, never moved and never expires.
-  FramesUntil(f + 420);
+  StillFramesUntilFrame(f + 420);
   EXPECT_EQ(g_ItemManager.GetKind(0), ItemKind::Hp);
   EXPECT_FALSE(At(0).IsActive());
   EXPECT_EQ(At(0).GetPosition().y, 16 * 32.0f);
@@ -129,35 +129,35 @@ TEST_F(ItemTest, ADropWakesRisesFallsBlinksAndExpiresWhileAMapItemOutOfReachWait
   SetHp(150);
   StandAt(300);
   EXPECT_FALSE(g_MediaPlayers[ActSound::ItemGet].IsPlaying());
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(Hp(), 250);
   EXPECT_TRUE(g_MediaPlayers[ActSound::ItemGet].IsPlaying());
   EXPECT_EQ(g_ItemManager.GetKind(1), ItemKind::Free);
   EXPECT_FALSE(SpriteOf(1).visible);
   // The second drop goes untouched 420 frames after its own.
   EXPECT_EQ(g_ItemManager.GetKind(2), ItemKind::Hp);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_ItemManager.GetKind(2), ItemKind::Free);
   EXPECT_FALSE(SpriteOf(2).visible);
 }
 
 TEST_F(ItemTest, AnEleventhDropIsLostAndAFreedSlotIsReusedWithItsSprite) {
-  Play(Stage().Put(20, 16, "h"));  // slot 0; ten more for drops
+  EnterItemStage(Stage().Put(20, 16, "h"));  // slot 0; ten more for drops
   ASSERT_EQ(g_ItemManager.GetCount(), 11);
   for (int i = 0; i < 11; ++i) g_ItemManager.SpawnAt(ItemKind::Mp, 700, 300);
   for (int i = 0; i < 11; ++i) EXPECT_NE(g_ItemManager.GetKind(i), ItemKind::Free) << i;
   EXPECT_EQ(g_ItemManager.GetKind(0), ItemKind::Hp);
-  Frames(40);
+  StillFrames(40);
   for (int i = 1; i <= 10; ++i) EXPECT_EQ(g_ItemManager.GetKind(i), ItemKind::Mp) << i;
 
   // The hero picks up the map's item; the next drop takes its slot and its sprite.
   StandAt(650);
-  Frames(1);
+  StillFrames(1);
   ASSERT_EQ(g_ItemManager.GetKind(0), ItemKind::Free);
   g_ItemManager.SpawnAt(ItemKind::Mp, 300, 200);
   ASSERT_EQ(g_ItemManager.GetKind(0), ItemKind::Mp);
   EXPECT_EQ(At(0).GetSpriteIndex(), g_MapModel.GetItemSpriteBase());
-  Frames(2);
+  StillFrames(2);
   const SpriteState sprite = SpriteOf(0);
   EXPECT_TRUE(sprite.visible);
   EXPECT_EQ(sprite.textureIndex, ActTexture::ActItem + 3);
@@ -167,23 +167,23 @@ TEST_F(ItemTest, AnEleventhDropIsLostAndAFreedSlotIsReusedWithItsSprite) {
 }
 
 TEST_F(ItemTest, ItemsWakeWithinAScreenOfTheHeroEdgesIncluded) {
-  Play(Stage());
+  EnterItemStage(Stage());
   const struct {
     float dx, dy;
     bool wakes;
   } cases[] = {{-854, 480, true}, {-855, 480, false}, {854, -480, true}, {854, -481, false}, {0, 481, false}};
   for (const auto& c : cases) g_ItemManager.SpawnAt(ItemKind::Hp, kStandX + c.dx, kStandY + c.dy);
-  Frames(1);
+  StillFrames(1);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(At(i).IsActive(), cases[i].wakes) << cases[i].dx << "," << cases[i].dy;
 }
 
 TEST_F(ItemTest, AnItemOverAPitIsPutBackAtTheBottomOfTheViewAndFallsAgain) {
-  Play(Stage().Put(20, 17, "...").Put(20, 18, "...").Put(20, 19, "..."));
+  EnterItemStage(Stage().Put(20, 17, "...").Put(20, 18, "...").Put(20, 19, "..."));
   g_ItemManager.SpawnAt(ItemKind::Hp, 660, 560);
   Item& item = At(0);
   int putBacks = 0;
   for (int i = 0; i < 80; ++i) {
-    Frames(1);
+    StillFrames(1);
     EXPECT_LT(item.GetPosition().y, 480 + kScrollY + 15);
     putBacks += item.GetPosition().y == 480 + kScrollY - 32 && item.GetVelocity().y == 0;
   }
@@ -194,11 +194,11 @@ TEST_F(ItemTest, AnItemOverAPitIsPutBackAtTheBottomOfTheViewAndFallsAgain) {
 // fall that follows the rise, the landing) starts them again from the first. Blinking while it
 // falls does not touch the cells.
 TEST_F(ItemTest, ARecoveryItemStepsItsCellsEveryFiveFramesAndStartsThemAgainWhenItsStateChanges) {
-  Play(Stage());
+  EnterItemStage(Stage());
   g_ItemManager.SpawnAt(ItemKind::Hp, 500, 512);
   std::vector<float> cells;
   for (int i = 0; i < 40; ++i) {
-    Frames(1);
+    StillFrames(1);
     cells.push_back(SpriteOf(0).srcX);
   }
   std::vector<float> expected;
@@ -213,47 +213,47 @@ TEST_F(ItemTest, ARecoveryItemStepsItsCellsEveryFiveFramesAndStartsThemAgainWhen
 // Dropped on the ground under a low ceiling, it pops up into the ceiling: each rising step is
 // taken back until gravity turns it, so it never leaves the ground.
 TEST_F(ItemTest, AnItemUnderACeilingStaysOnTheGround) {
-  Play(Stage().Put(19, 15, "###"));
+  EnterItemStage(Stage().Put(19, 15, "###"));
   g_ItemManager.SpawnAt(ItemKind::Hp, 640, 512);
   for (int i = 0; i < 20; ++i) {
-    Frames(1);
+    StillFrames(1);
     ASSERT_EQ(At(0).GetPosition().y, 512.0f) << i;
   }
 }
 
 TEST_F(ItemTest, SwitchesCloseTheGatesTheGoalEndsTheStage) {
   // A switch under the hero on a map without gates is used up and changes nothing.
-  Play(Stage().Put(7, 16, "S"));
+  EnterItemStage(Stage().Put(7, 16, "S"));
   EXPECT_EQ(g_ItemManager.GetKind(0), ItemKind::Free);
   EXPECT_EQ(g_MapModel.CodeAt(7, 16), ItemCell::Switch);
 
   // With gates: they are solid and drawn closed in the frame of the touch.
-  Play(Stage().Put(12, 14, "|").Put(12, 15, "|").Put(12, 16, "|").Put(20, 16, "S"));
+  EnterItemStage(Stage().Put(12, 14, "|").Put(12, 15, "|").Put(12, 16, "|").Put(20, 16, "S"));
   g_ItemManager.SpawnAt(ItemKind::Hp, 12 * 32, 300);  // slot 1, over the gates
   EXPECT_EQ(WorldPixel(12 * 32 + 16, 16 * 32 + 16), ChipColor(3));
   StandAt(20 * 32 - 40);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_ItemManager.GetKind(0), ItemKind::Free);
   for (int row = 14; row <= 16; ++row) EXPECT_EQ(g_MapModel.CodeAt(12, row), MapCell::Solid) << row;
   EXPECT_EQ(WorldPixel(12 * 32 + 16, 16 * 32 + 16), ChipColor(2));
-  Frames(60);
+  StillFrames(60);
   EXPECT_EQ(At(1).GetPosition().y, 14 * 32 - 32.0f) << "the drop lies on the closed gate";
 
   // Two goals under the hero: both used up in one frame, one fade-out, then the next stage.
   WriteStage("next", Stage().Put(5, 10, "@").Floor(17).Text());
   WriteStage("items", Stage().Put(7, 16, "GG").Put(5, 10, "@").Floor(17).Text());
   StartStages("items,next");
-  for (int i = 0; i < 20 && SceneMode() != ActionSceneMode::FadeOut; ++i) Frames(1);
+  for (int i = 0; i < 20 && SceneMode() != ActionSceneMode::FadeOut; ++i) StillFrames(1);
   ASSERT_EQ(SceneMode(), ActionSceneMode::FadeOut);
   EXPECT_EQ(g_ItemManager.GetKind(0), ItemKind::Free);
   EXPECT_EQ(g_ItemManager.GetKind(1), ItemKind::Free);
-  Frames(18);
+  StillFrames(18);
   EXPECT_EQ(g_MapModel.GetStageIndex(), 1);
   EXPECT_EQ(CurrentGameMode(), GameMode::ActionRun);
 }
 
 TEST_F(ItemTest, ATrapHurtsOnEveryFrameItsCornerIsInsideTheBodyAndNotOnItsEdge) {
-  Play(Stage().Put(20, 16, "^"));  // its corner: (640, 512)
+  EnterItemStage(Stage().Put(20, 16, "^"));  // its corner: (640, 512)
   const struct {
     const char* name;
     float bodyLeft;
@@ -270,19 +270,19 @@ TEST_F(ItemTest, ATrapHurtsOnEveryFrameItsCornerIsInsideTheBodyAndNotOnItsEdge) 
     SetHp(1000);
     SetFlags(c.flags);
     StandAt(c.bodyLeft);
-    Frames(1);
+    StillFrames(1);
     EXPECT_EQ(Hp(), 1000 - c.hpLost);
   }
   // Knocked back but still over it, he is hurt again on each frame, in hit stun or not.
-  Frames(2);
+  StillFrames(2);
   EXPECT_EQ(Hp(), 1000 - 3 * 245);
   EXPECT_TRUE(Flags() & PlayerState::HitStun);
   EXPECT_EQ(g_ItemManager.GetKind(0), ItemKind::Trap);
 }
 
 TEST_F(ItemTest, TheScreenShowsRecoveryItemsDecorationsAndTrapsButNotSwitchesOrGoals) {
-  Play(Stage().Put(12, 16, "h.m.^.S.G").Put(24, 15, "d"));
-  Frames(40);
+  EnterItemStage(Stage().Put(12, 16, "h.m.^.S.G").Put(24, 15, "d"));
+  StillFrames(40);
   const uint32_t item = PictureColor("ActItem.bmp");
   const uint32_t object = PictureColor("ActMapObject.bmp");
   auto pixel = WorldPixel;
@@ -303,26 +303,26 @@ TEST_F(ItemTest, TheScreenShowsRecoveryItemsDecorationsAndTrapsButNotSwitchesOrG
 // Half the restarts follow a death (the same stage with a new hero), half a goal (the next,
 // here the same, keeping him); each leaves items, enemies and shots behind.
 TEST_F(ItemTest, StagesRestartAHundredTimesWithItemsEnemiesAndShotsAlive) {
-  Play(Stage().Put(10, 16, "h.m.^.S").Put(16, 15, "d").Put(30, 16, "G").Put(12, 12, "k.p.b"));
+  EnterItemStage(Stage().Put(10, 16, "h.m.^.S").Put(16, 15, "d").Put(30, 16, "G").Put(12, 12, "k.p.b"));
   for (int i = 0; i < 100; ++i) {
-    Frames(3);
+    StillFrames(3);
     g_ItemManager.SpawnAt(ItemKind::Hp, 300, 300);
     g_ItemManager.SpawnAt(ItemKind::Mp, 400, 300);
     g_MobShotManager.Spawn(MobShotKind::NormalBullet, 0);
     g_MobShotManager.Spawn(MobShotKind::ShockWave, 1);
-    Frames(2);
+    StillFrames(2);
     ASSERT_EQ(g_MobManager.GetKind(2), MobKind::Bomber);
     ASSERT_NE(g_MobShotManager.GetKind(0), MobShotKind::Free);
     ASSERT_EQ(g_ItemManager.GetKind(7), ItemKind::Mp);
     g_GameState.SetMode(i % 2 ? GameMode::ActionRestart : GameMode::ActionLeave);
-    Frames(1);
+    StillFrames(1);
     ASSERT_EQ(CurrentGameMode(), i % 2 ? GameMode::ActionRun : GameMode::ActionStart) << i;
   }
-  Frames(3);
+  StillFrames(3);
   EXPECT_EQ(CurrentGameMode(), GameMode::ActionRun);
   EXPECT_EQ(g_ItemManager.GetKind(0), ItemKind::Hp);
   EXPECT_EQ(g_ItemManager.GetKind(7), ItemKind::Free) << "the drops are gone";
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.messages.empty());
 }
 
 }  // namespace

@@ -43,15 +43,10 @@ class KeyConfigTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::EnterScratchDirectory("keyconfig");
-    platform::SetMessageBoxHandler([this](const std::string& text, const std::string& caption, platform::MessageBoxKind kind) {
-      boxes.push_back(caption + "|" + text);
-      EXPECT_EQ(kind, platform::MessageBoxKind::Warning);
-      return platform::MessageBoxAnswer::Ok;
-    });
+    boxes_.RequireKind(platform::MessageBoxKind::Warning);
     g_KeyConfig = KeyConfig();
   }
-  void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
-  std::vector<std::string> boxes;
+  testsupport::MessageBoxCapture boxes_;
 };
 
 TEST_F(KeyConfigTest, DefaultsAndTheirScrambledRecord) {
@@ -65,8 +60,8 @@ TEST_F(KeyConfigTest, DefaultsAndTheirScrambledRecord) {
 TEST_F(KeyConfigTest, MissingFileShowsTheMessageAndKeepsTheDefaults) {
   g_KeyConfig.SetJoyButton(LogicalButton::Attack, 9);
   g_KeyConfig.Load();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], "Velunna |Err: File : librarysauce\\joy Line : 82 \n ファイルOpen失敗");
+  ASSERT_EQ(boxes_.captioned.size(), 1u);
+  EXPECT_EQ(boxes_.captioned[0], "Velunna |Err: File : librarysauce\\joy Line : 82 \n ファイルOpen失敗");
   EXPECT_EQ(JoyButtons(), kDefaultJoyButtons);
   EXPECT_EQ(Keys(), kDefaultKeys);
 }
@@ -75,7 +70,7 @@ TEST_F(KeyConfigTest, FileSetsTheControllerNumbersOnly) {
   testsupport::WriteFile(kConfigFile, Scramble({0, 1, 2, 3, 4, 5, 6}));
   g_KeyConfig.SetKey(LogicalButton::Pause, 1);
   g_KeyConfig.Load();
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(boxes_.captioned.empty());
   EXPECT_EQ(JoyButtons(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(Keys(), kDefaultKeys);
 }
@@ -89,14 +84,14 @@ TEST_F(KeyConfigTest, WrittenRecordReadsBack) {
   EXPECT_EQ(testsupport::ReadFile(kConfigFile), Scramble({11, 2, 8, 1, 5, 1, 0}));
   g_KeyConfig = KeyConfig();
   g_KeyConfig.Load();
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(boxes_.captioned.empty());
   EXPECT_EQ(JoyButtons(), (std::vector<int>{11, 2, 8, 1, 5, 1, 0}));
 }
 
 TEST_F(KeyConfigTest, ShortFileKeepsTheDefaultsOfTheMissingNumbers) {
   testsupport::WriteFile(kConfigFile, Scramble({7, 6, 5}));
   g_KeyConfig.Load();
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(boxes_.captioned.empty());
   EXPECT_EQ(JoyButtons(), (std::vector<int>{7, 6, 5, 1, 5, 1, 2}));
 
   testsupport::WriteFile(kConfigFile, "");
@@ -107,14 +102,14 @@ TEST_F(KeyConfigTest, ShortFileKeepsTheDefaultsOfTheMissingNumbers) {
 TEST_F(KeyConfigTest, OversizeFileIsRefusedWithTheMessage) {
   testsupport::WriteFile(kConfigFile, Scramble(std::vector<uint8_t>(129, 4)));
   g_KeyConfig.Load();
-  EXPECT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes_.captioned.size(), 1u);
   EXPECT_EQ(JoyButtons(), kDefaultJoyButtons);
 
   // 128 bytes still fit; only the first seven are used.
-  boxes.clear();
+  boxes_.Clear();
   testsupport::WriteFile(kConfigFile, Scramble(std::vector<uint8_t>(128, 4)));
   g_KeyConfig.Load();
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(boxes_.captioned.empty());
   EXPECT_EQ(JoyButtons(), std::vector<int>(7, 4));
 }
 
@@ -124,7 +119,7 @@ TEST_F(KeyConfigTest, NumbersOutsideTheControllerLoadAsTheirDefaultsAndAreNeverP
   const std::string damaged = Scramble({0xFF, 115, 0x80, 31, 32, 0, 0xDB});
   testsupport::WriteFile(kConfigFile, damaged);
   g_KeyConfig.Load();
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(boxes_.captioned.empty());
   EXPECT_EQ(JoyButtons(), (std::vector<int>{3, 2, 8, 31, 5, 0, 2}));
   EXPECT_EQ(testsupport::ReadFile(kConfigFile), damaged);
 

@@ -9,7 +9,6 @@
 #include "gameflow/gamestate.h"
 #include "gameflow/scriptreader.h"
 #include "librarysauce/textlog.h"
-#include "platform/messagebox.h"
 #include "tests/testsupport.h"
 
 namespace {
@@ -18,16 +17,9 @@ class MainScriptTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::EnterScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    platform::SetMessageBoxHandler(
-        [this](const std::string& text, const std::string& caption, platform::MessageBoxKind) {
-          messages_.push_back(caption + "|" + text);
-          return platform::MessageBoxAnswer::Ok;
-        });
     g_GameState.SetMode(GameMode::MainScript);
     g_GameState.SetNextMode(0);
   }
-  void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
-
   // Stores the script scrambled as ".\Data\Script\test.cnn", loads it into the main script's
   // reader and runs it once from the given game mode.
   HRESULT Run(const std::string& script, int mode = GameMode::MainScript) {
@@ -38,19 +30,19 @@ class MainScriptTest : public ::testing::Test {
   }
 
   static constexpr const char* kScript = ".\\Data\\Script\\test.cnn";
-  std::vector<std::string> messages_;
+  testsupport::MessageBoxCapture boxes_;
 };
 
 TEST_F(MainScriptTest, EndQuitsAfterLinesThatAreNoCommands) {
   EXPECT_EQ(Run("a comment\r\n  #end is not at the line start\r\n\r\n#end\r\n#setaction never\r\n"), 1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.captioned.empty());
 
   // Keywords are compared over their own length; the last line needs no line end.
   EXPECT_EQ(Run("#endings\r\n"), 1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
   EXPECT_EQ(Run("#end"), 1);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.captioned.empty());
 }
 
 TEST_F(MainScriptTest, SetActionIsModePlusOneWithTheActionAsNextMode) {
@@ -92,7 +84,7 @@ TEST_F(MainScriptTest, LoadLeavesTheModeWhetherOrNotASaveExists) {
   EXPECT_EQ(g_GameState.GetMode(), GameMode::MainScript);
   EXPECT_EQ(Run("#Load\r\n"), E_FAIL);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::MainScript);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.captioned.empty());
 }
 
 TEST_F(MainScriptTest, SaveThenEndCreatesAnEmptySaveFileAndQuits) {
@@ -133,36 +125,37 @@ TEST_F(MainScriptTest, SceneFilesThatCannotBeReadQuit) {
 TEST_F(MainScriptTest, FailedSceneCommandsSayWhichFileBeforeTheGameEnds) {
   EXPECT_EQ(Run("#setnovel nosuchstory.txt\r\n", GameMode::StartMenuRun), 0);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0], "Velunna |Err: File : .\\Script\\adv\\nosuchstory.txt Line : 0 \n ファイルOpen失敗");
+  ASSERT_EQ(boxes_.captioned.size(), 1u);
+  EXPECT_EQ(boxes_.captioned[0], "Velunna |Err: File : .\\Script\\adv\\nosuchstory.txt Line : 0 \n ファイルOpen失敗");
 
   // A story that is read but has no header.
-  messages_.clear();
+  boxes_.Clear();
   testsupport::WriteScrambled("Script/adv/headless.txt", "a first line\r\n#end\r\n");
   EXPECT_EQ(Run("#setnovel headless.txt\r\n", GameMode::StartMenuRun), 0);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_NE(messages_[0].find(".\\Script\\adv\\headless.txt"), std::string::npos) << messages_[0];
+  ASSERT_EQ(boxes_.captioned.size(), 1u);
+  EXPECT_NE(boxes_.captioned[0].find(".\\Script\\adv\\headless.txt"), std::string::npos) << boxes_.captioned[0];
 
   // Arguments that do not fit name the script and its line.
   const std::string longName(200, 'n');
   for (const char* command : {"#setstartmenu ", "#setnovel ", "#setaction "}) {
     SCOPED_TRACE(command);
-    messages_.clear();
+    boxes_.Clear();
     EXPECT_EQ(Run("comment\r\n" + std::string(command) + longName + "\r\n", GameMode::StartMenuRun), 0);
     EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0].rfind("Velunna |Err: File : .\\Data\\Script\\test.cnn Line : 2 \n ", 0), 0u) << messages_[0];
+    ASSERT_EQ(boxes_.captioned.size(), 1u);
+    EXPECT_EQ(boxes_.captioned[0].rfind("Velunna |Err: File : .\\Data\\Script\\test.cnn Line : 2 \n ", 0), 0u)
+        << boxes_.captioned[0];
   }
   // A stage name whose path would not fit.
-  messages_.clear();
+  boxes_.Clear();
   EXPECT_EQ(Run("#setaction " + std::string(120, 's') + "\r\n", GameMode::StartMenuRun), 0);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
-  EXPECT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(boxes_.captioned.size(), 1u);
   // A list the menu cannot read is reported once, by the menu.
-  messages_.clear();
+  boxes_.Clear();
   EXPECT_EQ(Run("#setstartmenu nosuchmenu\r\n"), 0);
-  EXPECT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(boxes_.captioned.size(), 1u);
 }
 
 TEST_F(MainScriptTest, ArgumentsTooLongForTheFileNameFailTheirCommand) {
@@ -199,28 +192,29 @@ TEST_F(MainScriptTest, UnknownCommandLinesAreSkippedAndReportedOnce) {
 TEST_F(MainScriptTest, ATextWithoutACommandThatReturnsShowsTheMessageAndQuits) {
   EXPECT_EQ(Run("only a comment, and no line end"), E_FAIL);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0].rfind("Velunna |Err: File : .\\Data\\Script\\test.cnn Line : 1 \n ", 0), 0u) << messages_[0];
+  ASSERT_EQ(boxes_.captioned.size(), 1u);
+  EXPECT_EQ(boxes_.captioned[0].rfind("Velunna |Err: File : .\\Data\\Script\\test.cnn Line : 1 \n ", 0), 0u)
+      << boxes_.captioned[0];
 
-  messages_.clear();
+  boxes_.Clear();
   g_GameState.SetMode(GameMode::MainScript);
   EXPECT_EQ(Run("#save\r\n#text hello\r\n"), E_FAIL);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_NE(messages_[0].find("Line : 3"), std::string::npos) << messages_[0];
+  ASSERT_EQ(boxes_.captioned.size(), 1u);
+  EXPECT_NE(boxes_.captioned[0].find("Line : 3"), std::string::npos) << boxes_.captioned[0];
 
   // An empty file reads as an empty text.
-  messages_.clear();
+  boxes_.Clear();
   EXPECT_EQ(Run(""), E_FAIL);
-  EXPECT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(boxes_.captioned.size(), 1u);
 }
 
 TEST_F(MainScriptTest, AScriptThatCannotBeReadIsReportedByName) {
   EXPECT_EQ(g_MainScript.LoadFile(".\\Data\\Script\\missing.cnn"), E_FAIL);
   EXPECT_EQ(g_MainScript.RunMainScript(), E_FAIL);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0], "Velunna |Err: File : .\\Data\\Script\\missing.cnn Line : 0 \n ファイルOpen失敗");
+  ASSERT_EQ(boxes_.captioned.size(), 1u);
+  EXPECT_EQ(boxes_.captioned[0], "Velunna |Err: File : .\\Data\\Script\\missing.cnn Line : 0 \n ファイルOpen失敗");
 }
 
 TEST_F(MainScriptTest, BareLineFeedsAndMissingLineEndsAreReadSafely) {
@@ -236,8 +230,8 @@ TEST_F(MainScriptTest, BareLineFeedsAndMissingLineEndsAreReadSafely) {
   EXPECT_EQ(Run("#setstartmenu\n#end\n"), 0);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
   // The menu reports the list it could not read.
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_NE(messages_[0].find(".\\Data\\Script\\stm\\.stm"), std::string::npos) << messages_[0];
+  ASSERT_EQ(boxes_.captioned.size(), 1u);
+  EXPECT_NE(boxes_.captioned[0].find(".\\Data\\Script\\stm\\.stm"), std::string::npos) << boxes_.captioned[0];
 }
 
 TEST_F(MainScriptTest, TheLargestScriptRunsToItsEnd) {

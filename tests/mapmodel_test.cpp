@@ -64,16 +64,16 @@ TEST_F(MapModelTest, HeaderVariantsLoadOrFailWithTheirMessage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     acttest::WriteMapBytes(c.name, c.bytes);
-    messages_.clear();
+    boxes_.Clear();
     const HRESULT result = Load(c.name);
     if (*c.message == '\0') {
       EXPECT_EQ(result, S_OK);
-      EXPECT_TRUE(messages_.empty());
+      EXPECT_TRUE(boxes_.messages.empty());
       continue;
     }
     EXPECT_EQ(result, E_FAIL);
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0], "Err: File : act\\mapmodel Line : 172 \n " + std::string(c.message) + ":\n  " + kStageDir +
+    ASSERT_EQ(boxes_.messages.size(), 1u);
+    EXPECT_EQ(boxes_.messages[0], "Err: File : act\\mapmodel Line : 172 \n " + std::string(c.message) + ":\n  " + kStageDir +
                                 c.name + ".cnn");
   }
 }
@@ -118,23 +118,23 @@ TEST_F(MapModelTest, LimitsAndLayersOfAPlayableMap) {
 TEST_F(MapModelTest, AMapThatCannotBeUsedLeavesThePreviousOneInPlace) {
   // No stage list yet ("#resumedungeon" first): the load fails with a message.
   EXPECT_EQ(g_MapModel.LoadMap(), E_FAIL);
-  EXPECT_TRUE(MessageMentions("ステージが指定されていません:\n  " + kStageDir)) << messages_.at(0);
+  EXPECT_TRUE(boxes_.Mentions("ステージが指定されていません:\n  " + kStageDir)) << boxes_.messages.at(0);
   g_MapModel.NextStage();
   EXPECT_EQ(g_MapModel.GetStageIndex(), 0);
 
   acttest::WriteStage("first", StageText(40, 20, "chip 32 32\n").Put(7, 2, "kk").Put(1, 1, "h").Text());
   ASSERT_EQ(Load("first"), S_OK);
-  messages_.clear();
+  boxes_.Clear();
   EXPECT_EQ(Load("gone"), E_FAIL);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0], "Err: File : act\\mapmodel Line : 172 \n ファイルオープン失敗:\n  " + kStageDir + "gone.cnn");
+  ASSERT_EQ(boxes_.messages.size(), 1u);
+  EXPECT_EQ(boxes_.messages[0], "Err: File : act\\mapmodel Line : 172 \n ファイルオープン失敗:\n  " + kStageDir + "gone.cnn");
   acttest::WriteMapBytes("bad", Header(40, 20, 0, 32, 8) + std::string(1600, '\0'));
   EXPECT_EQ(Load("bad"), E_FAIL);
   // A pipe in the map's place is never read (reading it would wait for ever).
   ASSERT_EQ(mkfifo("Data/Script/act_stage/pipe.cnn", 0600), 0);
-  messages_.clear();
+  boxes_.Clear();
   EXPECT_EQ(Load("pipe"), E_FAIL);
-  EXPECT_TRUE(MessageMentions("ファイルオープン失敗:\n  " + kStageDir + "pipe.cnn"));
+  EXPECT_TRUE(boxes_.Mentions("ファイルオープン失敗:\n  " + kStageDir + "pipe.cnn"));
   EXPECT_EQ(g_MapModel.CodeAt(7, 2), MapCell::Kedama);
   EXPECT_EQ(g_MapModel.GetHeader().width, 40u);
   EXPECT_EQ(g_MapModel.GetMobSlots(), 3);
@@ -148,12 +148,12 @@ TEST_F(MapModelTest, TheStageListNamesTheMapsReadAndTheLastStageRepeats) {
   acttest::WriteStage("", StageText(42, 20).Text());
   ASSERT_EQ(g_MapModel.SetStageList("one, two,"), S_OK);
   for (uint32_t width : {40u, 41u, 42u, 42u}) {
-    ASSERT_EQ(g_MapModel.LoadMap(), S_OK) << (messages_.empty() ? "" : messages_.back());
+    ASSERT_EQ(g_MapModel.LoadMap(), S_OK) << (boxes_.messages.empty() ? "" : boxes_.messages.back());
     EXPECT_EQ(g_MapModel.GetHeader().width, width);
     g_MapModel.NextStage();
   }
   EXPECT_EQ(g_MapModel.GetStageIndex(), 2);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.messages.empty());
 }
 
 TEST_F(MapModelTest, SlotCountsFollowTheEnemyAndItemCells) {

@@ -15,7 +15,6 @@
 #include "librarysauce/filescrambler.h"
 #include "platform/cp932.h"
 #include "platform/input.h"
-#include "platform/messagebox.h"
 #include "startmenu/startmenu.h"
 #include "tests/testsupport.h"
 #include "tools/artkit.h"
@@ -63,10 +62,6 @@ class MenuTest : public ::testing::Test {
     std::filesystem::create_directories("Data/Temp");  // where images are unscrambled to
     testsupport::UseManualClock();
     testsupport::UseScriptedInput();
-    platform::SetMessageBoxHandler([this](const std::string& text, const std::string&, platform::MessageBoxKind) {
-      messages_.push_back(text);
-      return platform::MessageBoxAnswer::Ok;
-    });
     WriteGameImage("Data/Graphic/startmenu.bmp", artkit::Canvas(854, 480, kBackground));
     WriteGameImage("Data/Graphic/comment_window01.bmp", artkit::Canvas(854, 480, kWindow));
     artkit::Canvas sheet(100, 250);
@@ -74,41 +69,24 @@ class MenuTest : public ::testing::Test {
     WriteGameImage("Data/Graphic/sheet.bmp", sheet);
     WriteGameText(".\\Data\\Script\\stm\\go.cnn", "#end\n");
   }
-  void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
-
   // Starts the game on list test.stm through the main script: frame 1 reads the main script and
   // the list, frame 2 builds the menu, which then fades in.
   void OpenMenu(const std::string& list) {
     WriteGameText(".\\Data\\Script\\stm\\test.stm", list);
     WriteGameText(".\\Data\\Script\\main.cnn", "#setstartmenu test\n");
-    testsupport::RunFrames(1);
+    testsupport::StillFrames(1);
     ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuSetUp);
-    testsupport::RunFrames(1);
+    testsupport::StillFrames(1);
     ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
     ASSERT_EQ(g_StartMenu.GetSubState(), StartMenuState::FadeIn);
   }
   void FadeIn() {
-    testsupport::RunFrames(17);
+    testsupport::StillFrames(17);
     ASSERT_EQ(g_StartMenu.GetSubState(), StartMenuState::Cursor);
     ASSERT_EQ(g_StartMenu.GetOverlayAlpha(), 0);
   }
-  // Keys down for one frame, then up for one frame (a press is delivered once per press).
-  void Tap(std::initializer_list<int> keys) {
-    testsupport::PressKeys(keys);
-    testsupport::RunFrames(1);
-    testsupport::ReleaseAll();
-    testsupport::RunFrames(1);
-  }
-  void Tap(int key, int times) {
-    for (int i = 0; i < times; ++i) Tap({key});
-  }
-  bool MessageMentions(const std::string& utf8) const {
-    for (const std::string& m : messages_)
-      if (m.find(utf8) != std::string::npos) return true;
-    return false;
-  }
 
-  std::vector<std::string> messages_;
+  testsupport::MessageBoxCapture boxes_;
 };
 
 }  // namespace menutest

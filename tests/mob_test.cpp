@@ -36,7 +36,7 @@ class MobTest : public ActTest {
   // appeared, or 0.
   static uint32_t FrameWhen(int i, uint32_t bits, int frames) {
     for (int n = 0; n < frames; ++n) {
-      Frames(1);
+      StillFrames(1);
       if (g_MobManager.GetFlags(i) & bits) return FrameCount() - 1;
     }
     return 0;
@@ -49,7 +49,7 @@ class MobTest : public ActTest {
 };
 
 TEST_F(MobTest, AKedamaRestsWalksToTheHeroTurnsAtAWallAndFiresWhenEachWalkEnds) {
-  PlayStage(Arena().Put(10, 16, "#").Put(14, 15, "k").Text());
+  EnterStage(Arena().Put(10, 16, "#").Put(14, 15, "k").Text());
   const uint32_t walk = FrameWhen(0, MobFlag::Moving, 30);
   EXPECT_EQ(walk, 30u) << "awake from frame 0, it rests until frame 30";
   EXPECT_EQ(MobAt(0).GetFacing(), 0) << "the hero is to its left";
@@ -64,7 +64,7 @@ TEST_F(MobTest, AKedamaRestsWalksToTheHeroTurnsAtAWallAndFiresWhenEachWalkEnds) 
     float vx, srcX;
   } steps[] = {{walk + 4, -0.25f, 64}, {walk + 9, -0.5f, 128}, {walk + 14, -0.75f, 192}, {walk + 19, -1.0f, 0}};
   for (const auto& step : steps) {
-    FramesUntil(step.frame + 1);
+    StillFramesUntilFrame(step.frame + 1);
     EXPECT_FLOAT_EQ(MobAt(0).GetVelocity().x, step.vx) << step.frame;
     EXPECT_EQ(MobSprite(0).srcX, step.srcX) << step.frame;
     EXPECT_EQ(MobSprite(0).textureIndex, ActTexture::MobKedama);
@@ -73,15 +73,15 @@ TEST_F(MobTest, AKedamaRestsWalksToTheHeroTurnsAtAWallAndFiresWhenEachWalkEnds) 
   float lowest = 1e9f;
   while (MobAt(0).GetFacing() == 0 && FrameCount() < walk + 120) {
     lowest = std::min(lowest, MobAt(0).GetPosition().x);
-    Frames(1);
+    StillFrames(1);
   }
   EXPECT_GE(lowest + 6, 352.0f) << "its box never entered the wall";
   EXPECT_EQ(MobAt(0).GetVelocity().x, 2.0f);
 
-  FramesUntil(walk + 180);
+  StillFramesUntilFrame(walk + 180);
   EXPECT_EQ(ShotsOfKind(MobShotKind::NormalBullet), 0);
   EXPECT_EQ(g_MobManager.GetFlags(0) & MobFlag::Moving, MobFlag::Moving);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_MobManager.GetFlags(0) & MobFlag::Moving, 0u) << "the walk ends after 180 frames";
   EXPECT_EQ(MobAt(0).GetVelocity().x, 0.0f);
   EXPECT_EQ(ShotsOfKind(MobShotKind::NormalBullet), 1) << "with a bullet";
@@ -90,22 +90,22 @@ TEST_F(MobTest, AKedamaRestsWalksToTheHeroTurnsAtAWallAndFiresWhenEachWalkEnds) 
 
 TEST_F(MobTest, ASleepingEnemyStaysPutUntilTheHeroComesNearAndWalksTheFrameAfter) {
   // The Kedama hangs in the air beyond a screen's width of the hero.
-  PlayStage(Arena().Put(34, 5, "k").Text());
-  FramesUntil(40);
+  EnterStage(Arena().Put(34, 5, "k").Text());
+  StillFramesUntilFrame(40);
   EXPECT_EQ(MobAt(0).GetPosition().y, 160.0f) << "no gravity while asleep";
   EXPECT_FALSE(MobAt(0).IsActive());
   EXPECT_FALSE(MobSprite(0).visible) << "out of view";
   SetPosition(900, Position().y);  // within 854 pixels of it
-  Frames(1);
+  StillFrames(1);
   EXPECT_TRUE(MobAt(0).IsActive());
   EXPECT_EQ(MobAt(0).GetFlags(), 0u) << "waking is all it does that frame";
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(MobAt(0).GetFlags() & MobFlag::Moving, MobFlag::Moving) << "its rest ran out long ago";
   EXPECT_GT(MobAt(0).GetVelocity().y, 0.0f);
 }
 
 TEST_F(MobTest, TheMoveStepTurnsAKedamaAtWallsAndAtBothEdgesOfTheMap) {
-  PlayStage(Arena().Put(10, 16, "#").Put(20, 16, "#").Put(14, 15, "k").Text());
+  EnterStage(Arena().Put(10, 16, "#").Put(20, 16, "#").Put(14, 15, "k").Text());
   const struct {
     const char* name;
     float x, vx;
@@ -129,10 +129,10 @@ TEST_F(MobTest, TheMoveStepTurnsAKedamaAtWallsAndAtBothEdgesOfTheMap) {
 }
 
 TEST_F(MobTest, AHopperRestsJumpsSpinningSlamsAndSendsWavesOnlyAfterAJump) {
-  PlayStage(Arena().Put(14, 15, "p").Text());
+  EnterStage(Arena().Put(14, 15, "p").Text());
   Mob& hopper = MobAt(0);
   // It falls to the floor and rests: that landing sends no waves.
-  FramesUntil(40);
+  StillFramesUntilFrame(40);
   EXPECT_EQ(hopper.GetPosition().y, 502.0f) << "the box's bottom (42) on the floor";
   EXPECT_EQ(hopper.GetFlags(), MobFlag::Grounded);
   EXPECT_EQ(ShotsOfKind(MobShotKind::ShockWave), 0);
@@ -141,7 +141,7 @@ TEST_F(MobTest, AHopperRestsJumpsSpinningSlamsAndSendsWavesOnlyAfterAJump) {
   EXPECT_EQ(hopper.GetFacing(), 1) << "the first jump goes right";
   EXPECT_FLOAT_EQ(hopper.GetVelocity().y, -5.0f);
   EXPECT_FLOAT_EQ(hopper.GetVelocity().x, 1.0f);
-  Frames(1);
+  StillFrames(1);
   EXPECT_FLOAT_EQ(hopper.GetVelocity().y, -4.88f) << "0.12 slower each frame";
   EXPECT_FLOAT_EQ(MobSprite(0).rotZ, 0.26f) << "spinning forward";
   EXPECT_EQ(MobSprite(0).srcX, 0.0f);
@@ -152,7 +152,7 @@ TEST_F(MobTest, AHopperRestsJumpsSpinningSlamsAndSendsWavesOnlyAfterAJump) {
   EXPECT_EQ(hopper.GetVelocity().x, 0.0f);
   EXPECT_EQ(MobSprite(0).rotZ, 0.0f);
 
-  while (hopper.GetFlags() & MobFlag::Slam) Frames(1);
+  while (hopper.GetFlags() & MobFlag::Slam) StillFrames(1);
   ASSERT_EQ(ShotsOfKind(MobShotKind::ShockWave), 2) << "a wave to each side on landing";
   EXPECT_EQ(g_MobShotManager.GetShot(0)->GetFacing(), 1);
   EXPECT_EQ(g_MobShotManager.GetShot(1)->GetFacing(), 0);
@@ -163,10 +163,10 @@ TEST_F(MobTest, AHopperRestsJumpsSpinningSlamsAndSendsWavesOnlyAfterAJump) {
 }
 
 TEST_F(MobTest, AHopperHitInTheAirStaysHurtUntilItLandsAndThatLandingSendsNoWaves) {
-  PlayStage(Arena().Put(14, 15, "p").Text());
+  EnterStage(Arena().Put(14, 15, "p").Text());
   Mob& hopper = MobAt(0);
   FrameWhen(0, MobFlag::Airborne, 80);
-  Frames(10);
+  StillFrames(10);
   hopper.TakeDamage(5, 1, 0, -3);
   const uint32_t hit = FrameCount();
   EXPECT_EQ(hopper.GetFlags(), MobFlag::Hurt);
@@ -175,7 +175,7 @@ TEST_F(MobTest, AHopperHitInTheAirStaysHurtUntilItLandsAndThatLandingSendsNoWave
     if (FrameCount() > hit) {
       EXPECT_EQ(MobSprite(0).srcX, 192.0f) << "the hurt cell";
     }
-    Frames(1);
+    StillFrames(1);
   }
   EXPECT_GT(FrameCount() - hit, 25u);
   EXPECT_EQ(hopper.GetFlags(), MobFlag::Grounded) << "the hurt ends on landing";
@@ -187,7 +187,7 @@ class BomberTest : public MobTest {
   // The Bomber starts at column 10, row 4: its middle at x 344, over nothing.
   void SetUp() override {
     MobTest::SetUp();
-    PlayStage(Arena().Put(10, 4, "b").Text());
+    EnterStage(Arena().Put(10, 4, "b").Text());
   }
 };
 
@@ -201,7 +201,7 @@ TEST_F(BomberTest, ItHoversInACircleOfAbout39PixelsAroundTheOneHundredthFrame) {
     left = std::min(left, p.x), right = std::max(right, p.x);
     top = std::min(top, p.y), bottom = std::max(bottom, p.y);
     if (n < 15) flap.push_back(MobSprite(0).srcX);
-    Frames(1);
+    StillFrames(1);
   }
   // Five frames a cell; its first turn to the right, a frame after it sets off, restarts the count.
   EXPECT_EQ(flap, (std::vector<float>{48, 48, 48, 48, 48, 0, 0, 0, 0, 0, 48, 48, 48, 48, 48}));
@@ -262,7 +262,7 @@ TEST_F(BomberTest, ADiveThatMissesTheHeroBurstsOnTheFloorAndADeadBomberNoLongerM
   const uint32_t dive = FrameWhen(0, MobFlag::Dive, 2);
   ASSERT_NE(dive, 0u);
   while (g_MobManager.GetKind(0) != MobKind::Empty && FrameCount() < dive + 120) {
-    Frames(1);
+    StillFrames(1);
     ASSERT_EQ(ShotsOfKind(MobShotKind::Burst), g_MobManager.GetKind(0) == MobKind::Empty ? 1 : 0);
   }
   EXPECT_EQ(g_MobManager.GetKind(0), MobKind::Empty) << "burst on the floor and removed";
@@ -279,14 +279,14 @@ TEST_F(BomberTest, ABurstOnTheHeroHurtsHimByTheBurstAloneAndNotByTheDeadBombersB
   HoldMob(0, hero.x + 72, hero.y + 90);
   SetMobMotion(0, MobAt(0).GetPosition(), {0, 14});
   MobAt(0).SetFlags(MobFlag::Dive, 0);
-  Frames(1);
+  StillFrames(1);
   ASSERT_EQ(ShotsOfKind(MobShotKind::Burst), 1);
   EXPECT_EQ(Hp(), 250 - (40 - 10)) << "the burst's 40 less the defence, and nothing more";
   EXPECT_EQ(g_MobManager.GetKind(0), MobKind::Empty);
 }
 
 TEST_F(MobTest, ABomberDeadOfItsBurstInItsThinkStepDoesNotMove) {
-  PlayStage(Arena().Put(10, 16, "b").Text());
+  EnterStage(Arena().Put(10, 16, "b").Text());
   Mob& bomber = MobAt(0);
   SetMobMotion(0, {320, 490}, {0, 15});
   bomber.SetFlags(MobFlag::Dive | MobFlag::Dead, 0);
@@ -306,12 +306,12 @@ TEST_F(MobTest, AnEnemyFallingIntoAPitIsPutBackAtTheBottomOfTheViewWhereADivingB
   } cases[] = {{"k", 64, false}, {"b", 48, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.cell);
-    PlayStage(Arena().Put(20, 17, "...").Put(21, 14, c.cell).Text());  // a pit three cells wide
+    EnterStage(Arena().Put(20, 17, "...").Put(21, 14, c.cell).Text());  // a pit three cells wide
     HoldMob(0, 650, 560);
     SetMobMotion(0, {650, 560}, {0, 10});
     if (c.bursts) MobAt(0).SetFlags(MobFlag::Dive, 0);
     for (int n = 0; n < 20 && g_MobManager.GetKind(0) != MobKind::Empty && MobAt(0).GetVelocity().y != 0; ++n)
-      Frames(1);
+      StillFrames(1);
     const float putBack = 480 + Scroll().y - c.height;
     if (c.bursts) {
       EXPECT_EQ(g_MobManager.GetKind(0), MobKind::Empty);
@@ -338,15 +338,15 @@ TEST_F(MobTest, AHitEnemyBlinksWhileHurtThenTakesUpItsWayAgain) {
   } cases[] = {{"Kedama", Arena().Put(14, 15, "k"), 0, 64}, {"Bomber", Arena().Put(10, 8, "b"), -1, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    PlayStage(c.stage.Text());
-    FramesUntil(50);
+    EnterStage(c.stage.Text());
+    StillFramesUntilFrame(50);
     Mob& mob = MobAt(0);
     ASSERT_EQ(mob.GetFlags(), MobFlag::Moving);
     mob.TakeDamage(5, 0, 3, 0);  // from its right
     EXPECT_EQ(mob.GetFacing(), 1) << "turned toward the attacker at once";
     std::vector<int> shown;
     for (int n = 0; n < 25; ++n) {
-      Frames(1);
+      StillFrames(1);
       ASSERT_EQ(mob.GetFlags(), MobFlag::Hurt) << n;
       EXPECT_EQ(mob.GetVelocity().y, c.hurtVy) << n;
       EXPECT_EQ(g_Sprites[g_MapModel.GetMobSpriteBase()].GetNoMirror(), 1) << "facing the attacker " << n;
@@ -356,7 +356,7 @@ TEST_F(MobTest, AHitEnemyBlinksWhileHurtThenTakesUpItsWayAgain) {
     }
     EXPECT_EQ(shown, (std::vector<int>{0, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0}));
     EXPECT_EQ(mob.GetVelocity().x, 0.0f) << "braked to a stop";
-    Frames(2);
+    StillFrames(2);
     EXPECT_EQ(mob.GetFlags(), MobFlag::Moving);
     EXPECT_TRUE(MobSprite(0).visible);
     if (c.hurtVy == 0) {
@@ -366,7 +366,7 @@ TEST_F(MobTest, AHitEnemyBlinksWhileHurtThenTakesUpItsWayAgain) {
 }
 
 TEST_F(MobTest, TheMapsEnemyCellsFillSlotsColumnByColumnAndEmptySlotsAnswerZero) {
-  PlayStage(Arena().Put(3, 5, "k").Put(3, 6, "p").Put(3, 7, "b").Put(2, 9, "x").Put(1, 12, "k").Text());
+  EnterStage(Arena().Put(3, 5, "k").Put(3, 6, "p").Put(3, 7, "b").Put(2, 9, "x").Put(1, 12, "k").Text());
   EXPECT_EQ(g_MobManager.GetCount(), 6) << "one slot per enemy cell, spare ones too, and one more";
   const int kinds[] = {MobKind::Kedama, MobKind::Kedama, MobKind::Hopper, MobKind::Bomber, 0, 0};
   for (int i = 0; i < 6; ++i) {
@@ -388,7 +388,7 @@ TEST_F(MobTest, TheMapsEnemyCellsFillSlotsColumnByColumnAndEmptySlotsAnswerZero)
 }
 
 TEST_F(MobTest, ADefeatedEnemyDropsByTheRollAtItsMiddleAndIsGoneBeforeTheFrameIsDrawn) {
-  PlayStage(Arena().Put(14, 15, "k").Text());
+  EnterStage(Arena().Put(14, 15, "k").Text());
   HoldMob(0, 400, 482);
   g_AttackEffectManager.Fire(AttackKind::ComboSlash1);  // 20 damage
   using K = std::vector<int>;
@@ -425,7 +425,7 @@ TEST_F(MobTest, ADefeatedEnemyDropsByTheRollAtItsMiddleAndIsGoneBeforeTheFrameIs
   }
   SetMobHp(0, 20);
   g_MobManager.Hit(0, AttackKind::ComboSlash1);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(g_MobManager.GetKind(0), MobKind::Empty);
   EXPECT_FALSE(MobSprite(0).visible);
 }
@@ -444,11 +444,11 @@ TEST_F(MobTest, TheBodyHurtsTheHeroAfterEveryShotOfThePass) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bullets);
-    PlayStage(Arena().Put(14, 15, "k").Text());
+    EnterStage(Arena().Put(14, 15, "k").Text());
     SetExhausted(c.exhausted);
     HoldMob(0, 140, 482);  // overlapping the hero's body, its middle right of his
     for (int n = 0; n < c.bullets; ++n) g_MobShotManager.Spawn(MobShotKind::NormalBullet, 0);
-    Frames(1);
+    StillFrames(1);
     EXPECT_EQ(Hp(), c.hp);
     EXPECT_EQ(Velocity().x, c.vx);
     EXPECT_EQ(Flags() & (PlayerState::HitStun | PlayerState::Invincible), c.flags);

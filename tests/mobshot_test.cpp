@@ -26,7 +26,7 @@ class MobShotTest : public ActTest {
  protected:
   void SetUp() override {
     ActTest::SetUp();
-    PlayStage(StageText(40, 20).Put(2, 10, "@").Floor(17).Put(14, 15, "k").Text());
+    EnterStage(StageText(40, 20).Put(2, 10, "@").Floor(17).Put(14, 15, "k").Text());
   }
   static int ShotSprite(int slot) { return g_MapModel.GetMobShotSpriteBase() + slot; }
   // Where sprite index stands in the draw list (drawn later = higher).
@@ -65,7 +65,7 @@ TEST_F(MobShotTest, EachKindLivesItsTimeShowingItsCells) {
     const float startX = shot->GetPosition().x;
     V visible, srcX, srcY;
     for (size_t n = 0; n < c.visible.size(); ++n) {
-      Frames(1);
+      StillFrames(1);
       const SpriteState sprite = SpriteAt(ShotSprite(0));
       visible.push_back(static_cast<float>(sprite.visible));
       srcX.push_back(sprite.srcX);
@@ -79,9 +79,9 @@ TEST_F(MobShotTest, EachKindLivesItsTimeShowingItsCells) {
     if (c.kind != MobShotKind::NormalBullet) {
       EXPECT_EQ(shot->GetPosition().x, startX + travel);
     }
-    FramesUntil(fired + c.life);
+    StillFramesUntilFrame(fired + c.life);
     EXPECT_EQ(g_MobShotManager.GetKind(0), c.kind == MobShotKind::ShockWaveLeft ? MobShotKind::ShockWave : c.kind);
-    Frames(1);
+    StillFrames(1);
     EXPECT_EQ(g_MobShotManager.GetKind(0), MobShotKind::Free) << "removed in frame " << fired + c.life;
     EXPECT_FALSE(SpriteAt(ShotSprite(0)).visible);
   }
@@ -94,7 +94,7 @@ TEST_F(MobShotTest, ShotsTakeTheLowestFreeSlotsAndAFullTableTakesNoMore) {
   g_MobShotManager.Spawn(7, 0);
   EXPECT_EQ(g_MobShotManager.GetShot(0), nullptr) << "no such kind";
   for (const int kind : {1, 1, 3, 1, 1, 3}) g_MobShotManager.Spawn(kind, 0);
-  Frames(9);  // the two left waves (slots 2 and 5) are gone
+  StillFrames(9);  // the two left waves (slots 2 and 5) are gone
   EXPECT_EQ(g_MobShotManager.GetKind(2) + g_MobShotManager.GetKind(5), 0);
   g_MobShotManager.Spawn(MobShotKind::ShockWave, 0);
   EXPECT_EQ(g_MobShotManager.GetKind(2), MobShotKind::ShockWave);
@@ -133,7 +133,7 @@ TEST_F(MobShotTest, ABulletAimsAtTheHeroOnceAndIsInertWhenFiredFromBeyondTheView
     EXPECT_EQ(bullet->GetFacing(), c.facing) << "the side it pushes the hero to";
     EXPECT_EQ(bullet->GetDamage(), 16) << "15 and a tenth of the attack of 10";
     EXPECT_EQ(g_Sprites[ShotSprite(0)].GetNoMirror(), 1) << "never mirrored";
-    Frames(1);
+    StillFrames(1);
     const D3DXVECTOR2 moved = bullet->GetPosition();
     const D3DXVECTOR2 centre = {moved.x + 8, moved.y + 8};
     const D3DXVECTOR2 from = {c.ownerX + 32, 482 + 34};
@@ -164,12 +164,12 @@ TEST_F(MobShotTest, ABulletThatHitsIsGoneAWaveFliesOnHarmlessAndABurstHitsAgain)
     g_MobShotManager.Allocate(MobShotManager::kStageSlots);
     g_MobShotManager.Spawn(c.kind, 0);
     HoldMob(0, 1000, 482);
-    Frames(1);
+    StillFrames(1);
     EXPECT_EQ(Hp(), 250 - c.damage);
     EXPECT_EQ(Velocity().x, c.vx) << "knocked to the left";
     EXPECT_EQ(g_MobShotManager.GetKind(0), c.kindAfter);
     SetFlags(0);
-    Frames(1);
+    StillFrames(1);
     EXPECT_EQ(Hp(), 250 - c.damage - c.secondDamage);
     if (c.kind == MobShotKind::ShockWaveLeft) {
       EXPECT_EQ(g_MobShotManager.GetShot(0)->GetFlags(), ActObjectFlag::Visible);
@@ -186,19 +186,19 @@ TEST_F(MobShotTest, AStageRestartedAHundredTimesWithEnemiesAndShotsAliveStartsCl
     HoldMob(0, 400, 482);
     MobAt(0).TakeDamage(5, 1, 2, -3);
     for (const int kind : {1, 2, 4}) g_MobShotManager.Spawn(kind, 0);
-    Frames(1);
+    StillFrames(1);
     if (run % 2 == 0)
       g_GameState.SetMode(GameMode::ActionRestart);
     else
       SetFlags(PlayerState::Dead);
-    for (int n = 0; n < 6 && !(FrameCount() == 0 && CurrentGameMode() == GameMode::ActionRun); ++n) Frames(1);
+    for (int n = 0; n < 6 && !(FrameCount() == 0 && CurrentGameMode() == GameMode::ActionRun); ++n) StillFrames(1);
     ASSERT_EQ(FrameCount(), 0u) << run;
     ASSERT_EQ(CurrentGameMode(), GameMode::ActionRun);
     ASSERT_EQ(g_MobManager.GetKind(0), MobKind::Kedama);
     ASSERT_EQ(MobHp(0), 50);
     ASSERT_EQ(MobAt(0).GetFlags(), 0u);
     for (int s = 0; s < g_MobShotManager.GetCount(); ++s) ASSERT_EQ(g_MobShotManager.GetKind(s), 0) << s;
-    Frames(1);
+    StillFrames(1);
   }
 }
 

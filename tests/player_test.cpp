@@ -71,7 +71,7 @@ TEST_F(PlayerTest, TheHeroStartsAtTheStartCellAndTheCameraFollowsWithinItsLimits
     ExpectVector(Scroll(), c.startScroll.x, c.startScroll.y, "scroll when placed");
     EXPECT_EQ(Flags(), 0u);
     EXPECT_EQ(Facing(), 1);
-    Frames(1);
+    StillFrames(1);
     ExpectVector(Position(), c.moved.x, c.moved.y, "after a frame");
     ExpectVector(Scroll(), c.scroll.x, c.scroll.y, "scroll after a frame");
     ExpectVector(SpritePosition(), c.sprite.x, c.sprite.y, "sprite after a frame");

@@ -18,18 +18,18 @@ class PlayerAnimationTest : public ActTest {
  protected:
   void SetUp() override {
     ActTest::SetUp();
-    PlayStage(StageText(40, 20).Put(5, 11, "@").Floor(16).Text());
+    EnterStage(StageText(40, 20).Put(5, 11, "@").Floor(16).Text());
   }
   // The sheet cell (column + 10 × row) the hero's sprite shows.
   static int ShownCell() {
     const SpriteState s = SpriteAt(g_ActionScene.GetPlayerSpriteSlot());
     return static_cast<int>(s.srcX / 192) + 10 * static_cast<int>(s.srcY / 192);
   }
-  // The cells shown over n frames.
-  static std::vector<int> Run(int n) {
+  // The cells shown over n still frames.
+  static std::vector<int> StillCells(int n) {
     std::vector<int> cells;
     for (int i = 0; i < n; ++i) {
-      Frames(1);
+      StillFrames(1);
       cells.push_back(ShownCell());
     }
     return cells;
@@ -43,20 +43,20 @@ class PlayerAnimationTest : public ActTest {
 };
 
 TEST_F(PlayerAnimationTest, IdleChangesEveryFifteenFramesAndWalkingEveryFiveAndATurnRestartsTheTick) {
-  Run(45 - static_cast<int>(FrameCount() % 15));  // on the first idle cell
-  EXPECT_EQ(Run(10), Each({0}, 10));
+  StillCells(45 - static_cast<int>(FrameCount() % 15));  // on the first idle cell
+  EXPECT_EQ(StillCells(10), Each({0}, 10));
   SetFacing(0);  // the turn starts the 15 frames afresh
   std::vector<int> expected = Each({0, 1, 2, 3, 0}, 15);
   expected.erase(expected.begin());
   expected.resize(60);
-  EXPECT_EQ(Run(60), expected);
+  EXPECT_EQ(StillCells(60), expected);
   EXPECT_EQ(g_Sprites[ActSprite::HeroDualSword].GetNoMirror(), 0) << "mirrored to face left";
 
-  Hold({key::Right});
+  PressKeys({key::Right});
   expected = Each({10, 11, 12, 13, 14, 15, 10}, 5);  // sheet row 1: cells 8 to 13
   expected.erase(expected.begin());
   expected.resize(30);
-  EXPECT_EQ(Run(30), expected);
+  EXPECT_EQ(StillCells(30), expected);
 }
 
 TEST_F(PlayerAnimationTest, EachStateShowsItsCellsAtItsRateAndTheEndsOfItsMoves) {
@@ -104,10 +104,10 @@ TEST_F(PlayerAnimationTest, EachStateShowsItsCellsAtItsRateAndTheEndsOfItsMoves)
 }
 
 TEST_F(PlayerAnimationTest, TheAirCellsRiseInTurnsAndSwitchToFallingAtTheApex) {
-  Hold({key::Jump});
-  std::vector<int> cells = Run(1);
-  Release({key::Jump});
-  const std::vector<int> rest = Run(25);
+  PressKeys({key::Jump});
+  std::vector<int> cells = StillCells(1);
+  ReleaseKeys({key::Jump});
+  const std::vector<int> rest = StillCells(25);
   cells.insert(cells.end(), rest.begin(), rest.end());
   // Rising cells 20 and 21 (sheet 26 and 27) every 5 frames; at the apex (the 21st frame) the
   // first falling cell at once, its 5 frames counted afresh, then the second.
@@ -118,16 +118,16 @@ TEST_F(PlayerAnimationTest, TheAirCellsRiseInTurnsAndSwitchToFallingAtTheApex) {
 }
 
 TEST_F(PlayerAnimationTest, AnAirSlashKeepsItsTimeWhenTheHeroTurnsAndEndsInTheAirAnimation) {
-  HoldFrames({key::Jump});
-  Release({key::Jump});
-  HoldFrames({key::Right});
-  Hold({key::Attack});
-  std::vector<int> cells = Run(8);
+  HoldStillFrames({key::Jump});
+  ReleaseKeys({key::Jump});
+  HoldStillFrames({key::Right});
+  PressKeys({key::Attack});
+  std::vector<int> cells = StillCells(8);
   // Turning from right to left keeps the flags as they were (moving, a side tapped): only the
   // turn acts.
-  Release({key::Attack, key::Right});
-  Hold({key::Left});
-  const std::vector<int> more = Run(12);
+  ReleaseKeys({key::Attack, key::Right});
+  PressKeys({key::Left});
+  const std::vector<int> more = StillCells(12);
   cells.insert(cells.end(), more.begin(), more.end());
   std::vector<int> expected = Each({54, 55, 56, 57}, 5);  // sheet row 5, columns 4 to 7
   expected.erase(expected.begin());
@@ -142,7 +142,7 @@ TEST_F(PlayerAnimationTest, AHitShowsTheHitCellAndFaceAndTheHeroBlinksEveryThird
   g_Player.TakeDamage(30, 1, 0, 0, 0);  // doubled without the defence: 60
   std::vector<int> shown;
   for (int frame = 0; frame < 60; ++frame) {
-    Frames(1);
+    StillFrames(1);
     if (frame == 0) {
       EXPECT_EQ(ShownCell(), 18) << "hit on the ground";
       EXPECT_EQ(SpriteAt(ActSprite::FaceIcon).srcX, 96.0f) << "the hit face, though exhausted";
@@ -168,12 +168,12 @@ TEST_F(PlayerAnimationTest, AHitShowsTheHitCellAndFaceAndTheHeroBlinksEveryThird
 
   // The next hit, once he is safe no more, blinks afresh: hidden in the next frame, then every
   // third frame.
-  Frames(30);
+  StillFrames(30);
   ASSERT_FALSE(Flags() & PlayerState::Invincible);
   g_Player.TakeDamage(30, 1, 0, 0, 0);
   shown.clear();
   for (int frame = 0; frame < 7; ++frame) {
-    Frames(1);
+    StillFrames(1);
     shown.push_back(SpriteAt(ActSprite::HeroDualSword).visible);
   }
   EXPECT_EQ(shown, std::vector<int>({0, 0, 0, 1, 1, 1, 0}));
@@ -189,7 +189,7 @@ TEST_F(PlayerAnimationTest, TheGaugesShowTheShareLeftAndNeverANegativeWidth) {
     SetHp(c.hp);
     SetSp(5000 - 8);         // a frame's refill
     SetMp(35000 / 4 + 3);    // and drain
-    Frames(1);
+    StillFrames(1);
     EXPECT_EQ(SpriteAt(ActSprite::GaugeHp).width, c.width);
     EXPECT_EQ(SpriteAt(ActSprite::GaugeHp).height, 12.0f) << "the gauge picture's height";
     EXPECT_EQ(SpriteAt(ActSprite::GaugeSp).width, 200.0f);
@@ -212,7 +212,7 @@ TEST_F(PlayerAnimationTest, TheDigitsShowTheHpAndItsMaximumWithoutLeadingZeros) 
   for (const auto& c : cases) {
     SCOPED_TRACE(c.hp);
     SetHp(c.hp);
-    Frames(1);
+    StillFrames(1);
     std::vector<int> shown;
     std::vector<float> srcX;
     for (int i = 0; i < 4; ++i) {
@@ -246,7 +246,7 @@ TEST_F(PlayerAnimationTest, TheChargeIconsAndTheFaceFollowTheHero) {
     SCOPED_TRACE(c.charges);
     SetCharges(c.charges);
     SetExhausted(c.exhausted);
-    Frames(1);
+    StillFrames(1);
     std::vector<int> icons;
     for (int i = 0; i < 3; ++i) icons.push_back(SpriteAt(ActSprite::TeleportIcon + i).visible);
     EXPECT_EQ(icons, c.icons);

@@ -18,7 +18,7 @@ class HeroGaugeTest : public ActTest {
  protected:
   void SetUp() override {
     ActTest::SetUp();
-    PlayStage(StageText(40, 20).Put(5, 10, "@").Floor(17).Text());
+    EnterStage(StageText(40, 20).Put(5, 10, "@").Floor(17).Text());
   }
 };
 
@@ -63,12 +63,12 @@ TEST_F(HeroGaugeTest, AHitStunsBlinksThenTurnsTheHeroAndProtectsHim) {
   g_Player.TakeDamage(16, 0, 5, 0, 0);
   const uint32_t hit = FrameCount();
   EXPECT_EQ(Velocity().x, -1.0f);
-  Frames(1);
+  StillFrames(1);
   EXPECT_FALSE(SpriteAt(ActSprite::HeroDualSword).visible);
   EXPECT_NEAR(Velocity().x, -1 + 10.0f / 15, 1e-6);
-  FramesUntil(hit + 20);
+  StillFramesUntilFrame(hit + 20);
   EXPECT_TRUE(Flags() & PS::HitStun);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(Flags() & (PS::HitStun | PS::Invincible), PS::Invincible);
   EXPECT_EQ(Facing(), 1);
   EXPECT_EQ(Velocity().x, 0.0f);
@@ -90,7 +90,7 @@ TEST_F(HeroGaugeTest, AnEnemysBodyHurtsByTheSpeedTheyMeetAt) {
       {1, {10, 0}, {0, 0}, 250 - 2 * 25, -12, 1},    // no defence, twice the damage; 25 / 2 knocks 12
       {1, {10, 0}, {0, 0}, 250 - 2 * 25, -12, 2},    // one blow: a second at his knocked-back speed would take 60
   };
-  PlayStage(StageText(40, 20).Put(2, 10, "@").Put(14, 15, "kk").Floor(17).Text());
+  EnterStage(StageText(40, 20).Put(2, 10, "@").Put(14, 15, "kk").Floor(17).Text());
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.hp << ", bodies " << c.bodies);
     SetFlags(0);
@@ -109,42 +109,42 @@ TEST_F(HeroGaugeTest, AnEnemysBodyHurtsByTheSpeedTheyMeetAt) {
 
 TEST_F(HeroGaugeTest, MpDrainsToExhaustionAndSpFillsTheCharges) {
   SetMp(5);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(Mp(), 2);
   EXPECT_EQ(Exhausted(), 0);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(Mp(), 0);
   EXPECT_EQ(Exhausted(), 1);
   SetWeapon(1);
   g_Player.Recover(2000, RecoverKind::Mp);
   EXPECT_EQ(Exhausted(), 0);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(Mp(), 1995);  // the great sword drains 5
 
   // 10000 SP make a charge: 1250 frames at 8, 625 crouching; none past three charges.
   SetWeapon(0);
   SetSp(10000 - 80);
-  Frames(9);
+  StillFrames(9);
   EXPECT_EQ(Charges(), 2);
-  Frames(2);
+  StillFrames(2);
   EXPECT_EQ(Charges(), 3);
   EXPECT_EQ(Sp(), 0);
   SetCharges(1);
   SetSp(10000 - 80);
-  HoldFrames({key::Down}, 4);
+  HoldStillFrames({key::Down}, 4);
   EXPECT_EQ(Sp(), 10000 - 16);
-  Frames(1);
+  StillFrames(1);
   EXPECT_EQ(Charges(), 2);
 }
 
 TEST_F(HeroGaugeTest, ATeleportWithoutAChargeCostsGaugesInsteadOfMoving) {
   SetCharges(0);
-  Tap(key::Teleport);
+  StillTap(key::Teleport);
   SetHp(200);
   SetMp(1000);
   SetSp(500);
   const float x = Position().x;
-  HoldFrames({key::Right});
+  HoldStillFrames({key::Right});
   EXPECT_EQ(Hp(), 200 - (100 - 10));
   EXPECT_EQ(Mp(), 500 - 3);
   EXPECT_EQ(Sp(), 8);  // emptied, then this frame's refill

@@ -6,7 +6,6 @@
 #include "act/mapmodel.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scriptreader.h"
-#include "platform/messagebox.h"
 #include "tests/testsupport.h"
 
 namespace {
@@ -15,11 +14,9 @@ class ScriptReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::EnterScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    platform::SetMessageBoxHandler([](const std::string&, const std::string&, platform::MessageBoxKind) {
-      return platform::MessageBoxAnswer::Ok;
-    });
   }
-  void TearDown() override { platform::SetMessageBoxHandler(nullptr); }
+
+  testsupport::MessageBoxCapture boxes_;  // every box answered
 };
 
 bool AllZero(const char* text) {

@@ -32,6 +32,8 @@ constexpr int kWindow = 10;
 // A leak of a few kilobytes a round shows; a cache growing its table once does not.
 constexpr size_t kMostGrowth = 4 << 20;
 constexpr int kLeftCtrl = 29;
+// Frames at 60 a second that a change of scene may take.
+constexpr int kMostFrames = 2000;
 
 size_t MemoryInUse() {
 #if defined(__SANITIZE_ADDRESS__)
@@ -45,11 +47,6 @@ class SoakTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::PlayDemoCopy();
-  }
-
-  // Frames at 60 a second until done(); false when it does not come within maxFrames.
-  static bool Play(const std::function<bool()>& done, int maxFrames = 2000) {
-    return testsupport::PlayUntil(done, maxFrames);
   }
 
   // Runs round(r) kRounds times and expects the least memory in use over the last rounds to be
@@ -79,7 +76,7 @@ TEST_F(SoakTest, StagesStartAndRestartAHundredTimes) {
   g_GameState.SetMode(GameMode::ActionStart);
   int starts = 0;
   Soak([&](int round) {
-    ASSERT_TRUE(Play(demoplay::StageRuns)) << round;
+    ASSERT_TRUE(testsupport::PlayUntil(demoplay::StageRuns, kMostFrames)) << round;
     ++starts;
     const int stage = g_MapModel.GetStageIndex();
     testsupport::PressKeys({platform::DIK_RIGHT});
@@ -90,8 +87,8 @@ TEST_F(SoakTest, StagesStartAndRestartAHundredTimes) {
     } else {
       g_Player.SetFlags(PlayerState::Dead, 1);
     }
-    ASSERT_TRUE(Play([] { return !demoplay::StageRuns(); })) << round;
-    ASSERT_TRUE(Play(demoplay::StageRuns)) << round;
+    ASSERT_TRUE(testsupport::PlayUntil([] { return !demoplay::StageRuns(); }, kMostFrames)) << round;
+    ASSERT_TRUE(testsupport::PlayUntil(demoplay::StageRuns, kMostFrames)) << round;
     EXPECT_EQ(g_MapModel.GetStageIndex(), round % 2 == 0 ? std::min(stage + 1, 2) : stage) << round;
   });
   EXPECT_EQ(starts, kRounds);
@@ -100,7 +97,7 @@ TEST_F(SoakTest, StagesStartAndRestartAHundredTimes) {
 TEST_F(SoakTest, TitleMenuLoadsAHundredTimes) {
   Soak([](int round) {
     g_GameState.SetMode(GameMode::MainScript);
-    ASSERT_TRUE(Play(demoplay::OnTitle)) << round;
+    ASSERT_TRUE(testsupport::PlayUntil(demoplay::OnTitle, kMostFrames)) << round;
     testsupport::PlayTap(platform::DIK_DOWN);
   });
 }
@@ -116,10 +113,10 @@ TEST_F(SoakTest, AdvScenesPlayAHundredTimes) {
   Soak([&](int round) {
     if (round % 2 == 1) return;  // a round is one scene: the story holds two
     g_GameState.SetMode(GameMode::MainScript);
-    ASSERT_TRUE(Play(demoplay::OnTitle)) << round;
+    ASSERT_TRUE(testsupport::PlayUntil(demoplay::OnTitle, kMostFrames)) << round;
     ASSERT_TRUE(demoplay::ChooseOnTitle(demoplay::kStoryEntry, testsupport::PlayTap)) << round;
     testsupport::PressKeys({kLeftCtrl});
-    ASSERT_TRUE(Play(countScenes)) << round;
+    ASSERT_TRUE(testsupport::PlayUntil(countScenes, kMostFrames)) << round;
     testsupport::ReleaseAll();
   });
   EXPECT_EQ(scenes, kRounds);

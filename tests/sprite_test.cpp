@@ -147,7 +147,7 @@ TEST_F(SpriteTest, DeeperSpritesAreDrawnFirstAndCoveredByShallowerOnes) {
   Place(&d200, 10, 0, 30, 10, 0xFF00FF00, 200);
   Place(&d100, 20, 0, 30, 10, 0xFF0000FF, 100);
   Place(&second200, 5, 0, 30, 10, 0xFFFFFF00, 200);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(testsupport::PixelAt(2, 5), 0xFFFF0000u);   // 300 alone
   EXPECT_EQ(testsupport::PixelAt(7, 5), 0xFFFFFF00u);   // second 200 over 300
   EXPECT_EQ(testsupport::PixelAt(15, 5), 0xFFFFFF00u);  // second 200 drawn right after the first
@@ -169,7 +169,7 @@ TEST_F(SpriteTest, DestroyingAListedSpriteUnlinksIt) {
   }
   EXPECT_EQ(ListOrder(), (std::vector<Sprite*>{&first, &last}));
   ExpectLinksConsistent();
-  testsupport::RunFrames(1);  // the walk meets no destroyed sprite
+  testsupport::StillFrames(1);  // the walk meets no destroyed sprite
 }
 
 // Registers static sprites and leaves through exit(): they are destroyed after this returns,
@@ -193,7 +193,7 @@ TEST_F(SpriteTest, ScaledQuadFillsExactlyItsBoxAndCarriesDepthAsZ) {
   Sprite sprite;
   Place(&sprite, 10, 20, 32, 16, 0xFFFFFFFF, 65535);
   sprite.SetScale(2, 2);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   const std::vector<uint32_t> screen = testsupport::ReadScreen(0, 0, 100, 80);
   for (int y = 0; y < 80; ++y) {
     for (int x = 0; x < 100; ++x) {
@@ -214,7 +214,7 @@ TEST_F(SpriteTest, ScaledQuadFillsExactlyItsBoxAndCarriesDepthAsZ) {
 
   // The deepest sprites have z far above 1 and still draw.
   sprite.SetDepth(0xFFFFFFFFu);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_NEAR(sprite.GetVertexBuffer()[0].z, 65537.0f, 1.0f);
   EXPECT_EQ(testsupport::PixelAt(10, 20), 0xFFFFFFFFu);
   EXPECT_EQ(testsupport::PixelAt(73, 51), 0xFFFFFFFFu);
@@ -224,7 +224,7 @@ TEST_F(SpriteTest, RotationTurnsTheUnitSquareBeforeTheNonUniformScale) {
   Sprite sprite;
   Place(&sprite, 100, 100, 40, 20, 0xFFFFFFFF, 0);
   sprite.SetRotZ(kPi / 2);  // clockwise on screen: the top-left corner goes to the top-right
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   const SprVertex* v = sprite.GetVertexBuffer();
   // Turned first and scaled after, the 40×20 quad keeps its box: it is sheared, not turned rigidly.
   EXPECT_NEAR(v[0].x, 140, 1e-4);
@@ -241,7 +241,7 @@ TEST_F(SpriteTest, RotationTurnsTheUnitSquareBeforeTheNonUniformScale) {
   sprite.SetRotationMode(1);
   sprite.SetAxis(0, 0, 2);
   sprite.SetAxisAngle(kPi / 2);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_NEAR(v[0].x, 140, 1e-4);
   EXPECT_NEAR(v[0].y, 100, 1e-4);
   EXPECT_NEAR(v[3].x, 100, 1e-4);
@@ -251,7 +251,7 @@ TEST_F(SpriteTest, RotationTurnsTheUnitSquareBeforeTheNonUniformScale) {
   sprite.SetRotationMode(0);
   sprite.SetRotX(kPi / 3);
   sprite.SetDepth(300);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_NEAR(v[0].y, 110 - 5, 1e-4);
   EXPECT_NEAR(v[3].y, 110 + 5, 1e-4);
   EXPECT_NEAR(v[0].x, 100, 1e-4);
@@ -261,7 +261,7 @@ TEST_F(SpriteTest, RotationTurnsTheUnitSquareBeforeTheNonUniformScale) {
   sprite.SetRotX(0);
   sprite.SetRotationMode(1);
   sprite.SetAxis(0, 0, 0);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(v[0].x, 100.0f);
   EXPECT_EQ(v[3].y, 120.0f);
 }
@@ -274,7 +274,7 @@ TEST_F(SpriteTest, TextureCoordinatesComeFromTheStoredSizeAndMirrorInPlace) {
   Sprite sprite;
   Place(&sprite, 50, 50, 32, 32, 0xFFFFFFFF, 0, 0);
   sprite.SetSrcPos(16, 0);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   const SprVertex* v = sprite.GetVertexBuffer();
   EXPECT_EQ(v[0].u, 0.25f);
   EXPECT_EQ(v[1].u, 0.75f);
@@ -286,7 +286,7 @@ TEST_F(SpriteTest, TextureCoordinatesComeFromTheStoredSizeAndMirrorInPlace) {
 
   ASSERT_EQ(sprite.SetNoMirror(0), S_OK);
   EXPECT_EQ(sprite.GetNoMirror(), 0);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(v[0].u, 0.75f);
   EXPECT_EQ(v[1].u, 0.25f);
   EXPECT_EQ(v[0].x, 50.0f);  // same place, mirrored picture
@@ -298,7 +298,7 @@ TEST_F(SpriteTest, TextureCoordinatesComeFromTheStoredSizeAndMirrorInPlace) {
   // Coordinates outside 0..1 wrap around, as the game's scrolling backgrounds expect.
   sprite.SetNoMirror(1);
   sprite.SetSrcPos(48, 0);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(testsupport::PixelAt(50, 60), 0xFF0000FFu);  // texels 48..63
   EXPECT_EQ(testsupport::PixelAt(81, 60), 0xFFFF0000u);  // texels 0..15 of the next repeat
 }
@@ -315,7 +315,7 @@ TEST_F(SpriteTest, UnusableTextureEntryDrawsAPlainColouredQuad) {
   Place(&outOfRange, 10, 0, 8, 8, 0xFFFF0000, 0, 2);
   Place(&negative, 20, 0, 8, 8, 0xFF0000FF, 0, -5);
   Place(&empty, 30, 0, 8, 8, 0xFFFFFF00, 0, 1);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(testsupport::PixelAt(4, 4), 0xFF00FF00u);
   EXPECT_EQ(testsupport::PixelAt(14, 4), 0xFFFF0000u);
   EXPECT_EQ(testsupport::PixelAt(24, 4), 0xFF0000FFu);
@@ -323,13 +323,13 @@ TEST_F(SpriteTest, UnusableTextureEntryDrawsAPlainColouredQuad) {
 
   // The entry loads later: the sprite picks the picture up without being touched.
   testsupport::MakeTexture(device_, &textures_[1], 4, 4, [](int, int) { return 0xFF808080u; });
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(testsupport::PixelAt(34, 4), 0xFF808000u);  // grey texel tinted yellow
 
   // The array is freed while the sprites still point into it.
   g_TextureTable = nullptr;
   g_TextureTableCount = 0;
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(testsupport::PixelAt(4, 4), 0xFFFFFFFFu);
   EXPECT_EQ(testsupport::PixelAt(34, 4), 0xFFFFFF00u);
 }
@@ -340,7 +340,7 @@ TEST_F(SpriteTest, VerticesAreRebuiltOnlyWhenDirtyAndDroppedOnUnregister) {
   Sprite sprite;
   Place(&sprite, 0, 0, 16, 16, 0xFFFFFFFF, 0, 0);
   EXPECT_EQ(sprite.IsDirty(), 1);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(sprite.IsDirty(), 0);
   EXPECT_EQ(sprite.GetVertexBuffer()[3].u, 1.0f);
 
@@ -348,7 +348,7 @@ TEST_F(SpriteTest, VerticesAreRebuiltOnlyWhenDirtyAndDroppedOnUnregister) {
   TextureTestAccess::Set(&textures_[0], textures_[0].GetD3DTexture(), 32, 32);
   sprite.SetBlendMode(BlendMode::Additive);
   EXPECT_EQ(sprite.IsDirty(), 0);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(sprite.GetVertexBuffer()[3].u, 1.0f);
 
   sprite.SetPos(1, 1);
@@ -357,7 +357,7 @@ TEST_F(SpriteTest, VerticesAreRebuiltOnlyWhenDirtyAndDroppedOnUnregister) {
   EXPECT_EQ(sprite.Draw(device_), E_FAIL);
   EXPECT_EQ(sprite.Show(), S_OK);
   EXPECT_EQ(sprite.IsDirty(), 1);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(sprite.GetVertexBuffer()[3].u, 0.5f);
   EXPECT_EQ(sprite.GetVertexBuffer()[0].x, 1.0f);
 
@@ -365,13 +365,13 @@ TEST_F(SpriteTest, VerticesAreRebuiltOnlyWhenDirtyAndDroppedOnUnregister) {
   sprite.Unregister();
   EXPECT_EQ(sprite.GetVertexBuffer(), nullptr);
   sprite.Register();
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(testsupport::PixelAt(5, 5), 0u);
   EXPECT_EQ(sprite.MarkDirty(), &sprite);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(testsupport::PixelAt(5, 5), 0xFFFFFFFFu);
   sprite.ReleaseVertexBuffer();
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(testsupport::PixelAt(5, 5), 0u);
 }
 
@@ -383,7 +383,7 @@ TEST_F(SpriteTest, MirroredQuadsAreCulledAndTheNormalFaceDraws) {
   mirrored.SetScale(-1, 1);
   Place(&turned, 40, 0, 8, 8, 0xFF00FF00, 0);
   turned.SetRotY(kPi);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(testsupport::PixelAt(4, 4), 0xFF00FF00u);
   EXPECT_EQ(testsupport::ReadScreen(8, 0, 52, 8), std::vector<uint32_t>(52 * 8, 0u));
 }
@@ -394,7 +394,7 @@ TEST_F(SpriteTest, HiddenSpritesDrawNothing) {
   Place(&shown, 20, 0, 8, 8, 0xFF00FF00, 5);
   hidden.Hide();
   const int before = device_->QuadsDrawn();
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(device_->QuadsDrawn() - before, 1);
   EXPECT_EQ(testsupport::PixelAt(4, 4), 0u);
   EXPECT_EQ(testsupport::PixelAt(24, 4), 0xFF00FF00u);

@@ -26,6 +26,7 @@ using menutest::kPictureY;
 using menutest::kStrip;
 using menutest::List;
 using menutest::WriteGameText;
+using testsupport::StillTap;
 
 class StartMenuTest : public menutest::MenuTest {};
 
@@ -35,11 +36,11 @@ TEST_F(StartMenuTest, CursorWrapsAroundAndSkipsDisabledEntries) {
   OpenMenu(List({Entry(1, 1), Entry(2, 0), Entry(4, 1), Entry(5, 0)}));
   FadeIn();
   EXPECT_EQ(g_StartMenu.GetCursor(), 0);
-  Tap({DIK_DOWN});
+  StillTap(DIK_DOWN);
   EXPECT_EQ(g_StartMenu.GetCursor(), 2);
-  Tap({DIK_DOWN});  // past the disabled last entry, round to the first
+  StillTap(DIK_DOWN);  // past the disabled last entry, round to the first
   EXPECT_EQ(g_StartMenu.GetCursor(), 0);
-  Tap({DIK_UP});  // from the first back round to the last enabled
+  StillTap(DIK_UP);  // from the first back round to the last enabled
   EXPECT_EQ(g_StartMenu.GetCursor(), 2);
   EXPECT_EQ(g_StartMenu.GetSubState(), StartMenuState::Cursor);
 
@@ -64,12 +65,12 @@ TEST_F(StartMenuTest, MovesPlayTheSelectSoundAndDecidePlaysTheDecideSound) {
   };
   ASSERT_NE(g_MediaPlayers, nullptr);
   testsupport::AdvanceClock(50);
-  Tap({DIK_DOWN});  // the only other entry is disabled: the cursor stays, the sound plays
+  StillTap(DIK_DOWN);  // the only other entry is disabled: the cursor stays, the sound plays
   EXPECT_EQ(g_StartMenu.GetCursor(), 0);
   EXPECT_TRUE(justPlayed(StartMenu::kSelectSlot));
   EXPECT_FALSE(g_MediaPlayers[StartMenu::kDecideSlot].IsPlaying());
   testsupport::AdvanceClock(50);
-  Tap({DIK_Z});
+  StillTap(DIK_Z);
   EXPECT_TRUE(justPlayed(StartMenu::kDecideSlot));
   EXPECT_FALSE(justPlayed(StartMenu::kSelectSlot));
 }
@@ -82,7 +83,7 @@ TEST_F(StartMenuTest, TheTitleAndCommentUnderTheCursorAreDrawnAtTheirPlaces) {
   testsupport::ExpectCommentWindowTexts(shown->title.c_str(), shown->comment.c_str());
   const std::vector<uint32_t> first = testsupport::ReadScreen(0, 400, 480, 70);
   // The texts follow the selection.
-  Tap({DIK_DOWN});
+  StillTap(DIK_DOWN);
   EXPECT_NE(testsupport::ReadScreen(0, 400, 480, 70), first);
 }
 
@@ -90,14 +91,14 @@ TEST_F(StartMenuTest, OneEnabledEntryKeepsTheCursorInPlace) {
   OpenMenu(List({Entry(1, 0), Entry(2, 1), Entry(4, 0)}));
   FadeIn();
   // The first entry is disabled and under the cursor: decide records it and does nothing else.
-  Tap({DIK_Z});
+  StillTap(DIK_Z);
   EXPECT_EQ(g_StartMenu.GetChosenEntry(), 0);
   EXPECT_EQ(g_StartMenu.GetSubState(), StartMenuState::Cursor);
-  Tap({DIK_DOWN});
+  StillTap(DIK_DOWN);
   EXPECT_EQ(g_StartMenu.GetCursor(), 1);
-  Tap({DIK_DOWN});
+  StillTap(DIK_DOWN);
   EXPECT_EQ(g_StartMenu.GetCursor(), 1);
-  Tap({DIK_UP});
+  StillTap(DIK_UP);
   EXPECT_EQ(g_StartMenu.GetCursor(), 1);
 }
 
@@ -106,13 +107,13 @@ TEST_F(StartMenuTest, PressesInTheSameFrame) {
   FadeIn();
   // Up and down together: only up acts.
   testsupport::PressKeys({DIK_UP, DIK_DOWN});
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_StartMenu.GetCursor(), 2);
   testsupport::ReleaseAll();
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   // A move and decide together: the entry reached is the one chosen.
   testsupport::PressKeys({DIK_DOWN, DIK_Z});
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_StartMenu.GetCursor(), 0);
   EXPECT_EQ(g_StartMenu.GetChosenEntry(), 0);
   EXPECT_EQ(g_StartMenu.GetSubState(), StartMenuState::Choose);
@@ -120,15 +121,15 @@ TEST_F(StartMenuTest, PressesInTheSameFrame) {
 
 TEST_F(StartMenuTest, DecideDuringTheFadeInChoosesAndFadesOutFromThere) {
   OpenMenu(List({Entry(1, 1), Entry(2, 1)}));
-  testsupport::RunFrames(3);  // alpha 255 - 3 × 15
+  testsupport::StillFrames(3);  // alpha 255 - 3 × 15
   testsupport::PressKeys({DIK_Z});
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_StartMenu.GetOverlayAlpha(), 195);
   EXPECT_EQ(g_StartMenu.GetSubState(), StartMenuState::Choose);
   testsupport::ReleaseAll();
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_StartMenu.GetSubState(), StartMenuState::FadeOut);
-  testsupport::RunFrames(4);  // 195 + 4 × 15 = 255
+  testsupport::StillFrames(4);  // 195 + 4 × 15 = 255
   EXPECT_EQ(g_StartMenu.GetSubState(), StartMenuState::RunScript);
 }
 
@@ -137,31 +138,31 @@ TEST_F(StartMenuTest, KeyConfigOpensAtOnceOtherEntriesFadeOutAndRunTheirScript) 
   FadeIn();
   // Id 3: Choose on the frame of the press, the key configuration on the next, no fade.
   testsupport::PressKeys({DIK_Z});
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_StartMenu.GetSubState(), StartMenuState::Choose);
   testsupport::ReleaseAll();
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_StartMenu.GetSubState(), StartMenuState::KeyConfig);
   EXPECT_EQ(g_StartMenu.GetOverlayAlpha(), 0);
   g_StartMenu.SetSubState(StartMenuState::Cursor);
 
   // Any other id: 17 frames of fade-out, then its script runs ("#end" quits).
-  Tap({DIK_DOWN});
+  StillTap(DIK_DOWN);
   testsupport::PressKeys({DIK_Z});
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   testsupport::ReleaseAll();
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   ASSERT_EQ(g_StartMenu.GetSubState(), StartMenuState::FadeOut);
-  testsupport::RunFrames(16);
+  testsupport::StillFrames(16);
   EXPECT_EQ(g_StartMenu.GetSubState(), StartMenuState::FadeOut);
   EXPECT_EQ(g_StartMenu.GetOverlayAlpha(), 240);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_StartMenu.GetSubState(), StartMenuState::RunScript);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
   EXPECT_EQ(g_GameState.GetQuitCode(), 0) << "the player's own ending";
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.messages.empty());
 }
 
 TEST_F(StartMenuTest, EntryScriptCanOpenAnotherMenu) {
@@ -169,16 +170,16 @@ TEST_F(StartMenuTest, EntryScriptCanOpenAnotherMenu) {
   WriteGameText(".\\Data\\Script\\stm\\second.stm", List({Entry(1, 1)}));
   OpenMenu(List({Entry(1, 1), Entry(2, 1), Entry(4, 1, "again.cnn")}));
   FadeIn();
-  Tap({DIK_UP});
+  StillTap(DIK_UP);
   ASSERT_EQ(g_StartMenu.GetCursor(), 2);
-  Tap({DIK_Z});
-  testsupport::RunFrames(18);
+  StillTap(DIK_Z);
+  testsupport::StillFrames(18);
   // The entry's script loads a shorter menu over this one: the cursor comes back onto it.
   EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuSetUp);
   EXPECT_EQ(g_StartMenu.GetEntryCount(), 1);
   EXPECT_EQ(g_StartMenu.GetCursor(), 0);
   EXPECT_EQ(g_Sprites, nullptr);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
   // Faded out before, so the new menu fades in from black.
   EXPECT_EQ(g_StartMenu.GetOverlayAlpha(), 255);
@@ -188,10 +189,10 @@ TEST_F(StartMenuTest, EntryScriptCanOpenAnotherMenu) {
 TEST_F(StartMenuTest, ListWithoutEnabledEntriesDoesNotHang) {
   OpenMenu(List({Entry(1, 0), Entry(2, 0), Entry(4, 0)}));
   FadeIn();
-  Tap({DIK_DOWN});
-  Tap({DIK_UP});
+  StillTap(DIK_DOWN);
+  StillTap(DIK_UP);
   EXPECT_EQ(g_StartMenu.GetCursor(), 0);
-  Tap({DIK_Z});
+  StillTap(DIK_Z);
   EXPECT_EQ(g_StartMenu.GetSubState(), StartMenuState::Cursor);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
 }
@@ -224,23 +225,23 @@ TEST_F(StartMenuTest, MalformedListsFailToLoadWithAMessage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    messages_.clear();
+    boxes_.Clear();
     WriteGameText(".\\Data\\Script\\stm\\bad.stm", c.list);
     EXPECT_EQ(g_StartMenu.LoadMenu(".\\Data\\Script\\stm\\bad"), E_FAIL);
     EXPECT_FALSE(g_StartMenu.HasEntries());
     EXPECT_FALSE(g_StartMenu.HasText());
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_TRUE(MessageMentions("bad.stm Line : " + std::to_string(c.line) + " \n ")) << messages_[0];
+    ASSERT_EQ(boxes_.messages.size(), 1u);
+    EXPECT_TRUE(boxes_.Mentions("bad.stm Line : " + std::to_string(c.line) + " \n ")) << boxes_.messages[0];
   }
   // The limits themselves are fine: a 45-byte script name and a 112-byte image name.
   const std::string atLimits = "1,t,c," + std::string(41, 's') + ".cnn," + std::string(108, 'i') + ".bmp,0,0,10,10,1\n";
-  messages_.clear();
+  boxes_.Clear();
   WriteGameText(".\\Data\\Script\\stm\\edge.stm", "1\n" + atLimits + "#endOFLIST\n");
   EXPECT_EQ(g_StartMenu.LoadMenu(".\\Data\\Script\\stm\\edge"), S_OK);
   ASSERT_NE(g_StartMenu.GetEntry(0), nullptr);
   EXPECT_EQ(std::string(g_StartMenu.GetEntry(0)->image), ".\\Data\\Graphic\\" + std::string(108, 'i') + ".bmp");
   EXPECT_EQ(g_StartMenu.GetEntry(0)->imageSize, 15u + 112u + 1u);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.messages.empty());
   // A list path that would not fit its buffer.
   EXPECT_EQ(g_StartMenu.LoadMenu((".\\Data\\Script\\stm\\" + std::string(110, 'n')).c_str()), E_FAIL);
   EXPECT_FALSE(g_StartMenu.HasEntries());
@@ -285,7 +286,7 @@ TEST_F(StartMenuTest, ListFieldsAreStoredAsTheyStand) {
 TEST_F(StartMenuTest, APictureOfNegativeSizeDrawsNothing) {
   OpenMenu(List({"1,t,c,go.cnn,sheet.bmp,300,200,-100,50,1\n"}));
   FadeIn();
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(testsupport::PixelAt(kPictureX - 50, kPictureY + 25), Argb(kBackground));
   EXPECT_EQ(testsupport::PixelAt(kPictureX + 50, kPictureY + 25), Argb(kBackground));
 }
@@ -293,24 +294,24 @@ TEST_F(StartMenuTest, APictureOfNegativeSizeDrawsNothing) {
 TEST_F(StartMenuTest, SetStartMenuWithABadListQuits) {
   WriteGameText(".\\Data\\Script\\stm\\broken.stm", "2\n" + Entry(1, 1) + "#end\n");
   WriteGameText(".\\Data\\Script\\main.cnn", "#setstartmenu broken\n");
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
-  EXPECT_TRUE(MessageMentions("broken.stm"));
+  EXPECT_TRUE(boxes_.Mentions("broken.stm"));
 }
 
 TEST_F(StartMenuTest, CursorOfALongerListIsBroughtOntoAShorterOne) {
   WriteGameText(".\\Data\\Script\\stm\\short.stm", List({Entry(1, 1), Entry(2, 1)}));
   OpenMenu(List({Entry(1, 1), Entry(2, 1), Entry(4, 1), Entry(5, 1)}));
   FadeIn();
-  Tap({DIK_UP});
+  StillTap(DIK_UP);
   ASSERT_EQ(g_StartMenu.GetCursor(), 3);
   ASSERT_EQ(g_StartMenu.LoadMenu(".\\Data\\Script\\stm\\short"), S_OK);
   EXPECT_EQ(g_StartMenu.GetCursor(), 1);
   // The load let go of the old menu's arrays.
   EXPECT_EQ(g_Sprites, nullptr);
   g_GameState.SetMode(GameMode::StartMenuSetUp);
-  testsupport::RunFrames(20);
-  Tap({DIK_DOWN});
+  testsupport::StillFrames(20);
+  StillTap(DIK_DOWN);
   EXPECT_EQ(g_StartMenu.GetCursor(), 0);
 }
 
@@ -320,17 +321,17 @@ TEST_F(StartMenuTest, SetUpWithoutAListGoesOnToTheChosenSceneOrQuits) {
   g_GameState.SetMode(GameMode::StartMenuSetUp);
   g_StartMenu.SetUp();
   EXPECT_EQ(g_GameState.GetMode(), GameMode::AdvSetUp);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(boxes_.messages.empty());
 
   g_GameState.SetNextMode(GameMode::MainScript);
   g_GameState.SetMode(GameMode::StartMenuSetUp);
   g_StartMenu.SetUp();
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
-  EXPECT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(boxes_.messages.size(), 1u);
   EXPECT_EQ(g_Sprites, nullptr);
 
   // A menu that was released keeps its count, but there are no entries to build from.
-  messages_.clear();
+  boxes_.Clear();
   WriteGameText(".\\Data\\Script\\stm\\one.stm", List({Entry(1, 1)}));
   ASSERT_EQ(g_StartMenu.LoadMenu(".\\Data\\Script\\stm\\one"), S_OK);
   g_StartMenu.Release();
@@ -343,30 +344,30 @@ TEST_F(StartMenuTest, SetUpWithoutAListGoesOnToTheChosenSceneOrQuits) {
 TEST_F(StartMenuTest, UnreadableEntryScriptShowsItsNameAndQuits) {
   OpenMenu(List({Entry(1, 1, "missing.cnn")}));
   FadeIn();
-  Tap({DIK_Z});
-  testsupport::RunFrames(18);
+  StillTap(DIK_Z);
+  testsupport::StillFrames(18);
   EXPECT_EQ(g_GameState.GetMode(), GameMode::Quit);
   EXPECT_EQ(g_GameState.GetQuitCode(), 1);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_TRUE(MessageMentions("missing.cnn"));
-  testsupport::RunFrames(3);
-  EXPECT_EQ(messages_.size(), 1u);
+  ASSERT_EQ(boxes_.messages.size(), 1u);
+  EXPECT_TRUE(boxes_.Mentions("missing.cnn"));
+  testsupport::StillFrames(3);
+  EXPECT_EQ(boxes_.messages.size(), 1u);
 }
 
 TEST_F(StartMenuTest, FadedInFrameShowsTheBackgroundAndTheCursorsPicture) {
   OpenMenu(List({Entry(1, 1), Entry(2, 1), Entry(4, 0), Entry(5, 1)}));
   // Half-way through the fade the overlay darkens the background.
-  testsupport::RunFrames(8);
+  testsupport::StillFrames(8);
   const uint32_t dimmed = testsupport::PixelAt(20, 20);
   EXPECT_LT(dimmed & 0xFF, kBackground.b);
   FadeIn();
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(testsupport::PixelAt(20, 20), Argb(kBackground));
   EXPECT_EQ(testsupport::PixelAt(kPictureX + 50, kPictureY + 25), Argb(kStrip[0]));
   // Down skips the disabled third entry's strip on the way back up; each picture shows alone.
-  Tap({DIK_DOWN});
+  StillTap(DIK_DOWN);
   EXPECT_EQ(testsupport::PixelAt(kPictureX + 50, kPictureY + 25), Argb(kStrip[1]));
-  Tap({DIK_DOWN});
+  StillTap(DIK_DOWN);
   EXPECT_EQ(g_StartMenu.GetCursor(), 3);
   EXPECT_EQ(testsupport::PixelAt(kPictureX + 50, kPictureY + 25), Argb(kStrip[3]));
   // The comment window sits at (10, 410), tinted.
@@ -379,10 +380,10 @@ TEST_F(StartMenuTest, DemoDataOpensOnTheTitleMenu) {
   namespace fs = std::filesystem;
   fs::remove_all("Data");
   fs::copy(fs::path(VELUNNA_GAME_DIR) / "Data", "Data", fs::copy_options::recursive);
-  testsupport::RunFrames(2);
+  testsupport::StillFrames(2);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);
   ASSERT_GE(g_StartMenu.GetEntryCount(), 4);
-  testsupport::RunFrames(18);
+  testsupport::StillFrames(18);
   EXPECT_EQ(g_StartMenu.GetSubState(), StartMenuState::Cursor);
   const StartMenuEntry* first = g_StartMenu.GetEntry(0);
   ASSERT_NE(first, nullptr);
@@ -399,7 +400,7 @@ TEST_F(StartMenuTest, DemoDataOpensOnTheTitleMenu) {
   ASSERT_LT(enabled, g_StartMenu.GetEntryCount());
   for (int i = 0; i < enabled; ++i) {
     EXPECT_TRUE(g_StartMenu.GetEntry(g_StartMenu.GetCursor())->enabled);
-    Tap({DIK_DOWN});
+    StillTap(DIK_DOWN);
   }
   EXPECT_EQ(g_StartMenu.GetCursor(), 0);
 }

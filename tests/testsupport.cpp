@@ -13,16 +13,16 @@
 #include <sstream>
 #include <vector>
 
-#include "librarysauce/framemanager.h"
-
 #include "gameflow/gamestate.h"
+#include "librarysauce/filescrambler.h"
+#include "librarysauce/framemanager.h"
 #include "librarysauce/gamefont.h"
 #include "librarysauce/gamewindow.h"
 #include "librarysauce/graphicsdevice.h"
 #include "librarysauce/inputmanager.h"
 #include "librarysauce/winmain.h"
-#include "platform/input.h"
 #include "platform/clock.h"
+#include "platform/input.h"
 #include "platform/window.h"
 #include "tools/artkit.h"
 
@@ -118,14 +118,29 @@ void UseManualClock(uint32_t startMs) {
 void AdvanceClock(uint32_t ms) { g_now += ms; }
 uint32_t ManualClockNow() { return g_now; }
 
-void RunFrames(int n) {
+void StillFrames(int n) {
   for (int i = 0; i < n; ++i) g_GraphicsDevice.RenderFrame();
+}
+void RunFrames(int n) { StillFrames(n); }
+
+void StillTap(int key, int times) {
+  for (int i = 0; i < times; ++i) {
+    PressKeys({key});
+    StillFrames(1);
+    ReleaseKeys({key});
+    StillFrames(1);
+  }
+}
+
+void HoldStillFrames(std::initializer_list<int> keys, int n) {
+  PressKeys(keys);
+  StillFrames(n);
 }
 
 void PlayFrames(int n) {
   for (int i = 0; i < n; ++i) {
     AdvanceClock(17);
-    RunFrames(1);
+    StillFrames(1);
   }
 }
 
@@ -139,6 +154,57 @@ void PlayTap(int key) {
   PlayFrames(1);
   ReleaseKeys({key});
   PlayFrames(1);
+}
+
+namespace {
+// The capture that answers boxes now (the innermost live one), or none.
+MessageBoxCapture* g_capture = nullptr;
+}  // namespace
+
+MessageBoxCapture::MessageBoxCapture() : outer_(g_capture) { Install(); }
+
+MessageBoxCapture::~MessageBoxCapture() {
+  g_capture = outer_;
+  if (outer_) {
+    outer_->Install();
+  } else {
+    platform::SetMessageBoxHandler(nullptr);
+  }
+}
+
+void MessageBoxCapture::Install() {
+  g_capture = this;
+  platform::SetMessageBoxHandler(
+      [this](const std::string& text, const std::string& caption, platform::MessageBoxKind kind) {
+        return Take(text, caption, kind);
+      });
+}
+
+platform::MessageBoxAnswer MessageBoxCapture::Take(const std::string& text, const std::string& caption,
+                                                   platform::MessageBoxKind kind) {
+  if (kindRequired_) {
+    EXPECT_EQ(kind, requiredKind_) << whyKind_;
+  }
+  messages.push_back(text);
+  captioned.push_back(caption + "|" + text);
+  return answer;
+}
+
+bool MessageBoxCapture::Mentions(const std::string& utf8) const {
+  for (const std::string& m : messages)
+    if (m.find(utf8) != std::string::npos) return true;
+  return false;
+}
+
+void MessageBoxCapture::Clear() {
+  messages.clear();
+  captioned.clear();
+}
+
+void MessageBoxCapture::RequireKind(platform::MessageBoxKind kind, const std::string& why) {
+  kindRequired_ = true;
+  requiredKind_ = kind;
+  whyKind_ = why;
 }
 
 std::vector<uint32_t> ReadScreen(int x, int y, int width, int height) {
@@ -207,10 +273,10 @@ PixelBox TextInk(int x, int y, int width, int height) {
   const std::vector<uint32_t> with = ReadScreen(x, y, width, height);
   const int mode = g_GameState.GetMode();
   g_GameState.SetMode(13);
-  RunFrames(1);
+  StillFrames(1);
   const std::vector<uint32_t> without = ReadScreen(x, y, width, height);
   g_GameState.SetMode(mode);
-  RunFrames(1);
+  StillFrames(1);
   return ChangedBox(with, without, x, y, width);
 }
 
@@ -231,7 +297,7 @@ void ExpectCommentWindowTexts(const char* title, const char* comment) {
   const PixelBox commentInk = TextInk(0, 430, 480, 40);
   EXPECT_EQ(titleInk, LoneTextInk(0, title, 10, 410)) << "title";
   EXPECT_EQ(commentInk, LoneTextInk(0, comment, 34, 434)) << "comment";
-  RunFrames(1);  // the scene's own frame again
+  StillFrames(1);  // the scene's own frame again
 }
 
 BmpFile::BmpFile(const std::string& path) : bytes_(ReadFile(path)) {}
@@ -386,8 +452,6 @@ void PollInput() { g_Input.Poll(); }
 void StopScriptedInput() { platform::ClearScriptedInput(); }
 
 }  // namespace testsupport
-
-#include "librarysauce/filescrambler.h"
 
 namespace testsupport {
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "librarysauce/sprite.h"
+#include "platform/messagebox.h"
 
 namespace artkit {
 class Canvas;
@@ -37,14 +38,64 @@ void UseManualClock(uint32_t startMs = 1000000);
 void AdvanceClock(uint32_t ms);
 uint32_t ManualClockNow();
 
-// Renders n frames (RenderFrame, as the message loop does on an empty queue).
-void RunFrames(int n);
-// Frames as a player gets them, at 60 a second: the clock moves 17 ms before each.
+// Stepping frames. Each is one RenderFrame, as the message loop runs it on an empty queue, and
+// the helpers come in two families that differ only in the clock:
+//   Still...  the clock does not move: frame counters advance, anything timed in milliseconds
+//             (text waits, music, the frame clock) stands. For tests that count frames.
+//   Play...   the clock moves 17 ms before each frame, as at 60 frames a second: the game as a
+//             player gets it. For tests that play through timed scenes.
+// Keys are put down and up with PressKeys / ReleaseKeys (below), which run no frame.
+
+// n frames, the clock still.
+void StillFrames(int n);
+// The key down for one still frame, then up for one; times over.
+void StillTap(int key, int times = 1);
+// The keys down (they stay down), then n still frames.
+void HoldStillFrames(std::initializer_list<int> keys, int n = 1);
+
+void RunFrames(int n);  // TRANSITIONAL: StillFrames
+
+// n frames at 60 a second.
 void PlayFrames(int n);
 // Frames at 60 a second until done() holds, at most maxFrames; says whether it holds.
 bool PlayUntil(const std::function<bool()>& done, int maxFrames = 600);
 // The key down for one frame at 60 a second, then up for one.
 void PlayTap(int key);
+
+// Answers every message box shown while it lives, as a player clicks it away, and keeps what
+// each said; when it goes, boxes are shown as before it (by the capture it was made inside, or
+// the game's own way). A fixture holds one as a member: it is in place before SetUp runs and
+// gone after TearDown. A test may make one of its own for a different answer.
+class MessageBoxCapture {
+ public:
+  MessageBoxCapture();
+  ~MessageBoxCapture();
+  MessageBoxCapture(const MessageBoxCapture&) = delete;
+  MessageBoxCapture& operator=(const MessageBoxCapture&) = delete;
+
+  // True when a box shown so far holds this text (UTF-8).
+  bool Mentions(const std::string& utf8) const;
+  // Forgets the boxes shown so far.
+  void Clear();
+  // From now on every box must be of this kind: the test fails at a box of another, with why.
+  void RequireKind(platform::MessageBoxKind kind, const std::string& why = "");
+
+  // The boxes shown, in order (UTF-8): each one's text, and each as "caption|text".
+  std::vector<std::string> messages;
+  std::vector<std::string> captioned;
+  // The answer every box gets (Yes or No for a question).
+  platform::MessageBoxAnswer answer = platform::MessageBoxAnswer::Ok;
+
+ private:
+  platform::MessageBoxAnswer Take(const std::string& text, const std::string& caption,
+                                  platform::MessageBoxKind kind);
+  void Install();
+
+  MessageBoxCapture* outer_;
+  bool kindRequired_ = false;
+  platform::MessageBoxKind requiredKind_ = platform::MessageBoxKind::Ok;
+  std::string whyKind_;
+};
 
 // Reads the framebuffer back (row 0 at the top).
 std::vector<uint32_t> ReadScreen(int x = 0, int y = 0, int width = 854, int height = 480);
@@ -99,8 +150,8 @@ namespace testsupport {
 // like a player holding keys. Key codes are DirectInput codes (platform::DIK_Z, DIK_UP, ...: see
 // platform/input.h). A scene test reads like play:
 //   testsupport::UseScriptedInput();
-//   testsupport::PressKeys({platform::DIK_DOWN});  testsupport::RunFrames(1);
-//   testsupport::ReleaseAll();                     testsupport::RunFrames(1);
+//   testsupport::PressKeys({platform::DIK_DOWN});  testsupport::StillFrames(1);
+//   testsupport::ReleaseAll();                     testsupport::StillFrames(1);
 // Remember that a press is delivered once: to be seen again, a key must be released for a frame.
 
 // Switches to scripted input with nothing pressed and no controller, and makes sure the input
