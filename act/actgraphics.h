@@ -1,7 +1,10 @@
 #pragma once
-// The action mode's texture table and fixed sprites, by index. The map model lays them out at
-// every stage start (MapModel::LoadActionGraphics); every other part of the action mode finds
-// its sprite or texture here by name.
+// The action mode's texture table and fixed sprites, by index, and the HUD's layout. The map
+// model lays every sprite out at each stage start (MapModel::LoadActionGraphics, in
+// act/actgraphics.cpp); every other part of the action mode finds its sprite or texture here by
+// name. The HUD is laid out by HudLayout below, in one place: the set-up places its pictures by
+// it, Player::DrawHud (act/playeranimation.cpp) fills the gauges, digits, icons and face by it,
+// and ActionScene::AnimateWeaponIconSwap (act/actionframe.cpp) slides the weapon icons by it.
 
 #include <cstdint>
 
@@ -78,6 +81,53 @@ constexpr int HeroGreatSword = 27;
 constexpr int ChipWindow = 29;        // 494 sprites: a 29 × 17 grid and one spare
 constexpr int FixedCount = 29;
 }  // namespace ActSprite
+
+// The HUD, in screen pixels.
+namespace HudLayout {
+// The HP, SP and MP gauges: each gauge 1 pixel right of its frame, on the frame's row. A full
+// gauge is this wide; every frame its sprite is sized to the share that is full.
+constexpr float GaugeX = 111;
+constexpr float GaugeFrameX = 110;
+constexpr float HpY = 10;
+constexpr float SpY = 26;
+constexpr float MpY = 64;
+constexpr float HpWidth = 400;
+constexpr float SpWidth = 400;
+constexpr float MpWidth = 198;
+// The teleport charges: one icon per charge, left to right, each at its picture's size.
+constexpr int TeleportIcons = 3;
+constexpr float TeleportIconX = 320;
+constexpr float TeleportIconPitch = 35;
+constexpr float TeleportIconY = 32;
+// The face: one square cell of its picture, (0, 0) well, (size, 0) hit, (0, size) exhausted.
+constexpr float FaceX = 10;
+constexpr float FaceY = 10;
+constexpr float FaceSize = 96;
+// The HP and its maximum: nine cells of the digits' picture in a row, four digits, the separator,
+// four digits. Digit d is the cell at source (d × DigitWidth, DigitSrcY); the separator's cell is
+// at (SeparatorSrcX, DigitSrcY).
+constexpr int DigitSprites = 9;
+constexpr int SeparatorSprite = 4;  // counted from ActSprite::Digits
+constexpr int DigitsPerValue = 4;
+constexpr float DigitsX = 120;
+constexpr float DigitPitch = 17;
+constexpr float DigitsY = 34;
+constexpr float DigitWidth = 16;
+constexpr float DigitHeight = 32;
+constexpr float DigitSrcY = 16;
+constexpr float SeparatorSrcX = 160;
+// The two weapon icons, one on the other, each a quarter of its picture (half its width and
+// height): the second shows the cell at (0, 0), the first (hidden) the cell at (Cell, Cell).
+// Weapon w's icon is the cell at source x Cell × w.
+constexpr float AttackModeIconX = 110;
+constexpr float AttackModeIconY = 70;
+constexpr float AttackModeIconCell = 64;
+// The weapon icons' slide (ActionScene::AnimateWeaponIconSwap, which nothing starts in play): an
+// icon with offset k stands at (2k + IconSlideOrigin, k + IconSlideOrigin); the icons' pictures
+// swap at step IconSlideSwapStep.
+constexpr float IconSlideOrigin = 128;
+constexpr int IconSlideSwapStep = 15;
+}  // namespace HudLayout
 
 // One step of an actor's blinking: on every period-th count, starting at 0, the sprite's
 // visibility flips; then the count grows by 1. No sprite, no flip.

@@ -3,6 +3,7 @@
 // gauges and the sprites) sees where he is now; the death check and the frame counter last.
 #include <utility>
 
+#include "act/actgraphics.h"
 #include "act/actionscene.h"
 #include "act/attacks/attackeffectmanager.h"
 #include "act/items/itemmanager.h"
@@ -73,8 +74,8 @@ void ActionScene::Draw() {
   AnimateWeaponIconSwap();
 }
 
-// Slides the two weapon icons past each other, swapping their pictures halfway, while a slide
-// is pending.
+// Slides the two weapon icons past each other (HudLayout), swapping their pictures halfway,
+// while a slide is pending.
 void ActionScene::AnimateWeaponIconSwap() {
   if (iconSlideCount_ <= 0) return;
   iconSlideStep_ += 1;
@@ -83,19 +84,19 @@ void ActionScene::AnimateWeaponIconSwap() {
   Sprite* icon = g_SceneArrays.SpriteAt(ActSprite::AttackModeIcon);
   Sprite* icon2 = g_SceneArrays.SpriteAt(ActSprite::AttackModeIcon2);
   const bool sprites = icon && icon2;
-  if (iconSlideStep_ == 15) {
+  if (iconSlideStep_ == HudLayout::IconSlideSwapStep) {
     std::swap(iconOffsetA_, iconOffsetB_);
     const int weapon = g_Player.GetWeapon();
     if (sprites) {
-      icon2->SetSrcX(weapon == 0 ? 64.0f : 0.0f);
-      icon->SetSrcX(64.0f * static_cast<float>(weapon));
+      icon2->SetSrcX(weapon == 0 ? HudLayout::AttackModeIconCell : 0.0f);
+      icon->SetSrcX(HudLayout::AttackModeIconCell * static_cast<float>(weapon));
     }
   }
   if (sprites) {
     const auto a = static_cast<float>(iconOffsetA_);
     const auto b = static_cast<float>(iconOffsetB_);
-    icon2->SetPos(2 * a + 128, a + 128);
-    icon->SetPos(2 * b + 128, b + 128);
+    icon2->SetPos(2 * a + HudLayout::IconSlideOrigin, a + HudLayout::IconSlideOrigin);
+    icon->SetPos(2 * b + HudLayout::IconSlideOrigin, b + HudLayout::IconSlideOrigin);
   }
   if (iconOffsetA_ == 0) {
     iconSlideCount_ -= 1;

@@ -10,10 +10,8 @@
 #include "act/mobs/mobshotmanager.h"
 #include "gameflow/fileerror.h"
 #include "gameflow/scenearrays.h"
-#include "gameflow/scenesprite.h"
 #include "librarysauce/fileio.h"
 #include "librarysauce/filescrambler.h"
-#include "librarysauce/texture.h"
 #include "platform/cp932.h"
 #include "platform/paths.h"
 
@@ -250,31 +248,9 @@ std::string MapModel::CheckMap(const uint8_t* file, uint32_t size, MapHeader* he
   return "";
 }
 
-// --- action graphics ---
+// --- the camera, the chip window, the backgrounds and the gates ---
 
 namespace {
-
-constexpr D3DCOLOR kWhite = 0xFFFFFFFF;
-constexpr D3DCOLOR kOpaqueBlack = 0xFF000000;
-constexpr uint32_t kBackgroundDepth = 100000;
-constexpr uint32_t kChipDepth = 90000;
-constexpr uint32_t kMobDepth = 70000;
-constexpr uint32_t kHeroDepth = 60000;
-constexpr uint32_t kEffectDepth = 50000;
-constexpr uint32_t kHudDepth = 40000;
-constexpr uint32_t kFadeDepth = 1000;
-constexpr int kEffectSprites = 16;
-constexpr int kHeroFrame = 192;
-
-void SetUpSprite(int index, int texture, float srcX, float srcY, float width, float height, float x, float y,
-                 uint32_t depth, D3DCOLOR color = kWhite) {
-  SetUpSceneSprite(g_Sprites[index], texture, srcX, srcY, width, height, x, y, depth, color);
-}
-
-// A HUD picture at its own size.
-void SetUpHud(int index, int texture, float x, float y) {
-  SetUpSprite(index, texture, 0, 0, TextureWidth(texture), TextureHeight(texture), x, y, kHudDepth);
-}
 
 // A float scroll as a whole number of pixels, toward 0 (kept within int for any float).
 int TruncToInt(float v) {
@@ -293,98 +269,6 @@ float ScrollRatio(float scroll, float limit) {
 }
 
 }  // namespace
-
-HRESULT MapModel::LoadActionGraphics() {
-  if (!codeRows_) return E_FAIL;
-  const int64_t spriteCount =
-      int64_t{chipSprites_} + mobSlots_ + ActSprite::FixedCount + effectShotSlots_ + itemSlots_;
-  if (spriteCount > INT32_MAX ||
-      Failed(g_SceneArrays.Allocate(static_cast<int>(spriteCount), ActTexture::TableSize))) {
-    graphicsSprites_ = nullptr;
-    return E_FAIL;
-  }
-  graphicsSprites_ = g_Sprites;
-  for (int i = 0; i < ActTexture::TableSize; ++i) {
-    if (!ActTexture::kFiles[i]) continue;
-    const std::string path = std::string(ActTexture::kDirectory) + ActTexture::kFiles[i];
-    g_TextureTable[i].LoadConverted(path.c_str(), ActTexture::KeyOf(i));
-  }
-
-  // The fixed sprites: backgrounds, fade curtain, HUD and the hero.
-  SetUpSprite(ActSprite::BackgroundBack, ActTexture::BackgroundBack, 0, 0, TextureWidth(ActTexture::BackgroundBack),
-              TextureHeight(ActTexture::BackgroundBack), 0, 0, kBackgroundDepth);
-  SetUpSprite(ActSprite::BackgroundFront, ActTexture::BackgroundFront, 0, 0, kScreenWidth, kScreenHeight, 0, 0,
-              kBackgroundDepth);
-  SetUpSprite(ActSprite::Fade, ActTexture::FadeOut, 0, 0, kScreenWidth, kScreenHeight, 0, 0, kFadeDepth,
-              kOpaqueBlack);
-  SetUpHud(ActSprite::GaugeHp, ActTexture::GaugeHp, 111, 10);
-  SetUpHud(ActSprite::GaugeFrameHp, ActTexture::GaugeFrameHp, 110, 10);
-  SetUpHud(ActSprite::GaugeSp, ActTexture::GaugeSp, 111, 26);
-  SetUpHud(ActSprite::GaugeFrameSp, ActTexture::GaugeFrameSp, 110, 26);
-  SetUpHud(ActSprite::GaugeMp, ActTexture::GaugeMp, 111, 64);
-  SetUpHud(ActSprite::GaugeFrameMp, ActTexture::GaugeFrameMp, 110, 64);
-  for (int i = 0; i < 3; ++i) SetUpHud(ActSprite::TeleportIcon + i, ActTexture::TeleportCountIcon, 320.0f + 35 * i, 32);
-  SetUpSprite(ActSprite::FaceIcon, ActTexture::IconMain, 0, 0, 96, 96, 10, 10, kHudDepth);
-  for (int i = 0; i < 9; ++i) {
-    const float srcX = i == 4 ? 160.0f : 0.0f;  // the separator between the HP and its maximum
-    SetUpSprite(ActSprite::Digits + i, ActTexture::Count, srcX, 16, 16, 32, 120.0f + 17 * i, 34, kHudDepth);
-  }
-  const float iconWidth = TextureWidth(ActTexture::AttackModeIcon) / 2;
-  const float iconHeight = TextureHeight(ActTexture::AttackModeIcon) / 2;
-  SetUpSprite(ActSprite::AttackModeIcon, ActTexture::AttackModeIcon, 64, 64, iconWidth, iconHeight, 110, 70,
-              kHudDepth);
-  SetUpSprite(ActSprite::AttackModeIcon2, ActTexture::AttackModeIcon, 0, 0, iconWidth, iconHeight, 110, 70,
-              kHudDepth);
-  SetUpSprite(ActSprite::HeroDualSword, ActTexture::HeroDualSword, 0, 0, kHeroFrame, kHeroFrame, 128, 128,
-              kHeroDepth);
-  SetUpSprite(ActSprite::HeroGreatSword, ActTexture::HeroGreatSword, 0, 0, kHeroFrame, kHeroFrame, 128, 128,
-              kHeroDepth);
-
-  // The ranges: chip window, mobs, effects, shots, items.
-  const float cw = header_.chipWidth, ch = header_.chipHeight;
-  const float halfChip = static_cast<float>(header_.chipWidth / 2);
-  for (int i = 0; i < chipSprites_; ++i)
-    SetUpSprite(ActSprite::ChipWindow + i, ActTexture::MapChips, 0, 0, cw, ch, cw * (i % kChipColumns) - halfChip,
-                ch * (i / kChipColumns) - halfChip, kChipDepth);
-  mobSpriteBase_ = ActSprite::ChipWindow + chipSprites_;
-  for (int k = 0; k < mobSlots_; ++k)
-    SetUpSprite(mobSpriteBase_ + k, ActTexture::MobKedama, 0, 0, 32, 32, 128.0f * k + 128, 128, kMobDepth);
-  effectSpriteBase_ = mobSpriteBase_ + mobSlots_;
-  shotSpriteBase_ = effectSpriteBase_ + kEffectSprites;
-  for (int k = 0; k < kEffectSprites; ++k) {
-    const D3DCOLOR color = k == 5 ? 0xC0FFFFFF : k == 7 ? 0x80FFFFFF : 0x00FFFFFF;
-    SetUpSprite(effectSpriteBase_ + k, ActTexture::AttackEffectBase + k, 0, 0, 0, 0, 0, 0, kEffectDepth, color);
-  }
-  for (int k = 0; k < effectShotSlots_ - kEffectSprites; ++k)
-    SetUpSprite(shotSpriteBase_ + k, ActTexture::NormalBullet, 0, 0, 0, 0, 0, 0, kEffectDepth);
-  itemSpriteBase_ = effectSpriteBase_ + effectShotSlots_;
-  for (int k = 0; k < itemSlots_; ++k)
-    SetUpSprite(itemSpriteBase_ + k, ActTexture::ActItem, 0, 0, 0, 0, 0, 0, kChipDepth);
-
-  // Every property is set before registration: the draw list orders by depth as sprites join
-  // it, equal depths by index.
-  for (int i = 1; i < spriteCount; ++i) {
-    SpriteState state;
-    if (g_Sprites[i].GetState(&state)->textureIndex == 0) continue;
-    g_SceneArrays.Register(i);
-    g_Sprites[i].Show();
-  }
-  // Hidden until used: the second hero, the first attack-mode icon, the effects and the items;
-  // the enemies until they are spawned; the chip window's spare sprite, which no cell uses.
-  g_Sprites[ActSprite::HeroGreatSword].Hide();
-  g_Sprites[ActSprite::AttackModeIcon].Hide();
-  for (int k = 0; k < kEffectSprites; ++k) g_Sprites[effectSpriteBase_ + k].Hide();
-  for (int k = 0; k < itemSlots_; ++k) g_Sprites[itemSpriteBase_ + k].Hide();
-  for (int k = 0; k < mobSlots_; ++k) g_Sprites[mobSpriteBase_ + k].Hide();
-  g_Sprites[ActSprite::ChipWindow + kChipColumns * kChipRows].Hide();
-  // The new chip sprites show chip 0, laid out by the chip size, until the window places them and
-  // points them at the map.
-  chipWindowStale_ = true;
-  chipGridPlaced_ = false;
-  return S_OK;
-}
-
-// --- the camera, the chip window, the backgrounds and the gates ---
 
 void MapModel::SetScroll(float x, float y) {
   scrollX_ = x;

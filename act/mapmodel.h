@@ -2,7 +2,8 @@
 // The map model: the list of stages that "#setaction" names, the current stage's map (a 20-byte
 // header and two byte layers: layer 0 the chip of every cell, layer 1 the cell code), the
 // camera (scroll and its limits), the chip window that shows layer 0, the parallax backgrounds,
-// the gates, and the action mode's sprite and texture set-up.
+// the gates, and the action mode's sprite and texture set-up (LoadActionGraphics, laid out in
+// act/actgraphics.cpp by the tables of act/actgraphics.h).
 //
 // Stage map file (".cnn", stored scrambled), little-endian:
 //   0 u32 reserved0, 4 u32 reserved1, 8 u32 width, 12 u32 height (cells),
@@ -116,7 +117,7 @@ class MapModel : public ScriptReader {
   void FreeLayers();
   void FreeAux();
 
-  // --- action graphics ---
+  // --- action graphics (act/actgraphics.cpp) ---
   // Allocates the action sprite and texture arrays, loads the texture table and lays out every
   // sprite (HUD, backgrounds, fade, hero, chip window, mob, effect, shot and item ranges), sized
   // by the map loaded last. The enemy sprites stay hidden until their enemies are spawned, and

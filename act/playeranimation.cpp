@@ -2,7 +2,7 @@
 // state flags choose the first cell of an animation, each state steps at its own rate, and the
 // end of an attack animation drops the attack's flag (which ends the attack object) and may
 // chain the next combo slash. The HUD shows the HP, SP and MP gauges, the HP and its maximum in
-// digits, the teleport charges and the face.
+// digits, the teleport charges and the face; its layout is HudLayout (act/actgraphics.h).
 #include <cstdint>
 
 #include "act/actgraphics.h"
@@ -35,13 +35,6 @@ constexpr uint32_t CrouchSlash = 52, CrouchSlashLast = 55;
 constexpr uint32_t AirSlash = 56, AirSlashLast = 59;
 }  // namespace Cell
 
-// Full gauges in pixels.
-constexpr float kHpGaugeWidth = 400;
-constexpr float kSpGaugeWidth = 400;
-constexpr float kMpGaugeWidth = 198;
-constexpr int kDigitWidth = 16;  // in the digits' picture
-constexpr int kTeleportIcons = 3;
-
 // The share of a gauge that is full, kept within 0 to 1 (a hero below 0 HP shows an empty
 // gauge, not one of negative width; a gauge without a maximum is empty).
 float GaugeRatio(int value, int maximum) {
@@ -61,11 +54,11 @@ void SetGauge(int sprite, int texture, float fullWidth, int value, int maximum) 
 // below 1 hidden.
 void SetDigits(int first, int value) {
   int power = 1000;
-  for (int i = 0; i < 4; ++i, power /= 10) {
+  for (int i = 0; i < HudLayout::DigitsPerValue; ++i, power /= 10) {
     Sprite* s = g_SceneArrays.SpriteAt(first + i);
     if (!s) continue;
     const int digit = i == 0 ? value / 1000 : value / power % 10;
-    s->SetSrcX(static_cast<float>(kDigitWidth * digit));
+    s->SetSrcX(HudLayout::DigitWidth * static_cast<float>(digit));
     if (value / power >= 1)
       s->Show();
     else
@@ -241,9 +234,9 @@ void Player::Blink() { BlinkStep(PlayerSprite(), &blinkCounter_, 3); }
 void Player::DrawHud() {
   const PlayerStats* stats = status_.stats;
   if (!stats) return;
-  SetGauge(ActSprite::GaugeHp, ActTexture::GaugeHp, kHpGaugeWidth, stats->hp, stats->hpMax);
-  SetGauge(ActSprite::GaugeSp, ActTexture::GaugeSp, kSpGaugeWidth, stats->sp, stats->spMax);
-  SetGauge(ActSprite::GaugeMp, ActTexture::GaugeMp, kMpGaugeWidth, stats->mp, stats->mpMax);
+  SetGauge(ActSprite::GaugeHp, ActTexture::GaugeHp, HudLayout::HpWidth, stats->hp, stats->hpMax);
+  SetGauge(ActSprite::GaugeSp, ActTexture::GaugeSp, HudLayout::SpWidth, stats->sp, stats->spMax);
+  SetGauge(ActSprite::GaugeMp, ActTexture::GaugeMp, HudLayout::MpWidth, stats->mp, stats->mpMax);
   DrawHpDigits();
   DrawTeleportIcons();
   DrawFaceIcon();
@@ -253,11 +246,11 @@ void Player::DrawHpDigits() {
   const PlayerStats* stats = status_.stats;
   if (!stats) return;
   SetDigits(ActSprite::Digits, stats->hp);
-  SetDigits(ActSprite::Digits + 5, stats->hpMax);  // past the separator
+  SetDigits(ActSprite::Digits + HudLayout::SeparatorSprite + 1, stats->hpMax);  // past the separator
 }
 
 void Player::DrawTeleportIcons() {
-  for (int i = 0; i < kTeleportIcons; ++i) {
+  for (int i = 0; i < HudLayout::TeleportIcons; ++i) {
     Sprite* s = g_SceneArrays.SpriteAt(ActSprite::TeleportIcon + i);
     if (!s) continue;
     if (i < status_.charges)
@@ -271,9 +264,9 @@ void Player::DrawFaceIcon() {
   Sprite* s = g_SceneArrays.SpriteAt(ActSprite::FaceIcon);
   if (!s) return;
   if (status_.flags & PlayerState::HitStun)
-    s->SetSrcPos(96, 0);
+    s->SetSrcPos(HudLayout::FaceSize, 0);
   else if (exhausted_)
-    s->SetSrcPos(0, 96);
+    s->SetSrcPos(0, HudLayout::FaceSize);
   else
     s->SetSrcPos(0, 0);
 }

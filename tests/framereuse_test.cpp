@@ -115,15 +115,15 @@ TEST_F(FrameReuseTest, RepeatedFramesAreNotDrawnAgainAndEveryChangeIsDrawn) {
        }},
   };
   for (const Change& change : changes) {
-    testsupport::RunFrames(2);
+    testsupport::StillFrames(2);
     const int drawn = Device()->FramesDrawn();
     const int reused = Device()->FramesReused();
-    testsupport::RunFrames(1);
+    testsupport::StillFrames(1);
     EXPECT_EQ(Device()->FramesDrawn(), drawn) << "an unchanged frame was drawn before: " << change.name;
     EXPECT_EQ(Device()->FramesReused(), reused + 1) << change.name;
     const std::vector<uint32_t> before = testsupport::ReadScreen();
     change.apply();
-    testsupport::RunFrames(1);
+    testsupport::StillFrames(1);
     EXPECT_EQ(Device()->FramesDrawn(), drawn + 1) << change.name;
     EXPECT_NE(testsupport::ReadScreen(), before) << change.name;
     EXPECT_TRUE(testsupport::HeldFrameIsAFullRedraw()) << change.name;
@@ -145,7 +145,7 @@ TEST_F(FrameReuseTest, LeftOutAndUnblendedQuadsGiveTheSamePixelsInEveryBlendMode
       // Destination alpha below 255, so the modes that read it show what they do.
       Place(&under, -1, 0, 0, 64, 10, 0x80406080, BlendMode::Opaque);
       Place(&over, source.texture, 8, 8, 32, 5, source.color, static_cast<BlendMode>(mode));
-      testsupport::RunFrames(1);
+      testsupport::StillFrames(1);
       EXPECT_TRUE(testsupport::HeldFrameIsAFullRedraw()) << "mode " << mode << " colour " << std::hex << source.color;
       while (Sprite* head = g_FrameManager.GetHead()) head->Unregister();
     }
@@ -155,23 +155,23 @@ TEST_F(FrameReuseTest, LeftOutAndUnblendedQuadsGiveTheSamePixelsInEveryBlendMode
   Place(&under, -1, 0, 0, 64, 10, 0xFF404040, BlendMode::Opaque);
   Place(&over, -1, 8, 8, 32, 5, 0x00202020, BlendMode::Alpha);
   const int before = Device()->QuadsDrawn();
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(Device()->QuadsDrawn() - before, 1);
   EXPECT_EQ(testsupport::PixelAt(16, 16), 0xFF404040u);
   over.SetBlendMode(BlendMode::AddOneOne);
-  testsupport::RunFrames(1);
+  testsupport::StillFrames(1);
   EXPECT_EQ(testsupport::PixelAt(16, 16), 0xFF606060u);
 }
 
 TEST_F(FrameReuseTest, WindowIsShownAFrameAgainOnlyWhenItChangedOrWasExposed) {
   Sprite sprite;
   Place(&sprite, 0, 10, 10, 16, 10, 0xFFFFFFFF);
-  testsupport::RunFrames(2);
+  testsupport::StillFrames(2);
   const int presented = Device()->FramesPresented();
-  testsupport::RunFrames(5);
+  testsupport::StillFrames(5);
   EXPECT_EQ(Device()->FramesPresented(), presented);
   sprite.SetPos(11, 10);
-  testsupport::RunFrames(3);
+  testsupport::StillFrames(3);
   EXPECT_EQ(Device()->FramesPresented(), presented + 1);
   // Uncovered or resized, the window is given the frame again, once, through the message loop.
   int code = 0;
@@ -198,10 +198,9 @@ class DemoFramesTest : public ::testing::Test {
   }
 
   // Frames at 60 a second until done() or maxFrames, checking the pixels every fourth frame.
-  static bool Play(const std::function<bool()>& done, int maxFrames = 1500) {
+  static bool PlayCheckingUntil(const std::function<bool()>& done, int maxFrames = 1500) {
     for (int frame = 0; frame < maxFrames && !done(); ++frame) {
-      testsupport::AdvanceClock(17);
-      testsupport::RunFrames(1);
+      testsupport::PlayFrames(1);
       if (frame % 4 != 3) continue;
       const ::testing::AssertionResult same = testsupport::HeldFrameIsAFullRedraw();
       if (!same) {
@@ -211,72 +210,69 @@ class DemoFramesTest : public ::testing::Test {
     }
     return done();
   }
-  void Tap(int key) {
+  void PlayTapChecked(int key) {
     testsupport::PressKeys({key});
-    testsupport::AdvanceClock(17);
-    testsupport::RunFrames(1);
+    testsupport::PlayFrames(1);
     testsupport::ReleaseAll();
-    testsupport::AdvanceClock(17);
-    testsupport::RunFrames(1);
+    testsupport::PlayFrames(1);
     ASSERT_TRUE(testsupport::HeldFrameIsAFullRedraw()) << "after key " << key;
   }
   // After a few frames to settle (the first after a check is always drawn), an idle second
   // draws no frame and shows the same pixels.
   void ExpectIdleFramesReused() {
-    testsupport::RunFrames(5);
+    testsupport::StillFrames(5);
     const int drawn = Device()->FramesDrawn();
     for (int i = 0; i < 60; ++i) {
-      testsupport::AdvanceClock(17);
-      testsupport::RunFrames(1);
+      testsupport::PlayFrames(1);
     }
     EXPECT_EQ(Device()->FramesDrawn(), drawn);
     EXPECT_TRUE(testsupport::HeldFrameIsAFullRedraw());
   }
   void ChooseOnTitle(int id) {
-    ASSERT_TRUE(Play(demoplay::OnTitle));
+    ASSERT_TRUE(PlayCheckingUntil(demoplay::OnTitle));
     for (int moves = 0; moves < 8 && g_StartMenu.GetEntry(g_StartMenu.GetCursor())->id != id; ++moves) {
-      Tap(platform::DIK_DOWN);
+      PlayTapChecked(platform::DIK_DOWN);
     }
     ASSERT_EQ(g_StartMenu.GetEntry(g_StartMenu.GetCursor())->id, id);
-    Tap(platform::DIK_Z);
+    PlayTapChecked(platform::DIK_Z);
   }
 };
 
 TEST_F(DemoFramesTest, TitleAndKeyConfigurationShowFullRedraws) {
-  ASSERT_TRUE(Play(demoplay::OnTitle));
+  ASSERT_TRUE(PlayCheckingUntil(demoplay::OnTitle));
   ExpectIdleFramesReused();
   ChooseOnTitle(demoplay::kKeyConfigEntry);
-  ASSERT_TRUE(Play(demoplay::InKeyConfig));
+  ASSERT_TRUE(PlayCheckingUntil(demoplay::InKeyConfig));
   ExpectIdleFramesReused();
-  Tap(platform::DIK_DOWN);
-  Tap(platform::DIK_RIGHT);
+  PlayTapChecked(platform::DIK_DOWN);
+  PlayTapChecked(platform::DIK_RIGHT);
   ExpectIdleFramesReused();
 }
 
 TEST_F(DemoFramesTest, FieldMapShowsFullRedraws) {
   ChooseOnTitle(demoplay::kFieldEntry);
-  ASSERT_TRUE(Play(demoplay::FieldTakesAChoice));
+  ASSERT_TRUE(PlayCheckingUntil(demoplay::FieldTakesAChoice));
   ExpectIdleFramesReused();
-  Tap(platform::DIK_RIGHT);
-  Tap(platform::DIK_DOWN);
+  PlayTapChecked(platform::DIK_RIGHT);
+  PlayTapChecked(platform::DIK_DOWN);
   ExpectIdleFramesReused();
 }
 
 TEST_F(DemoFramesTest, StoryShowsFullRedrawsWhileItPlaysAndWaits) {
   ChooseOnTitle(demoplay::kStoryEntry);
   for (int page = 0; page < 3; ++page) {
-    ASSERT_TRUE(Play(demoplay::AdvWaitsForAKey));
+    ASSERT_TRUE(PlayCheckingUntil(demoplay::AdvWaitsForAKey));
     ExpectIdleFramesReused();
-    Tap(platform::DIK_Z);
+    PlayTapChecked(platform::DIK_Z);
   }
 }
 
 // The action stage: hundreds of sprites, fading in, then the hero told to run.
 TEST_F(DemoFramesTest, ActionStageShowsFullRedraws) {
   ChooseOnTitle(demoplay::kStartEntry);
-  ASSERT_TRUE(Play(demoplay::StageRuns));
+  ASSERT_TRUE(PlayCheckingUntil(demoplay::StageRuns));
   testsupport::PressKeys({platform::DIK_RIGHT});
-  Play([] { return false; }, 120);
+  PlayCheckingUntil([] { return false; }, 120);
   EXPECT_GT(g_ActionScene.GetFrameCount(), 120u);
 }
 
