@@ -198,6 +198,8 @@ TEST_F(AttackTest, EachKindStandsBesideTheHeroMirroredByHisFacing) {
     float dx, dy;  // from the hero's position
     int noMirror;
   } cases[] = {
+      // Kinds 2 and 3, the second and third combo slashes, are unreachable in play (nothing
+      // requests them); their places are pinned as built.
       {1, 1, 124, 131, 1}, {1, 0, 0, 131, 0},  {2, 1, 96, 96, 1},   {2, 0, 16, 96, 0},
       {3, 1, 80, 96, 1},   {3, 0, 48, 96, 0},  {4, 1, 95, 115, 1},  {4, 0, 1, 115, 0},
       {5, 1, -32, 64, 1},  {5, 0, 96, 64, 0},  {6, 1, 99, 168, 1},  {6, 0, 2, 168, 0},
@@ -227,6 +229,7 @@ TEST_F(AttackTest, TheEnemiesReadTheDamageKnockbackAndFacingOfTheKindThatHitThem
     D3DXVECTOR2 knockback;
     int facing;
   } cases[] = {
+      // Kinds 2 and 3 (the second and third combo slashes) are unreachable in play; pinned as built.
       {1, 20, {1, 0}, 0},    {2, 30, {2, -3.5f}, 0}, {3, 50, {5, -1}, 0}, {4, 30, {1, 0}, 0},
       {5, 0, {1, 0}, 0},     {6, 20, {3, 0}, 0},     {7, 0, {1, 0}, 1},   {8, 0, {0, 0}, 0},
       {0, 0, {0, 0}, 0},     {9, 0, {0, 0}, 0},
@@ -242,6 +245,7 @@ TEST_F(AttackTest, TheEnemiesReadTheDamageKnockbackAndFacingOfTheKindThatHitThem
   EXPECT_EQ(g_AttackEffectManager.GetFlags(0) | g_AttackEffectManager.GetFlags(9), 0u);
 }
 
+// Unreachable in play (nothing requests the second combo slash); pinned as built.
 TEST_F(AttackTest, TheSecondComboSlashRunsItsCellsOnceAndDriftsUpAndForward) {
   SetFlags(PlayerState::Combo2);
   g_AttackEffectManager.Fire(AttackKind::ComboSlash2);

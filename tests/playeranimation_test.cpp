@@ -84,6 +84,7 @@ TEST_F(PlayerAnimationTest, EachStateShowsItsCellsAtItsRateAndTheEndsOfItsMoves)
       {"hit in the air", HitStun | Airborne, Each({19}, 6), HitStun | Airborne},
       {"crouch slash, then crouching", CrouchAttack | Crouch, paced({50, 51, 52, 53, 30}, 5), Crouch},
       {"first combo slash, then idle", Combo1, paced({20, 21, 22, 23, 24, 0}, 4), 0},
+      // Unreachable in play (nothing sets WeaponChange); pinned as built.
       {"weapon change, then the other sheet idle", WeaponChange, paced({0, 37, 38, 39, 0}, 5), 0},
   };
   for (const auto& c : cases) {
@@ -97,6 +98,7 @@ TEST_F(PlayerAnimationTest, EachStateShowsItsCellsAtItsRateAndTheEndsOfItsMoves)
     EXPECT_EQ(cells, c.cells);
     EXPECT_EQ(Flags(), c.flagsAfter);
   }
+  // The weapon change (the last case) left the other weapon in hand.
   EXPECT_EQ(Weapon(), 1);
   EXPECT_TRUE(SpriteAt(ActSprite::HeroGreatSword).visible);
   EXPECT_FALSE(SpriteAt(ActSprite::HeroDualSword).visible);

@@ -121,7 +121,6 @@ uint32_t ManualClockNow() { return g_now; }
 void StillFrames(int n) {
   for (int i = 0; i < n; ++i) g_GraphicsDevice.RenderFrame();
 }
-void RunFrames(int n) { StillFrames(n); }
 
 void StillTap(int key, int times) {
   for (int i = 0; i < times; ++i) {

@@ -53,8 +53,6 @@ void StillTap(int key, int times = 1);
 // The keys down (they stay down), then n still frames.
 void HoldStillFrames(std::initializer_list<int> keys, int n = 1);
 
-void RunFrames(int n);  // TRANSITIONAL: StillFrames
-
 // n frames at 60 a second.
 void PlayFrames(int n);
 // Frames at 60 a second until done() holds, at most maxFrames; says whether it holds.
