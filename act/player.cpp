@@ -7,6 +7,7 @@
 #include "act/actionscene.h"
 #include "act/cnnfile.h"
 #include "act/flagrule.h"
+#include "act/framerule.h"
 #include "act/mapmodel.h"
 #include "act/solidcells.h"
 #include "act/velocityrule.h"
@@ -294,12 +295,12 @@ float Player::GetMoveParam(int index) const {
 
 void Player::StartTimer(int index, uint32_t start) {
   if (index < 0 || index >= PlayerTimer::WordCount) return;
-  timers_[index] = start != 0 ? start : g_ActionScene.GetFrameCount();
+  timers_[index] = TimerStartAt(start, g_ActionScene.GetFrameCount());
 }
 
 int Player::IsTimerDone(int index) const {
   if (index < 0 || index + 1 >= PlayerTimer::WordCount) return 0;
-  return timers_[index] + timers_[index + 1] <= g_ActionScene.GetFrameCount() ? 1 : 0;
+  return TimerDone(timers_[index], timers_[index + 1], g_ActionScene.GetFrameCount()) ? 1 : 0;
 }
 
 D3DXVECTOR2 Player::GetBodyCenter() const {

@@ -159,7 +159,8 @@ class Player : public ScriptReader {
   // The current weapon's motion parameter (PlayerMoveParam); 0 for an index outside the table.
   float GetMoveParam(int index) const;
   // Writes word index of the timer block: start, or the current frame when start is 0 (a
-  // PlayerTimer number starts that timer; the word after it is its duration).
+  // PlayerTimer number starts that timer; the word after it is its duration). The timers follow
+  // the frame-timer rule of act/framerule.h.
   void StartTimer(int index, uint32_t start);
   // 1 when the timer's start + duration ≤ the current frame (unsigned), else 0.
   int IsTimerDone(int index) const;

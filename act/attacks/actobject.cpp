@@ -3,6 +3,7 @@
 #include "act/actgraphics.h"
 #include "act/actionscene.h"
 #include "act/flagrule.h"
+#include "act/framerule.h"
 #include "act/mapmodel.h"
 #include "act/mobs/mobmanager.h"
 #include "act/player.h"
@@ -136,7 +137,7 @@ void ActObject::StartTimer(int index) {
 
 int ActObject::IsTimerDone(int index) const {
   if (index != 0) return 0;
-  return timerStart_ + timerDuration_ <= g_ActionScene.GetFrameCount() ? 1 : 0;
+  return TimerDone(timerStart_, timerDuration_, g_ActionScene.GetFrameCount()) ? 1 : 0;
 }
 
 void ActObject::SyncVisibility() {

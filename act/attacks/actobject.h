@@ -70,7 +70,8 @@ class ActObject {
   void SetVelocityX(float value, int mode);
   // mode 1: add, then no faster than the y cap downward; otherwise set.
   void SetVelocityY(float value, int mode);
-  // Timer 0 (the only one) starts now; other indexes do nothing.
+  // Timer 0 (the only one) starts now; other indexes do nothing (the frame-timer rule of
+  // act/framerule.h).
   void StartTimer(int index);
   // 1 once timer 0's start + duration ≤ now (unsigned); 0 for other indexes.
   int IsTimerDone(int index) const;

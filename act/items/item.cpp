@@ -4,6 +4,7 @@
 #include "act/actionscene.h"
 #include "act/cnnfile.h"
 #include "act/flagrule.h"
+#include "act/framerule.h"
 #include "act/mapmodel.h"
 #include "act/player.h"
 #include "act/solidcells.h"
@@ -211,12 +212,12 @@ D3DXVECTOR2 Item::GetCenter() const {
 
 void Item::SetTimer(uint32_t w, uint32_t value) {
   if (w > kBlinkDuration) return;
-  timers_[w] = value != 0 ? value : g_ActionScene.GetFrameCount();
+  timers_[w] = TimerStartAt(value, g_ActionScene.GetFrameCount());
 }
 
 int Item::IsTimerDone(uint32_t w) const {
   if (w != kLifeStart && w != kBlinkStart) return 0;
-  return timers_[w] + timers_[w + 1] <= g_ActionScene.GetFrameCount();
+  return TimerDone(timers_[w], timers_[w + 1], g_ActionScene.GetFrameCount());
 }
 
 void Item::UpdateLifeTimers() {

@@ -96,7 +96,8 @@ class Item : public ScriptReader {
   int GetDirection() const { return direction_; }
   // Centre of the map box in the world.
   D3DXVECTOR2 GetCenter() const;
-  // Writes timer word w (kLifeStart ...); a value of 0 stores the current frame instead.
+  // Writes timer word w (kLifeStart ...); a value of 0 stores the current frame instead (the
+  // frame-timer rule of act/framerule.h).
   void SetTimer(uint32_t w, uint32_t value);
   // For kLifeStart or kBlinkStart: 1 when start + duration ≤ the current frame (unsigned).
   int IsTimerDone(uint32_t w) const;

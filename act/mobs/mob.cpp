@@ -8,6 +8,7 @@
 #include "act/attacks/attackeffectmanager.h"
 #include "act/cnnfile.h"
 #include "act/flagrule.h"
+#include "act/framerule.h"
 #include "act/items/itemmanager.h"
 #include "act/mapmodel.h"
 #include "act/player.h"
@@ -100,12 +101,12 @@ D3DXVECTOR2 Mob::GetCenter() const {
 
 void Mob::SetTimer(int word, uint32_t value) {
   if (word < 0 || word >= MobTimer::WordCount) return;
-  timers_[word] = value != 0 ? value : g_ActionScene.GetFrameCount();
+  timers_[word] = TimerStartAt(value, g_ActionScene.GetFrameCount());
 }
 
 bool Mob::TimerElapsed(int word) const {
   if (word < 0 || word + 1 >= MobTimer::WordCount) return false;
-  return timers_[word] + timers_[word + 1] <= g_ActionScene.GetFrameCount();
+  return TimerDone(timers_[word], timers_[word + 1], g_ActionScene.GetFrameCount());
 }
 
 bool Mob::InPlayerView() const {

@@ -137,7 +137,8 @@ class Mob : public ScriptReader {
   // The hit box's centre in the world.
   D3DXVECTOR2 GetCenter() const;
   int IsActive() const { return active_; }
-  // Timer word := value, or the current frame when value is 0.
+  // Timer word := value, or the current frame when value is 0 (the frame-timer rule of
+  // act/framerule.h).
   void SetTimer(int word, uint32_t value);
   // True once the timer's start + duration ≤ the current frame (unsigned).
   bool TimerElapsed(int word) const;
