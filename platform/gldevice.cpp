@@ -4,6 +4,7 @@
 #include <SDL_opengl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -42,6 +43,115 @@ GLenum ToGl(BlendFactor f) {
     case BlendFactor::InvDestColor: return GL_ONE_MINUS_DST_COLOR;
   }
   return GL_ONE;
+}
+
+// Texel coordinates this far out are not trusted to pick the texel worked out here.
+constexpr double kFarTexel = 1 << 20;
+// Tiles a large quad is cut into, in texels, when only its parts that can show are drawn.
+constexpr int64_t kTile = 32;
+
+}  // namespace
+
+// A quad whose corners form a rectangle on screen, u running only across it and v only down it:
+// corners 0 and 2 share x and u, corners 1 and 3 too; corners 0 and 1 share y and v, 2 and 3 too.
+// The pixels it may fill, columns col0..col1 and rows row0..row1, are those on screen whose
+// centres lie inside it or on its edges (col0 > col1 or row0 > row1 when there are none).
+struct AxisQuad {
+  double x0, x1, y0, y1;
+  double u0, u1, v0, v1;
+  int col0, col1, row0, row1;
+};
+
+namespace {
+
+// The rasteriser rounds vertex positions to its sub-pixel grid (llvmpipe to 1/256 of a pixel):
+// edges are taken to lie up to this far from where the vertices put them.
+constexpr double kSnap = 1.0 / 16;
+
+// The pixels 0..size-1 along one side whose centres lie between a and b, edges included, give or
+// take the rasteriser's rounding.
+void PixelSpan(double a, double b, int size, int* first, int* last) {
+  const double lo = std::ceil(std::min(a, b) - kSnap - 0.5);
+  const double hi = std::floor(std::max(a, b) + kSnap - 0.5);
+  *first = static_cast<int>(std::clamp(lo, 0.0, static_cast<double>(size)));
+  *last = static_cast<int>(std::clamp(hi, -1.0, size - 1.0));
+}
+
+bool ReadAxisQuad(const ScreenVertex v[4], AxisQuad* q) {
+  if (!(v[0].x == v[2].x && v[1].x == v[3].x && v[0].y == v[1].y && v[2].y == v[3].y && v[0].u == v[2].u &&
+        v[1].u == v[3].u && v[0].v == v[1].v && v[2].v == v[3].v)) {
+    return false;
+  }
+  *q = AxisQuad{v[0].x, v[1].x, v[0].y, v[2].y, v[0].u, v[1].u, v[0].v, v[2].v, 0, -1, 0, -1};
+  for (double value : {q->x0, q->x1, q->y0, q->y1, q->u0, q->u1, q->v0, q->v1}) {
+    if (!std::isfinite(value)) return false;
+  }
+  // A rectangle of no width or height fills no pixel.
+  if (q->x0 == q->x1 || q->y0 == q->y1) return true;
+  PixelSpan(q->x0, q->x1, GlDevice::kWidth, &q->col0, &q->col1);
+  PixelSpan(q->y0, q->y1, GlDevice::kHeight, &q->row0, &q->row1);
+  return true;
+}
+
+bool FillsNoPixel(const AxisQuad& q) { return q.col0 > q.col1 || q.row0 > q.row1; }
+
+// The texels that pixels first..last sample along one side, as point sampling picks them: the
+// texel coordinate runs linearly from ta at screen position a to tb at b. A margin covers the
+// rounding of the rasteriser's interpolation and of its vertex positions; false when the
+// coordinates are too far out to be sure.
+bool TexelSpan(double a, double b, double ta, double tb, int first, int last, int64_t* t0, int64_t* t1) {
+  const double perPixel = (tb - ta) / (b - a);
+  const auto at = [&](int pixel) { return ta + perPixel * ((pixel + 0.5) - a); };
+  const double lo = std::min(at(first), at(last));
+  const double hi = std::max(at(first), at(last));
+  if (!(std::fabs(lo) < kFarTexel && std::fabs(hi) < kFarTexel && std::fabs(perPixel) < kFarTexel)) return false;
+  const double margin = 1.0 / 64 + std::max(std::fabs(lo), std::fabs(hi)) / 65536 + std::fabs(perPixel) * kSnap;
+  *t0 = static_cast<int64_t>(std::floor(lo - margin));
+  *t1 = static_cast<int64_t>(std::floor(hi + margin));
+  return true;
+}
+
+}  // namespace
+
+// How one side of a quad maps screen pixels to texels when it maps one texel onto one pixel: the
+// texel a pixel samples is first + dir * (pixel - edge), pixel edges and screen edge whole numbers.
+struct TexelSteps {
+  int64_t first;
+  int dir;
+  double edge;
+  int64_t At(int pixel) const { return first + dir * static_cast<int64_t>(pixel - edge); }
+};
+
+namespace {
+
+// Whether a side from screen edge a to b (a < b) with texel coordinates ta to tb maps one texel
+// onto one pixel, forwards or mirrored, from whole-numbered edges, with every pixel centre well
+// inside a texel: then which texel each pixel samples is certain, and a cut at a whole pixel
+// leaves it as it is.
+bool OneTexelPerPixel(double a, double b, double ta, double tb, TexelSteps* steps) {
+  if (!(a < b && a == std::floor(a) && b == std::floor(b))) return false;
+  if (!(std::fabs(ta) < kFarTexel / 128 && std::fabs(tb) < kFarTexel / 128)) return false;
+  if (std::fabs(std::fabs(tb - ta) - (b - a)) > 1.0 / 256) return false;
+  const int dir = tb > ta ? 1 : -1;
+  // The first pixel centre, half a pixel in, samples ta + dir / 2.
+  const double centre = ta + dir * 0.5;
+  const double fraction = centre - std::floor(centre);
+  if (fraction < 1.0 / 64 || fraction > 1 - 1.0 / 64) return false;
+  *steps = TexelSteps{static_cast<int64_t>(std::floor(centre)), dir, a};
+  return true;
+}
+
+// Groups pixels from..to-1 along one side where the texels they sample share a tile of kTile.
+// Returns the pixel edges between the groups, from and to included.
+std::vector<int> TileEdges(int from, int to, const TexelSteps& steps) {
+  std::vector<int> edges{from};
+  for (int x = from; x < to;) {
+    const int64_t inTile = ((steps.At(x) % kTile) + kTile) % kTile;
+    const int64_t step = steps.dir > 0 ? kTile - inTile : inTile + 1;
+    x = static_cast<int>(std::min<int64_t>(x + step, to));
+    edges.push_back(x);
+  }
+  return edges;
 }
 
 }  // namespace
@@ -104,7 +214,7 @@ bool GlDevice::Create(std::string* error) {
 void GlDevice::Release() {
   if (!context_) return;
   ForgetFrames();
-  opaqueTextures_.clear();
+  coverage_.clear();
   if (framebuffer_ && pDeleteFramebuffers) {
     GLuint fbo = framebuffer_;
     pDeleteFramebuffers(1, &fbo);
@@ -263,18 +373,15 @@ void GlDevice::BeforeTextureChange() {
 }
 
 void GlDevice::NoteTextureContents(TextureId texture, int width, int height, const uint32_t* argb) {
-  // GL names are small numbers; a driver that hands out huge ones just gets no opaque shortcut.
+  // GL names are small numbers; a driver that hands out huge ones just gets no shortcuts.
   constexpr TextureId kMaxTracked = 1u << 20;
   if (texture >= kMaxTracked) return;
-  bool opaque = argb != nullptr && width > 0 && height > 0;
-  const size_t count = opaque ? static_cast<size_t>(width) * static_cast<size_t>(height) : 0;
-  for (size_t i = 0; i < count && opaque; ++i) opaque = (argb[i] >> 24) == 0xFF;
-  if (opaqueTextures_.size() <= texture) opaqueTextures_.resize(texture + 1, false);
-  opaqueTextures_[texture] = opaque;
+  if (coverage_.size() <= texture) coverage_.resize(texture + 1);
+  coverage_[texture].Note(width, height, argb);
 }
 
 bool GlDevice::IsOpaqueTexture(TextureId texture) const {
-  return texture < opaqueTextures_.size() && opaqueTextures_[texture];
+  return texture < coverage_.size() && coverage_[texture].Opaque();
 }
 
 void GlDevice::SetTexture(TextureId texture) { pending_.texture = texture; }
@@ -348,10 +455,118 @@ bool GlDevice::EffectiveState(const ScreenVertex v[4], State* out) const {
   return true;
 }
 
+bool GlDevice::TransparentTexelsAddNothing(const State& s) const {
+  // The source alpha is the texel's alpha times the vertex alpha: 0 over a wholly transparent
+  // texel, whatever the vertex colour. As for a transparent vertex colour, the source term is
+  // then 0 and the destination kept.
+  return s.blend && s.texture != 0 && (s.dst == BlendFactor::One || s.dst == BlendFactor::InvSrcAlpha) &&
+         (s.src == BlendFactor::SrcAlpha || s.src == BlendFactor::Zero);
+}
+
+const TexelCoverage* GlDevice::Coverage(TextureId texture) const {
+  return texture < coverage_.size() && coverage_[texture].Known() ? &coverage_[texture] : nullptr;
+}
+
 void GlDevice::DrawQuadStrip(const ScreenVertex v[4]) {
   if (!context_) return;
   State state;
   if (!EffectiveState(v, &state)) return;
+  AxisQuad quad;
+  if (shortcuts_ && ReadAxisQuad(v, &quad)) {
+    if (FillsNoPixel(quad)) return;
+    const TexelCoverage* coverage = Coverage(state.texture);
+    if (coverage && coverage->HasClearBlocks() && TransparentTexelsAddNothing(state)) {
+      if (RecordShowingParts(state, v, quad, *coverage)) ++quadsDrawn_;
+      return;
+    }
+  }
+  Record(state, v);
+  ++quadsDrawn_;
+}
+
+bool GlDevice::RecordShowingParts(const State& state, const ScreenVertex v[4], const AxisQuad& q,
+                                  const TexelCoverage& coverage) {
+  const double sa = q.u0 * coverage.Width(), sb = q.u1 * coverage.Width();
+  const double ta = q.v0 * coverage.Height(), tb = q.v1 * coverage.Height();
+  const bool oneColour = v[0].diffuse == v[1].diffuse && v[0].diffuse == v[2].diffuse && v[0].diffuse == v[3].diffuse;
+  TexelSteps across, down;
+  if (oneColour && OneTexelPerPixel(q.x0, q.x1, sa, sb, &across) && OneTexelPerPixel(q.y0, q.y1, ta, tb, &down)) {
+    return RecordShowingTiles(state, v, q, coverage, across, down);
+  }
+  int64_t s0, s1, t0, t1;
+  if (TexelSpan(q.x0, q.x1, sa, sb, q.col0, q.col1, &s0, &s1) &&
+      TexelSpan(q.y0, q.y1, ta, tb, q.row0, q.row1, &t0, &t1) && coverage.Transparent(s0, s1, t0, t1)) {
+    return false;
+  }
+  Record(state, v);
+  return true;
+}
+
+bool GlDevice::RecordShowingTiles(const State& state, const ScreenVertex v[4], const AxisQuad& q,
+                                  const TexelCoverage& coverage, const TexelSteps& across,
+                                  const TexelSteps& down) {
+  const std::vector<int> columns = TileEdges(q.col0, q.col1 + 1, across);
+  const std::vector<int> rows = TileEdges(q.row0, q.row1 + 1, down);
+  // The texels sampled by pixels from..to-1.
+  const auto texels = [](const TexelSteps& steps, int from, int to, int64_t* first, int64_t* last) {
+    *first = std::min(steps.At(from), steps.At(to - 1));
+    *last = std::max(steps.At(from), steps.At(to - 1));
+  };
+  // Runs of tiles that can show, row of tiles by row of tiles.
+  struct Part {
+    int left, right, top, bottom;
+  };
+  std::vector<Part> parts;
+  // A run just below one of the same width lengthens it.
+  const auto add = [&parts](const Part& run) {
+    for (Part& above : parts) {
+      if (above.bottom == run.top && above.left == run.left && above.right == run.right) {
+        above.bottom = run.bottom;
+        return;
+      }
+    }
+    parts.push_back(run);
+  };
+  for (size_t r = 0; r + 1 < rows.size(); ++r) {
+    int64_t t0, t1;
+    texels(down, rows[r], rows[r + 1], &t0, &t1);
+    int runStart = -1;
+    for (size_t c = 0; c + 1 < columns.size(); ++c) {
+      int64_t s0, s1;
+      texels(across, columns[c], columns[c + 1], &s0, &s1);
+      const bool shows = !coverage.Transparent(s0, s1, t0, t1);
+      if (shows && runStart < 0) runStart = columns[c];
+      if (!shows && runStart >= 0) {
+        add(Part{runStart, columns[c], rows[r], rows[r + 1]});
+        runStart = -1;
+      }
+    }
+    if (runStart >= 0) add(Part{runStart, columns.back(), rows[r], rows[r + 1]});
+  }
+  if (parts.empty()) return false;
+  // Wholly shown: the quad as it came.
+  if (parts.size() == 1 && parts[0].left == q.x0 && parts[0].right == q.x1 && parts[0].top == q.y0 &&
+      parts[0].bottom == q.y1) {
+    Record(state, v);
+    return true;
+  }
+  // Each part keeps the quad's own texel coordinates at its edges: its pixels sample the texels
+  // they sampled in the whole quad.
+  const auto uAt = [&q](int x) { return static_cast<float>(q.u0 + (q.u1 - q.u0) * (x - q.x0) / (q.x1 - q.x0)); };
+  const auto vAt = [&q](int y) { return static_cast<float>(q.v0 + (q.v1 - q.v0) * (y - q.y0) / (q.y1 - q.y0)); };
+  for (const Part& part : parts) {
+    ScreenVertex cut[4];
+    for (int i = 0; i < 4; ++i) {
+      const int x = (i & 1) ? part.right : part.left;
+      const int y = (i & 2) ? part.bottom : part.top;
+      cut[i] = ScreenVertex{static_cast<float>(x), static_cast<float>(y), v[i].z, v[i].rhw, v[i].diffuse, uAt(x), vAt(y)};
+    }
+    Record(state, cut);
+  }
+  return true;
+}
+
+void GlDevice::Record(const State& state, const ScreenVertex v[4]) {
   const size_t quad = frame_.vertices.size() / 4;
   if (frame_.batches.empty() || !(frame_.batches.back().state == state)) {
     frame_.batches.push_back(Batch{state, quad, 0});
@@ -371,7 +586,6 @@ void GlDevice::DrawQuadStrip(const ScreenVertex v[4]) {
     b.b = static_cast<uint8_t>(s.diffuse);
     frame_.vertices.push_back(b);
   }
-  ++quadsDrawn_;
 }
 
 void GlDevice::Send() {

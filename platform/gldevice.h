@@ -10,15 +10,22 @@
 // with no texture created, changed or deleted since, is not drawn again: the framebuffer already
 // holds exactly its pixels. Present then shows the window nothing new unless the framebuffer
 // changed or the window lost its contents (exposed, resized). Quads that cannot change a pixel
-// (wholly transparent under a blend that then adds nothing) are left out, and fully opaque quads
-// under plain alpha blending are drawn without blending, which gives the same pixels.
+// are left out: those that fill no pixel, and those wholly transparent under a blend that then
+// adds nothing, whether by their vertex colour or by every texel they sample. A large quad that
+// maps texels one to one onto whole pixels is drawn only in its 32-texel tiles that hold a
+// visible texel. Fully opaque quads under plain alpha blending are drawn without blending. Each
+// gives exactly the pixels of drawing everything.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "platform/framepacer.h"
+#include "platform/texelcoverage.h"
 
 namespace platform {
+
+struct AxisQuad;
+struct TexelSteps;
 
 // One pre-transformed vertex: screen pixels (z and rhw are carried but do not clip), ARGB colour,
 // texture coordinates.
@@ -82,7 +89,7 @@ class GlDevice {
   // drawing itself, and tests that compare both ways).
   void SetShortcutsEnabled(bool enabled);
 
-  // Quads kept (recorded and not left out), frames drawn, frames not drawn because they
+  // Quads kept (drawn at least in part, not left out), frames drawn, frames not drawn because they
   // repeated the last one, and frames shown in the window.
   int QuadsDrawn() const { return quadsDrawn_; }
   int FramesDrawn() const { return framesDrawn_; }
@@ -135,6 +142,17 @@ class GlDevice {
   // The state a quad is drawn with, or false when the quad cannot change a pixel.
   bool EffectiveState(const ScreenVertex v[4], State* state) const;
   bool IsOpaqueTexture(TextureId texture) const;
+  const TexelCoverage* Coverage(TextureId texture) const;  // null when its texels are not known
+  // Whether a quad adds nothing where its texels are wholly transparent.
+  bool TransparentTexelsAddNothing(const State& state) const;
+  // Records what of an axis-aligned quad over known texels can show; false when nothing can.
+  bool RecordShowingParts(const State& state, const ScreenVertex v[4], const AxisQuad& quad,
+                          const TexelCoverage& coverage);
+  // The same for a quad that maps texels one to one onto whole pixels: only its tiles holding a
+  // visible texel, each row of them in runs.
+  bool RecordShowingTiles(const State& state, const ScreenVertex v[4], const AxisQuad& quad,
+                          const TexelCoverage& coverage, const TexelSteps& across, const TexelSteps& down);
+  void Record(const State& state, const ScreenVertex v[4]);
   void NoteTextureContents(TextureId texture, int width, int height, const uint32_t* argb);
   void ApplyState(const State& state);
 
@@ -162,7 +180,7 @@ class GlDevice {
   uint64_t heldEpoch_ = 0;     // the count when the held frame was drawn
   bool changedSincePresent_ = true;
   uint64_t exposuresSeen_ = 0;
-  std::vector<bool> opaqueTextures_;  // by texture id: every texel's alpha is 255
+  std::vector<TexelCoverage> coverage_;  // by texture id
 
   int quadsDrawn_ = 0;
   int framesDrawn_ = 0;

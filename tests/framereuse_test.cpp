@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -163,6 +164,115 @@ TEST_F(FrameReuseTest, LeftOutAndUnblendedQuadsGiveTheSamePixelsInEveryBlendMode
   EXPECT_EQ(testsupport::PixelAt(16, 16), 0xFF606060u);
 }
 
+// A quad whose texels are all wholly transparent adds nothing under a blend that keeps the
+// destination: it is left out, and a large quad that maps texels one to one is drawn only in its
+// tiles that hold a visible one. Either way the pixels are those of drawing everything.
+TEST_F(FrameReuseTest, QuadsOverWhollyTransparentTexelsAreLeftOut) {
+  g_FrameManager.TextHooks() = {};
+  // 128 × 64 texels, transparent but for one opaque texel at (95, 32): the last column and the
+  // first row of a 32 × 32 tile.
+  textures_[1].Release();
+  testsupport::MakeTexture(Device(), &textures_[1], 128, 64,
+                           [](int x, int y) { return x == 95 && y == 32 ? 0xFF20C040u : 0u; });
+  const struct {
+    const char* name;
+    float srcX, srcY, width, height, x, y, scale, turn;
+    bool mirrored;
+    BlendMode mode;
+    bool drawn;
+  } cases[] = {
+      {"transparent half", 0, 0, 64, 64, 10, 10, 1, 0, false, BlendMode::Alpha, false},
+      {"half with the texel", 64, 0, 64, 64, 10, 10, 1, 0, false, BlendMode::Alpha, true},
+      {"whole sheet, cut to its tiles", 0, 0, 128, 64, 10, 10, 1, 0, false, BlendMode::Alpha, true},
+      {"whole sheet mirrored", 0, 0, 128, 64, 10, 10, 1, 0, true, BlendMode::Alpha, true},
+      {"up to the texel", 0, 0, 96, 32, 10, 10, 1, 0, false, BlendMode::Alpha, false},
+      {"just over the texel", 0, 0, 96, 33, 10, 10, 1, 0, false, BlendMode::Alpha, true},
+      {"texel half a source pixel in", 0.5f, 0, 96, 33, 10, 10, 1, 0, false, BlendMode::Alpha, true},
+      {"transparent, between pixels", 0, 0, 64, 64, 10.5f, 10.25f, 1, 0, false, BlendMode::Alpha, false},
+      {"texel, between pixels", 64, 0, 64, 64, 10.5f, 10.25f, 1, 0, false, BlendMode::Alpha, true},
+      {"texel, scaled", 64, 0, 64, 64, 10, 10, 1.5f, 0, false, BlendMode::Alpha, true},
+      // The bottom edge a hair above the centre of the row that samples the texel: the
+      // rasteriser rounds it onto the centre and fills that row.
+      {"texel in a rounded-in row", 64, -1, 64, 33, 10, 9.499f, 1, 0, false, BlendMode::Alpha, true},
+      {"texel reached by wrapping", -48, 0, 64, 64, 10, 10, 1, 0, false, BlendMode::Alpha, true},
+      {"transparent, turned", 0, 0, 64, 64, 10, 10, 1, 0.3f, false, BlendMode::Alpha, true},
+      {"transparent, added", 0, 0, 64, 64, 10, 10, 1, 0, false, BlendMode::Additive, false},
+      {"transparent, subtracted", 0, 0, 64, 64, 10, 10, 1, 0, false, BlendMode::Subtractive, false},
+      {"transparent, unblended", 0, 0, 64, 64, 10, 10, 1, 0, false, BlendMode::Opaque, true},
+      {"transparent, over destination alpha", 0, 0, 64, 64, 10, 10, 1, 0, false, BlendMode::DestAlphaOver, true},
+  };
+  for (const auto& c : cases) {
+    Sprite under, over;
+    Place(&under, -1, 0, 0, 300, 10, 0x80406080, BlendMode::Opaque);
+    testsupport::PlaceSprite(&over, 1, c.x, c.y, c.width, c.height, 5, 0xFFFFFFFF, c.mode);
+    over.SetSrcPos(c.srcX, c.srcY);
+    over.SetScale(c.scale, c.scale);
+    over.SetRotZ(c.turn);
+    over.SetNoMirror(c.mirrored ? 0 : 1);
+    const int before = Device()->QuadsDrawn();
+    testsupport::StillFrames(1);
+    EXPECT_EQ(Device()->QuadsDrawn() - before, c.drawn ? 2 : 1) << c.name;
+    EXPECT_TRUE(testsupport::HeldFrameIsAFullRedraw()) << c.name;
+    while (Sprite* head = g_FrameManager.GetHead()) head->Unregister();
+  }
+  Sprite sheet;
+  testsupport::PlaceSprite(&sheet, 1, 10, 10, 128, 64, 5, 0xFFFFFFFF, BlendMode::Alpha);
+  testsupport::StillFrames(1);
+  EXPECT_EQ(testsupport::PixelAt(105, 42), 0xFF20C040u);
+}
+
+// Random quads over sparse textures, a third of them mapping texels one to one from whole pixels
+// (those are cut into tiles), the rest anywhere, at any scale, mirrored or turned: every frame
+// shows the pixels of drawing everything.
+TEST_F(FrameReuseTest, RandomQuadsOverSparseTexturesGiveThePixelsOfDrawingEverything) {
+  g_FrameManager.TextHooks() = {};
+  std::mt19937 random(7);
+  const auto below = [&random](int n) { return static_cast<int>(random() % static_cast<uint32_t>(n)); };
+  // Small patches of visible texels, some half transparent, on wholly transparent ground.
+  const int sizes[2][2] = {{256, 128}, {37, 53}};
+  for (int t = 0; t < 2; ++t) {
+    std::vector<int> patches;
+    for (int i = 0; i < 4 * 5; ++i) patches.push_back(below(i % 4 < 2 ? sizes[t][i % 2] : 24));
+    textures_[t].Release();
+    testsupport::MakeTexture(Device(), &textures_[t], sizes[t][0], sizes[t][1], [&patches](int x, int y) {
+      for (size_t p = 0; p < patches.size(); p += 4) {
+        if (x >= patches[p] && x <= patches[p] + patches[p + 2] && y >= patches[p + 1] &&
+            y <= patches[p + 1] + patches[p + 3])
+          return ((x + y) % 3 ? 0xFF000000u : 0x80000000u) | static_cast<uint32_t>(x * 40503 + y * 101);
+      }
+      return 0u;
+    });
+  }
+  const float fractions[] = {0, 0, 0.5f, 0.25f, 0.001f, 0.999f, 0.499f};
+  const float scales[] = {1, 1, -1, 0.5f, 1.5f, 2};
+  const BlendMode modes[] = {BlendMode::Alpha, BlendMode::Alpha, BlendMode::Additive, BlendMode::Subtractive,
+                             BlendMode::Opaque, BlendMode::DestAlphaOver};
+  for (int frame = 0; frame < 60; ++frame) {
+    Sprite under;
+    Place(&under, -1, 0, 0, 854, 1000, 0x80406080, BlendMode::Opaque);
+    const auto sprites = std::make_unique<Sprite[]>(40);
+    for (int i = 0; i < 40; ++i) {
+      Sprite& sprite = sprites[i];
+      const bool oneToOne = below(3) == 0;
+      const float x = below(900) - 40 + (oneToOne ? 0 : fractions[below(7)]);
+      const float y = below(520) - 40 + (oneToOne ? 0 : fractions[below(7)]);
+      const float width = 1 + below(300), height = 1 + below(200);
+      const D3DCOLOR color = below(4) ? 0xFFFFFFFF : 0x80FFFFFF;
+      testsupport::PlaceSprite(&sprite, below(2), x, y, width, height, 10 + i, color, modes[below(6)]);
+      const float srcX = below(600) - 300 + fractions[below(7)];
+      sprite.SetSrcPos(srcX, below(600) - 300 + fractions[below(7)]);
+      sprite.SetNoMirror(below(3) ? 1 : 0);
+      if (oneToOne) continue;
+      const float scaleX = scales[below(6)];
+      sprite.SetScale(scaleX, scales[below(6)]);
+      if (below(8) == 0) sprite.SetRotZ(0.2f);
+    }
+    testsupport::StillFrames(1);
+    ASSERT_TRUE(testsupport::HeldFrameIsAFullRedraw()) << "frame " << frame;
+    while (Sprite* head = g_FrameManager.GetHead()) head->Unregister();
+  }
+}
+
 TEST_F(FrameReuseTest, WindowIsShownAFrameAgainOnlyWhenItChangedOrWasExposed) {
   Sprite sprite;
   Place(&sprite, 0, 10, 10, 16, 10, 0xFFFFFFFF);
@@ -274,6 +384,14 @@ TEST_F(DemoFramesTest, ActionStageShowsFullRedraws) {
   testsupport::PressKeys({platform::DIK_RIGHT});
   PlayCheckingUntil([] { return false; }, 120);
   EXPECT_GT(g_ActionScene.GetFrameCount(), 120u);
+  // Most of the stage's quads are left out (the empty chip cells, the sprites of no size, the
+  // clear tiles of the near background); the frame above was still a full redraw's pixels.
+  const int before = Device()->QuadsDrawn();
+  testsupport::StillFrames(1);
+  const int kept = Device()->QuadsDrawn() - before;
+  EXPECT_TRUE(testsupport::HeldFrameIsAFullRedraw());
+  const int all = Device()->QuadsDrawn() - before - kept;
+  EXPECT_LT(kept, all / 2);
 }
 
 }  // namespace

@@ -1,0 +1,105 @@
+#include "platform/texelcoverage.h"
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+// An inclusive run of texels along one side, counted past the edges as repeat addressing wraps
+// it, as at most two runs inside 0..size-1. Returns how many.
+int WrapRun(int64_t first, int64_t last, int size, int runs[2][2]) {
+  if (last - first + 1 >= size) {
+    runs[0][0] = 0;
+    runs[0][1] = size - 1;
+    return 1;
+  }
+  const int64_t start = ((first % size) + size) % size;
+  const int64_t end = start + (last - first);
+  if (end < size) {
+    runs[0][0] = static_cast<int>(start);
+    runs[0][1] = static_cast<int>(end);
+    return 1;
+  }
+  runs[0][0] = static_cast<int>(start);
+  runs[0][1] = size - 1;
+  runs[1][0] = 0;
+  runs[1][1] = static_cast<int>(end - size);
+  return 2;
+}
+
+}  // namespace
+
+void TexelCoverage::Note(int width, int height, const uint32_t* argb) {
+  known_ = argb != nullptr && width > 0 && height > 0;
+  opaque_ = clear_ = solid_ = false;
+  width_ = known_ ? width : 0;
+  height_ = known_ ? height : 0;
+  sumsStride_ = 0;
+  sums_.clear();
+  sums_.shrink_to_fit();
+  if (!known_) return;
+
+  const int blocksWide = (width + kBlock - 1) / kBlock;
+  const int blocksHigh = (height + kBlock - 1) / kBlock;
+  // Each block's texel alphas OR-ed together (non-zero where a texel shows); all alphas AND-ed.
+  std::vector<uint32_t> blockAlpha(static_cast<size_t>(blocksWide) * blocksHigh, 0);
+  uint32_t allAlpha = 0xFF000000u;
+  const int fullBlocks = width / kBlock;
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* row = argb + static_cast<size_t>(y) * width;
+    uint32_t* blocks = &blockAlpha[static_cast<size_t>(y / kBlock) * blocksWide];
+    for (int b = 0; b < fullBlocks; ++b) {
+      const uint32_t* t = row + b * kBlock;
+      blocks[b] |= (t[0] | t[1] | t[2] | t[3]) & 0xFF000000u;
+      allAlpha &= t[0] & t[1] & t[2] & t[3];
+    }
+    for (int x = fullBlocks * kBlock; x < width; ++x) {
+      blocks[fullBlocks] |= row[x] & 0xFF000000u;
+      allAlpha &= row[x];
+    }
+  }
+  opaque_ = (allAlpha & 0xFF000000u) == 0xFF000000u;
+  const size_t visible = static_cast<size_t>(
+      std::count_if(blockAlpha.begin(), blockAlpha.end(), [](uint32_t alpha) { return alpha != 0; }));
+  clear_ = visible == 0;
+  solid_ = visible == blockAlpha.size();
+  if (clear_ || solid_) return;
+
+  sumsStride_ = blocksWide + 1;
+  sums_.assign(static_cast<size_t>(sumsStride_) * (blocksHigh + 1), 0);
+  for (int by = 0; by < blocksHigh; ++by) {
+    uint32_t rowSum = 0;
+    for (int bx = 0; bx < blocksWide; ++bx) {
+      rowSum += blockAlpha[static_cast<size_t>(by) * blocksWide + bx] != 0 ? 1 : 0;
+      const size_t at = static_cast<size_t>(by + 1) * sumsStride_ + bx + 1;
+      sums_[at] = sums_[at - sumsStride_] + rowSum;
+    }
+  }
+}
+
+bool TexelCoverage::BlocksClear(int x0, int x1, int y0, int y1) const {
+  const size_t left = static_cast<size_t>(x0 / kBlock), right = static_cast<size_t>(x1 / kBlock) + 1;
+  const size_t top = static_cast<size_t>(y0 / kBlock), bottom = static_cast<size_t>(y1 / kBlock) + 1;
+  const size_t stride = static_cast<size_t>(sumsStride_);
+  // Unsigned wrap-around cancels out: the true count is never negative.
+  const uint32_t count = sums_[bottom * stride + right] - sums_[top * stride + right] -
+                         sums_[bottom * stride + left] + sums_[top * stride + left];
+  return count == 0;
+}
+
+bool TexelCoverage::Transparent(int64_t x0, int64_t x1, int64_t y0, int64_t y1) const {
+  if (!known_ || x1 < x0 || y1 < y0) return false;
+  if (clear_) return true;
+  if (solid_) return false;
+  int columns[2][2], rows[2][2];
+  const int columnRuns = WrapRun(x0, x1, width_, columns);
+  const int rowRuns = WrapRun(y0, y1, height_, rows);
+  for (int c = 0; c < columnRuns; ++c) {
+    for (int r = 0; r < rowRuns; ++r) {
+      if (!BlocksClear(columns[c][0], columns[c][1], rows[r][0], rows[r][1])) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace platform
