@@ -4,6 +4,7 @@
 #include "act/actionscene.h"
 #include "act/attacks/attackeffectmanager.h"
 #include "act/player.h"
+#include "act/velocityrule.h"
 #include "librarysauce/inputmanager.h"
 #include "librarysauce/sprite.h"
 
@@ -40,7 +41,7 @@ void ShowHero(bool shown) {
 
 void ActionScene::ControlPlayer() {
   if (!Has(PS::Teleporting | PS::WeaponChange | PS::HitStun)) {
-    g_Player.SetVelocityY(0.5f, 1);  // gravity
+    g_Player.SetVelocityY(Gravity::Hero, 1);
     if (Has(PS::TeleportAim)) {
       Teleport();
       ExpireTeleportAim();
@@ -52,7 +53,7 @@ void ActionScene::ControlPlayer() {
     EndTeleport();
   } else if (Has(PS::HitStun)) {
     g_Player.Blink();
-    g_Player.SetVelocityY(0.5f, 1);
+    g_Player.SetVelocityY(Gravity::Hero, 1);
     ApplyFriction(Param(PlayerMoveParam::Friction) / 15);
     if (g_Player.IsTimerDone(PlayerTimer::HitStun)) {
       // The hero recovers turned round, and cannot be hurt for a while.

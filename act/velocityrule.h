@@ -28,3 +28,15 @@ inline float NextVelocityY(float vy, float value, int mode, float fallCap) {
   vy += value;
   return vy >= fallCap ? fallCap : vy;
 }
+
+// Gravity: what an actor adds to its vy (vertical mode 1) every frame it is pulled down. The
+// Bomber flies without gravity; its dive falls at MobBomber::kDiveGravity.
+namespace Gravity {
+// The hero, in every frame but those of a teleport or a weapon change, also while hit.
+constexpr float Hero = 0.5f;
+// The enemies that walk or jump (the Kedama and the Hopper), and Item::Update, the items' base
+// step, which every item kind replaces with its own.
+constexpr float EnemiesAndItems = 0.12f;
+// The HP and MP items, which pop up and fall back.
+constexpr float RecoveryItems = 0.5f;
+}  // namespace Gravity

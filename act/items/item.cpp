@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr float kGravity = 0.12f;
 constexpr float kFramePitch = 32.0f;
 
 }  // namespace
@@ -89,7 +88,7 @@ bool Item::WakeUp() {
 void Item::Update() {
   if (!WakeUp()) return;
   PreUpdate();
-  AddVelocityY(kGravity, 1);
+  AddVelocityY(Gravity::EnemiesAndItems, 1);
 }
 
 void Item::PreUpdate() {}

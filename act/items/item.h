@@ -71,7 +71,7 @@ class Item : public ScriptReader {
   // From the map: on cell (tileX, tileY), alive and map-placed (no timers).
   virtual HRESULT PlaceAtTile(int index, int tileX, int tileY);
   // One frame: until the item first comes within reach of the hero only that test runs; then
-  // the kind's work (here: gravity 0.12 without moving).
+  // the kind's work (here: Gravity::EnemiesAndItems without moving).
   virtual void Update();
   // The move step against the map's solid cells, then the sprite.
   virtual void Move();

@@ -2,15 +2,12 @@
 
 #include "act/actionscene.h"
 #include "act/player.h"
-
-namespace {
-constexpr float kGravity = 0.5f;
-}  // namespace
+#include "act/velocityrule.h"
 
 void ItemRecovery::Update() {
   if (!WakeUp()) return;
   PreUpdate();
-  AddVelocityY(kGravity, 1);
+  AddVelocityY(Gravity::RecoveryItems, 1);
   Move();
 }
 

@@ -138,7 +138,7 @@ bool Mob::Awake() {
 bool Mob::ThinkWalk() {
   if (!Awake()) return false;
   PreThink();
-  SetVelocityY(kGravity, 1);
+  SetVelocityY(Gravity::EnemiesAndItems, 1);
   if (flags_ & MobFlag::Hurt) {
     SetVelocityX(params_[4], 3);
     if (TimerElapsed(MobTimer::Hurt)) SetFlags(MobFlag::Hurt, 2);

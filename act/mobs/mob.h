@@ -81,8 +81,6 @@ class Mob : public ScriptReader {
   static constexpr uint32_t kCnnBufferSize = 0xFFFFF;
   // Every hit keeps a mob hurt (and blinking) this many frames.
   static constexpr uint32_t kHurtFrames = 25;
-  // Added to vy every awake frame (not for the Bomber).
-  static constexpr float kGravity = 0.12f;
 
   Mob();
   ~Mob() override;

@@ -2,6 +2,7 @@
 
 #include "act/actgraphics.h"
 #include "act/mobs/mobshotmanager.h"
+#include "act/velocityrule.h"
 #include "librarysauce/sprite.h"
 
 MobHopper::MobHopper() {
@@ -19,7 +20,7 @@ void MobHopper::Init(int index, int cellX, int cellY) {
 void MobHopper::Think() {
   if (!Awake()) return;
   PreThink();
-  SetVelocityY(kGravity, 1);
+  SetVelocityY(Gravity::EnemiesAndItems, 1);
   if (flags_ & MobFlag::Hurt) {
     SetVelocityX(params_[4], 3);
     return;
