@@ -8,6 +8,7 @@
 
 #include "act/actgraphics.h"
 #include "act/mapmodel.h"
+#include "act/player.h"
 #include "gameflow/scenearrays.h"
 #include "gameflow/scenesprite.h"
 #include "librarysauce/sprite.h"
@@ -28,7 +29,6 @@ constexpr uint32_t kFadeDepth = 1000;
 constexpr int kEffectSprites = 16;
 // Where the hero's sprites stand until his first frame places them.
 constexpr float kHeroStartX = 128, kHeroStartY = 128;
-constexpr float kHeroFrame = 192;
 // The enemy sprites' first size and places (the k-th at (128 k + 128, 128)), until their
 // enemies set their own.
 constexpr float kMobSpriteSize = 32;
@@ -97,9 +97,9 @@ HRESULT MapModel::LoadActionGraphics() {
   SetUpSprite(ActSprite::Fade, ActTexture::FadeOut, 0, 0, kScreenWidth, kScreenHeight, 0, 0, kFadeDepth,
               kOpaqueBlack);
   SetUpHudSprites();
-  SetUpSprite(ActSprite::HeroDualSword, ActTexture::HeroDualSword, 0, 0, kHeroFrame, kHeroFrame,
+  SetUpSprite(ActSprite::HeroDualSword, ActTexture::HeroDualSword, 0, 0, Player::kFrameSize, Player::kFrameSize,
               kHeroStartX, kHeroStartY, kHeroDepth);
-  SetUpSprite(ActSprite::HeroGreatSword, ActTexture::HeroGreatSword, 0, 0, kHeroFrame, kHeroFrame,
+  SetUpSprite(ActSprite::HeroGreatSword, ActTexture::HeroGreatSword, 0, 0, Player::kFrameSize, Player::kFrameSize,
               kHeroStartX, kHeroStartY, kHeroDepth);
 
   // The ranges: chip window, mobs, effects, shots, items.

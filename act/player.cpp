@@ -67,7 +67,8 @@ Player::Player() {
   for (auto& weaponCells : cells_) {
     for (const CellRun& run : kCellRuns) {
       for (int i = 0; i < run.count; ++i) {
-        weaponCells[run.first + i] = {static_cast<float>((run.col + i) * 192), static_cast<float>(run.row * 192)};
+        weaponCells[run.first + i] = {static_cast<float>(run.col + i) * kFrameSize,
+                                      static_cast<float>(run.row) * kFrameSize};
       }
     }
   }

@@ -122,6 +122,9 @@ struct PlayerBox {
 
 class Player : public ScriptReader {
  public:
+  // The hero's square frame in pixels: his sprite's size and each cell of his sheet. His position
+  // is its top-left corner, and his boxes (below) are offsets within it.
+  static constexpr float kFrameSize = 192;
   static constexpr int kCellCount = 60;          // animation cells per weapon
   static constexpr int kComboWords = 4;
   static constexpr uint32_t kCnnBufferSize = 0xFFFFF;
@@ -231,7 +234,7 @@ class Player : public ScriptReader {
   uint32_t animCell_ = 0;
   uint32_t blinkCounter_ = 0;
   uint32_t lastFlags_ = 0;
-  D3DXVECTOR2 frameSize_ = {192, 192};
+  D3DXVECTOR2 frameSize_ = {kFrameSize, kFrameSize};
   PlayerBox bodyBox_ = {64, 96, 128, 190};
   PlayerBox damageBox_ = {88, 128, 104, 160};
   D3DXVECTOR2 cells_[2][kCellCount] = {};  // texel origin of each animation cell, by weapon

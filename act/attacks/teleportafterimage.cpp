@@ -5,7 +5,9 @@
 #include "librarysauce/sprite.h"
 
 namespace {
-constexpr AttackKindData kData = {AttackKind::TeleportAfterImage, 192, 192, 0, 0, 1, 0, 0, 0, 0, 12};
+// The hero's whole frame.
+constexpr AttackKindData kData = {
+    AttackKind::TeleportAfterImage, Player::kFrameSize, Player::kFrameSize, 0, 0, 1, 0, 0, 0, 0, 12};
 constexpr D3DCOLOR kTint = 0xC08080FF;
 }  // namespace
 

@@ -24,7 +24,6 @@ namespace {
 constexpr int kFrameTableSize = 60;
 constexpr uint32_t kWalkFrames = 180;
 constexpr uint32_t kRestFrames = 30;
-constexpr float kHeroFrame = 192;
 // Flags under which the speed cap would be p3; nothing sets them.
 constexpr uint32_t kAltCapFlags = 0x840;
 // A flag change from a state with any of these does not restart the animation.
@@ -154,7 +153,7 @@ bool Mob::ThinkWalk() {
   }
   if (!TimerElapsed(MobTimer::Rest)) return false;
   // Off toward the side the hero stands on now (the middle of his frame).
-  facing_ = position_.x + size_.x / 2 < g_Player.GetPosition().x + kHeroFrame / 2 ? 1 : 0;
+  facing_ = position_.x + size_.x / 2 < g_Player.GetPosition().x + Player::kFrameSize / 2 ? 1 : 0;
   FaceSprite();
   SetVelocityX(params_[0], 1);
   SetFlags(MobFlag::Moving, 1);

@@ -11,7 +11,6 @@ namespace {
 // The hero's states in which a Bomber neither dives at him nor bursts on him: teleporting, hit
 // stun, invincible (and two bits that nothing sets).
 constexpr uint32_t kSparedStates = 0x1700100;
-constexpr float kHeroFrame = 192;
 
 }  // namespace
 
@@ -44,7 +43,7 @@ void MobBomber::Think() {
     velocity_.y = static_cast<float>(params_[0] * std::sin(hoverAngle_));
     facing_ = velocity_.x >= 0 ? 1 : 0;
     const float middle = position_.x + size_.x / 2;
-    if (hero.x < middle && middle < hero.x + kHeroFrame && heroOpen) {
+    if (hero.x < middle && middle < hero.x + Player::kFrameSize && heroOpen) {
       SetFlags(MobFlag::Moving, 2);
       SetFlags(MobFlag::Dive, 1);
       velocity_ = {0, kDiveStart};
@@ -55,7 +54,7 @@ void MobBomber::Think() {
     SetVelocityY(kDiveGravity, 1);
     const float cx = position_.x + size_.x / 2;
     const float cy = position_.y + size_.y / 2;
-    const float third = kHeroFrame / 3;
+    const float third = Player::kFrameSize / 3;
     if (hero.x + third < cx && cx < hero.x + 2 * third && hero.y + third < cy && cy < hero.y + 2 * third && heroOpen) {
       Burst();
       HideSprite();
