@@ -12,21 +12,14 @@ namespace {
 
 namespace PS = PlayerState;
 
-constexpr int kSet = 1;
-constexpr int kClear = 2;
-// SetVelocityX modes.
-constexpr int kAssign = 0;
-constexpr int kAccelerate = 1;
-constexpr int kPush = 2;
-constexpr int kFriction = 3;
 // The diagonal of a teleport keeps its length.
 constexpr float kDiagonal = 0.7071068f;
 
 bool Has(uint32_t bits) { return (g_Player.GetFlags() & bits) != 0; }
-void Set(uint32_t bits) { g_Player.SetFlags(bits, kSet); }
-void Clear(uint32_t bits) { g_Player.SetFlags(bits, kClear); }
+void Set(uint32_t bits) { g_Player.SetFlags(bits, FlagOp::Set); }
+void Clear(uint32_t bits) { g_Player.SetFlags(bits, FlagOp::Clear); }
 float Param(int index) { return g_Player.GetMoveParam(index); }
-void ApplyFriction(float value) { g_Player.SetVelocityX(value, kFriction); }
+void ApplyFriction(float value) { g_Player.SetVelocityX(value, VelocityMode::Friction); }
 // A third of the ground friction acts in the air.
 void AirOrGroundFriction() {
   const float friction = Param(PlayerMoveParam::Friction);
@@ -41,7 +34,7 @@ void ShowHero(bool shown) {
 
 void ActionScene::ControlPlayer() {
   if (!Has(PS::Teleporting | PS::WeaponChange | PS::HitStun)) {
-    g_Player.SetVelocityY(Gravity::Hero, 1);
+    g_Player.SetVelocityY(Gravity::Hero, VelocityMode::Accelerate);
     if (Has(PS::TeleportAim)) {
       Teleport();
       ExpireTeleportAim();
@@ -53,12 +46,12 @@ void ActionScene::ControlPlayer() {
     EndTeleport();
   } else if (Has(PS::HitStun)) {
     g_Player.Blink();
-    g_Player.SetVelocityY(Gravity::Hero, 1);
+    g_Player.SetVelocityY(Gravity::Hero, VelocityMode::Accelerate);
     ApplyFriction(Param(PlayerMoveParam::Friction) / 15);
     if (g_Player.IsTimerDone(PlayerTimer::HitStun)) {
       // The hero recovers turned round, and cannot be hurt for a while.
-      g_Player.SetVelocityY(0, 0);
-      g_Player.SetVelocityX(0, kAssign);
+      g_Player.SetVelocityY(0, VelocityMode::Assign);
+      g_Player.SetVelocityX(0, VelocityMode::Assign);
       g_Player.SetFacing(g_Player.GetFacing() == 1 ? 0 : 1);
       Clear(PS::WeaponChange | PS::Combo1 | PS::Combo2 | PS::Combo3 | PS::AirAttack | PS::CrouchAttack | PS::HitStun);
       Set(PS::Invincible);
@@ -122,7 +115,7 @@ void ActionScene::WalkStep(JoyDirection direction) {
   const int facing = direction == JoyDirection::Right ? 1 : 0;
   if (g_Player.GetFacing() != facing) {
     Clear(PS::DashReady);
-    g_Player.SetVelocityX(0, kAssign);
+    g_Player.SetVelocityX(0, VelocityMode::Assign);
     g_Player.SetFacing(facing);
     g_AttackEffectManager.SetFacing(AttackKind::AirSlash, facing);
   }
@@ -141,10 +134,10 @@ void ActionScene::WalkStep(JoyDirection direction) {
   }
 
   if (!Has(PS::Dash)) {
-    g_Player.SetVelocityX(Param(PlayerMoveParam::Accel), kAccelerate);
+    g_Player.SetVelocityX(Param(PlayerMoveParam::Accel), VelocityMode::Accelerate);
     Set(PS::Moving);
   } else {
-    g_Player.SetVelocityX(Param(PlayerMoveParam::DashSpeed), kPush);
+    g_Player.SetVelocityX(Param(PlayerMoveParam::DashSpeed), VelocityMode::Push);
   }
 }
 
@@ -171,8 +164,8 @@ bool ActionScene::Teleport() {
       } else if (!right) {
         dx = -dx;
       }
-      g_Player.SetVelocityX(dx, kAssign);
-      g_Player.SetVelocityY(dy, 0);
+      g_Player.SetVelocityX(dx, VelocityMode::Assign);
+      g_Player.SetVelocityY(dy, VelocityMode::Assign);
       Set(PS::Teleporting);
       Clear(PS::TeleportAim);
       g_Player.StartTimer(PlayerTimer::Teleport, 0);
@@ -210,12 +203,12 @@ void ActionScene::HandleActionButtons() {
     const float jumpSpeed = Param(PlayerMoveParam::JumpSpeed);
     if (Has(PS::Airborne)) {
       if (!Has(PS::DoubleJump | PS::Backstep)) {
-        g_Player.SetVelocityY(jumpSpeed, 0);
+        g_Player.SetVelocityY(jumpSpeed, VelocityMode::Assign);
         Set(PS::DoubleJump);
         Clear(PS::AirAttack);
       }
     } else if (!Has(PS::Crouch) || Has(PS::Dash)) {
-      g_Player.SetVelocityY(jumpSpeed, 0);
+      g_Player.SetVelocityY(jumpSpeed, VelocityMode::Assign);
       Clear(PS::GuardStart | PS::Guard | PS::Dash | PS::Combo1 | PS::Combo2 | PS::Combo3);
       g_Player.ClearComboBuffer();
       g_Player.UpdateAnimation(0);
@@ -224,15 +217,15 @@ void ActionScene::HandleActionButtons() {
       const JoyDirection ahead = g_Player.GetFacing() == 1 ? JoyDirection::Right : JoyDirection::Left;
       if (Held(ahead)) {
         // Crouching toward the facing: a dash along the ground.
-        g_Player.SetVelocityX(Param(PlayerMoveParam::DashSpeed), kPush);
+        g_Player.SetVelocityX(Param(PlayerMoveParam::DashSpeed), VelocityMode::Push);
         Set(PS::Dash | PS::DashAux);
         Clear(PS::CrouchAttack);
         g_Player.StartTimer(PlayerTimer::Dash, 0);
         g_AttackEffectManager.Fire(AttackKind::DashDust);
       } else {
         // Otherwise a hop backward.
-        g_Player.SetVelocityX(Param(PlayerMoveParam::BackstepX), kPush);
-        g_Player.SetVelocityY(Param(PlayerMoveParam::BackstepY), 0);
+        g_Player.SetVelocityX(Param(PlayerMoveParam::BackstepX), VelocityMode::Push);
+        g_Player.SetVelocityY(Param(PlayerMoveParam::BackstepY), VelocityMode::Assign);
         Set(PS::Airborne | PS::Backstep);
         Clear(PS::CrouchAttack);
       }
@@ -284,7 +277,7 @@ void ActionScene::EndTeleport() {
   if (!g_Player.IsTimerDone(PlayerTimer::Teleport)) return;
   Clear(PS::TeleportAim | PS::Teleporting);
   AirOrGroundFriction();
-  g_Player.SetVelocityY(0, 0);
+  g_Player.SetVelocityY(0, VelocityMode::Assign);
   ShowHero(true);
 }
 

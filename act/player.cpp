@@ -101,6 +101,7 @@ void Player::Init() {
   exhausted_ = 0;
   Free();
   status_ = PlayerStatus{};
+  // HP, HP max, MP, MP max, SP, SP max; per weapon: attack, defence, reserved, SP refill, MP drain offset.
   status_.stats = new PlayerStats{250, 250, 35000, 35000, 0, 10000, {{10, 10, 5, 8, 7}, {30, 20, 2, 10, 5}}};
   status_.maxCharges = 3;
   status_.charges = status_.maxCharges - 1;
@@ -222,16 +223,16 @@ void Player::MoveAndCollide() {
 
   if (landed) {
     velocity_.y = 0;
-    SetFlags(PlayerState::Airborne | PlayerState::DoubleJump | PlayerState::AirAttack, 2);
+    SetFlags(PlayerState::Airborne | PlayerState::DoubleJump | PlayerState::AirAttack, FlagOp::Clear);
     if (status_.flags & PlayerState::Backstep) {
-      SetFlags(PlayerState::Backstep, 2);
-      SetVelocityX(GetMoveParam(PlayerMoveParam::Friction), 3);
+      SetFlags(PlayerState::Backstep, FlagOp::Clear);
+      SetVelocityX(GetMoveParam(PlayerMoveParam::Friction), VelocityMode::Friction);
     }
   } else {
-    SetFlags(PlayerState::Airborne, 1);
+    SetFlags(PlayerState::Airborne, FlagOp::Set);
     SetFlags(PlayerState::GuardStart | PlayerState::Guard | PlayerState::Dash | PlayerState::Combo1 |
                  PlayerState::Combo2 | PlayerState::Combo3,
-             2);
+             FlagOp::Clear);
     for (int& word : combo_) word = 0;
   }
 

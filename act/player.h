@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "act/flagrule.h"
+#include "act/velocityrule.h"
 #include "gameflow/scriptreader.h"
 #include "librarysauce/d3dmath.h"
 #include "platform/types.h"
@@ -146,13 +148,15 @@ class Player : public ScriptReader {
   // One frame of movement: the velocity applied, the body box pushed out of solid cells, the
   // landing or the fall, the camera following him within its limits, his sprite placed.
   void MoveAndCollide();
-  // mode 1: accelerate toward the facing up to the speed cap; 2: the same without the cap;
-  // 3: friction (value added to the speed, which stops at 0, sign kept); otherwise set.
+  // VelocityMode (act/velocityrule.h): Accelerate toward the facing up to the speed cap; Push
+  // the same without the cap; Friction (value added to the speed, which stops at 0, sign kept);
+  // otherwise set.
   void SetVelocityX(float value, int mode);
-  // mode 1: add, then keep within JumpSpeed..the fall speed limit; otherwise set.
+  // Accelerate: add, then keep within JumpSpeed..the fall speed limit; otherwise set.
   void SetVelocityY(float value, int mode);
   D3DXVECTOR2 GetVelocity() const { return velocity_; }
-  // op 1 sets the bits, op 2 clears them, any other op replaces the whole word.
+  // FlagOp (act/flagrule.h): Set sets the bits, Clear clears them, any other op replaces the
+  // whole word.
   void SetFlags(uint32_t bits, int op);
   uint32_t GetFlags() const { return status_.flags; }
   void SetFacing(int facing) { status_.facing = facing; }

@@ -136,7 +136,7 @@ void Player::StepAnimation() {
   } else if (f & WeaponChange) {
     if (step(5, Cell::WeaponChangeLast)) {
       SetWeapon(GetWeapon() == 0 ? 1 : 0);
-      SetFlags(WeaponChange, 2);
+      SetFlags(WeaponChange, FlagOp::Clear);
       if (Sprite* sprite = PlayerSprite()) sprite->Hide();
       g_ActionScene.SetPlayerSpriteSlot(ActSprite::HeroDualSword + GetWeapon());
       if (Sprite* sprite = PlayerSprite()) {
@@ -148,10 +148,10 @@ void Player::StepAnimation() {
     }
   } else if (f & Combo1) {
     if (step(4, Cell::Combo1Last)) {
-      SetFlags(Combo1, 2);
+      SetFlags(Combo1, FlagOp::Clear);
       UpdateAnimation(0);
       if (combo_[2] != 0) {
-        SetFlags(Combo2, 1);
+        SetFlags(Combo2, FlagOp::Set);
         g_AttackEffectManager.Fire(AttackKind::ComboSlash2);
         combo_[2] = 0;
         combo_[1] = 1;
@@ -161,11 +161,11 @@ void Player::StepAnimation() {
     }
   } else if (f & Combo2) {
     if (step(5, Cell::Combo2Last)) {
-      SetFlags(Combo2, 2);
+      SetFlags(Combo2, FlagOp::Clear);
       UpdateAnimation(0);
       if (combo_[3] != 0) {
         g_AttackEffectManager.Fire(AttackKind::ComboSlash3);
-        SetFlags(Combo3, 1);
+        SetFlags(Combo3, FlagOp::Set);
         combo_[3] = 0;
       }
       combo_[1] = 0;
@@ -173,26 +173,26 @@ void Player::StepAnimation() {
     }
   } else if (f & Combo3) {
     if (step(5, Cell::Combo3Last)) {
-      SetFlags(Combo3, 2);
+      SetFlags(Combo3, FlagOp::Clear);
       UpdateAnimation(0);
     }
   } else if (f & AirAttack) {
     if (step(5, Cell::AirSlashLast)) {
       // Back to the air animation from its first cell.
-      SetFlags(AirAttack, 2);
+      SetFlags(AirAttack, FlagOp::Clear);
       UpdateAnimation(0);
-      SetFlags(Airborne, 2);
+      SetFlags(Airborne, FlagOp::Clear);
       UpdateAnimation(0);
-      SetFlags(Airborne, 1);
+      SetFlags(Airborne, FlagOp::Set);
       UpdateAnimation(0);
     }
   } else if (f & CrouchAttack) {
     if (step(5, Cell::CrouchSlashLast)) {
-      SetFlags(CrouchAttack, 2);
+      SetFlags(CrouchAttack, FlagOp::Clear);
       UpdateAnimation(0);
-      SetFlags(Crouch, 2);
+      SetFlags(Crouch, FlagOp::Clear);
       UpdateAnimation(0);
-      SetFlags(Crouch, 1);
+      SetFlags(Crouch, FlagOp::Set);
       UpdateAnimation(0);
     }
   } else if (f & Dash) {

@@ -114,7 +114,7 @@ void Player::TakeDamage(int damage, int facing, float knockX, float knockY, int 
   if (damage <= 0) {
     // Absorbed: unless exhausted, a moment of safety and nothing else.
     if (!exhausted_) {
-      SetFlags(PlayerState::Invincible, 1);
+      SetFlags(PlayerState::Invincible, FlagOp::Set);
       StartTimer(PlayerTimer::Invincible, 0);
     }
     return;
@@ -122,15 +122,15 @@ void Player::TakeDamage(int damage, int facing, float knockX, float knockY, int 
 
   stats->hp -= damage;
   if (nonLethal && stats->hp <= 0) stats->hp = 1;
-  SetFlags(PlayerState::HitStun, 1);
+  SetFlags(PlayerState::HitStun, FlagOp::Set);
   StartTimer(PlayerTimer::HitStun + 1, 20);  // the hit stun's duration
   StartTimer(PlayerTimer::HitStun, 0);
   status_.facing = facing;
-  SetVelocityX(facing == 1 ? knockX : -knockX, 0);
-  SetVelocityY(knockY, 0);
+  SetVelocityX(facing == 1 ? knockX : -knockX, VelocityMode::Assign);
+  SetVelocityY(knockY, VelocityMode::Assign);
   blinkCounter_ = 0;
   ClearComboBuffer();
-  if (stats->hp <= 0) SetFlags(PlayerState::Dead, 1);
+  if (stats->hp <= 0) SetFlags(PlayerState::Dead, FlagOp::Set);
 }
 
 void Player::Recover(int amount, int kind) {

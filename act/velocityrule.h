@@ -1,18 +1,28 @@
 #pragma once
 // The rules by which every actor of a stage (the hero, his attack objects, the enemies, the items)
-// changes its velocity. Horizontally: mode 1 accelerates by value toward the facing and keeps the
-// speed within ± cap; mode 2 the same without the cap; mode 3 is friction (the speed plus value,
-// not below 0, with the sign vx had); any other mode sets vx to value. Returns the new vx.
+// changes its velocity with SetVelocityX/SetVelocityY (AddVelocityX/AddVelocityY for the items)
+// and a mode, and the gravity each kind of actor falls by.
 #include <algorithm>
 #include <cmath>
 
+// The modes of every velocity operation; plain ints, as the operations take them.
+namespace VelocityMode {
+constexpr int Assign = 0;      // any mode but the three below: the speed := value
+constexpr int Accelerate = 1;  // value added (toward the facing across), the speed kept within its cap
+constexpr int Push = 2;        // across only: value added toward the facing, no cap
+constexpr int Friction = 3;    // across only: value added to the speed, which stops at 0, its sign kept
+}  // namespace VelocityMode
+
+// Horizontally: Accelerate adds value toward the facing and keeps the speed within ± cap; Push
+// the same without the cap; Friction adds value to the speed (not below 0, with the sign vx
+// had); any other mode sets vx to value. Returns the new vx.
 inline float NextVelocityX(float vx, float value, int mode, int facing, float cap) {
   switch (mode) {
-    case 1:
-    case 2:
+    case VelocityMode::Accelerate:
+    case VelocityMode::Push:
       vx += facing == 1 ? value : -value;
-      return mode == 1 ? std::max(-cap, std::min(vx, cap)) : vx;
-    case 3: {
+      return mode == VelocityMode::Accelerate ? std::max(-cap, std::min(vx, cap)) : vx;
+    case VelocityMode::Friction: {
       const float speed = std::max(0.0f, std::fabs(vx) + value);
       return vx < 0 ? -speed : speed;
     }
@@ -21,15 +31,15 @@ inline float NextVelocityX(float vx, float value, int mode, int facing, float ca
   }
 }
 
-// Vertically: mode 1 adds value and keeps the speed no faster than fallCap downward; any other
-// mode sets vy to value. Returns the new vy.
+// Vertically: Accelerate adds value and keeps the speed no faster than fallCap downward; any
+// other mode sets vy to value. Returns the new vy.
 inline float NextVelocityY(float vy, float value, int mode, float fallCap) {
-  if (mode != 1) return value;
+  if (mode != VelocityMode::Accelerate) return value;
   vy += value;
   return vy >= fallCap ? fallCap : vy;
 }
 
-// Gravity: what an actor adds to its vy (vertical mode 1) every frame it is pulled down. The
+// Gravity: what an actor adds to its vy (VelocityMode::Accelerate) every frame it is pulled down. The
 // Bomber flies without gravity; its dive falls at MobBomber::kDiveGravity.
 namespace Gravity {
 // The hero, in every frame but those of a teleport or a weapon change, also while hit.

@@ -76,7 +76,7 @@ void ActObject::Init() {
 
 void ActObject::Activate() {
   Place();
-  SetFlags(ActObjectFlag::Visible | ActObjectFlag::CanHit, 0);
+  SetFlags(ActObjectFlag::Visible | ActObjectFlag::CanHit, FlagOp::Replace);
 }
 
 void ActObject::Place() {
@@ -171,7 +171,7 @@ void ActObject::HitEnemies() {
     const MobStatus mob = g_MobManager.GetStatus(i);
     if (!Overlaps(BoxAt(mob.x, mob.y, g_MobManager.GetBoxCorner2(i), g_MobManager.GetBoxCorner3(i)), own)) continue;
     g_MobManager.Hit(i, kind_);
-    SetFlags(ActObjectFlag::CanHit, 2);
+    SetFlags(ActObjectFlag::CanHit, FlagOp::Clear);
   }
 }
 
@@ -202,7 +202,7 @@ void ActObject::ActivateSlash(int sound, uint32_t flags) {
   const PlayerStats* stats = g_Player.GetStats();
   damage_ = power_ * (stats ? stats->weapon[0].attack : 0);
   Place();
-  SetFlags(flags, 0);
+  SetFlags(flags, FlagOp::Replace);
   StartTimer(0);
   tick_ = cell_ = 0;
   if (MediaPlayer* player = ActSoundPlayer(sound)) {
@@ -214,7 +214,7 @@ void ActObject::ActivateSlash(int sound, uint32_t flags) {
 void ActObject::ActivateEffect() {
   facing_ = g_Player.GetFacing();
   Place();
-  SetFlags(ActObjectFlag::Visible, 0);
+  SetFlags(ActObjectFlag::Visible, FlagOp::Replace);
   StartTimer(0);
   tick_ = cell_ = 0;
 }
@@ -222,7 +222,7 @@ void ActObject::ActivateEffect() {
 void ActObject::AnimateSwing(int sound) {
   tick_ += 1;
   if (tick_ != 4) return;
-  SetFlags(ActObjectFlag::CanHit, 1);
+  SetFlags(ActObjectFlag::CanHit, FlagOp::Set);
   if (MediaPlayer* player = ActSoundPlayer(sound)) player->Play();
 }
 
@@ -240,7 +240,7 @@ void ActObject::AnimateOnce() {
   tick_ += 1;
   if (cell_ >= cellCount_) {
     cell_ = cellCount_ > 0 ? cellCount_ - 1 : 0;
-    SetFlags(ActObjectFlag::Visible | ActObjectFlag::CanHit, 2);
+    SetFlags(ActObjectFlag::Visible | ActObjectFlag::CanHit, FlagOp::Clear);
   }
   ShowCell();
 }

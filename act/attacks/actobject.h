@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "act/flagrule.h"
+#include "act/velocityrule.h"
 #include "librarysauce/d3dmath.h"
 
 class Sprite;
@@ -56,7 +58,8 @@ class ActObject {
   // One frame of motion: the velocity applied, the map's left, right and bottom limits kept
   // (there is none at the top), the sprite placed on screen.
   void Move();
-  // op 1 sets the bits, op 2 clears them, any other op replaces the whole word.
+  // FlagOp (act/flagrule.h): Set sets the bits, Clear clears them, any other op replaces the
+  // whole word.
   void SetFlags(uint32_t bits, int op);
   uint32_t GetFlags() const { return flags_; }
   void SetFacing(int facing) { facing_ = facing; }
@@ -65,10 +68,11 @@ class ActObject {
   D3DXVECTOR2 GetSize() const { return size_; }
   D3DXVECTOR2 GetKnockback() const { return knockback_; }
   int GetDamage() const { return damage_; }
-  // mode 1: accelerate toward the facing, then keep within ± the x cap; 2: the same without
-  // the cap; 3: friction (the speed plus value, not below 0, sign kept); otherwise set.
+  // VelocityMode (act/velocityrule.h): Accelerate toward the facing, then keep within ± the x
+  // cap; Push the same without the cap; Friction (the speed plus value, not below 0, sign kept);
+  // otherwise set.
   void SetVelocityX(float value, int mode);
-  // mode 1: add, then no faster than the y cap downward; otherwise set.
+  // Accelerate: add, then no faster than the y cap downward; otherwise set.
   void SetVelocityY(float value, int mode);
   // Timer 0 (the only one) starts now; other indexes do nothing (the frame-timer rule of
   // act/framerule.h).

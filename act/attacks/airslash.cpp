@@ -5,6 +5,7 @@
 #include "act/player.h"
 
 namespace {
+// kind, width, height, hit half-extents x and y, cells, cell row, power, knockback x and y, life
 constexpr AttackKindData kData = {AttackKind::AirSlash, 96, 28, 48, 14, 1, 160, 3, 1, 0, 24};
 }  // namespace
 

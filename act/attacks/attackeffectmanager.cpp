@@ -104,7 +104,7 @@ void AttackEffectManager::EndFinished() {
       over = object->IsTimerDone(0) || !(heroFlags & heroFlag);
     else
       over = object->IsTimerDone(0);
-    if (over) object->SetFlags(kActive, 2);
+    if (over) object->SetFlags(kActive, FlagOp::Clear);
   }
 }
 
@@ -165,5 +165,5 @@ uint32_t AttackEffectManager::GetFlags(int kind) const {
 
 void AttackEffectManager::ClearCanHit(int kind) {
   if (!HeroFlagOf(kind)) return;  // the slashes only
-  if (ActObject* object = Object(kind)) object->SetFlags(ActObjectFlag::CanHit, 2);
+  if (ActObject* object = Object(kind)) object->SetFlags(ActObjectFlag::CanHit, FlagOp::Clear);
 }

@@ -5,6 +5,7 @@
 #include "act/player.h"
 
 namespace {
+// kind, width, height, hit half-extents x and y, cells, cell row, power, knockback x and y, life
 constexpr AttackKindData kData = {AttackKind::ComboSlash1, 68, 28, 34, 14, 1, 0, 2, 1, 0, 24};
 }  // namespace
 

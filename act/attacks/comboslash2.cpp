@@ -5,6 +5,7 @@
 #include "act/player.h"
 
 namespace {
+// kind, width, height, hit half-extents x and y, cells, cell row, power, knockback x and y, life
 constexpr AttackKindData kData = {AttackKind::ComboSlash2, 64, 64, 10, 25, 6, 32, 3, 2, -3.5f, 24};
 }  // namespace
 

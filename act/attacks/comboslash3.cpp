@@ -5,6 +5,7 @@
 #include "act/player.h"
 
 namespace {
+// kind, width, height, hit half-extents x and y, cells, cell row, power, knockback x and y, life
 constexpr AttackKindData kData = {AttackKind::ComboSlash3, 64, 64, 30, 20, 6, 96, 5, 5, -1, 24};
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "act/player.h"
 
 namespace {
+// kind, width, height, hit half-extents x and y, cells, cell row, power, knockback x and y, life
 constexpr AttackKindData kData = {AttackKind::CrouchSlash, 92, 24, 46, 12, 1, 192, 2, 3, 0, 24};
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include "act/player.h"
 
 namespace {
+// kind, width, height, hit half-extents x and y, cells, cell row, power, knockback x and y, life
 constexpr AttackKindData kData = {AttackKind::DashDust, 128, 128, 0, 0, 4, 0, 0, 1, 0, 25};
 }  // namespace
 

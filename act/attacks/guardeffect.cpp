@@ -5,6 +5,7 @@
 
 namespace {
 // No timer: the guard's release ends it.
+// kind, width, height, hit half-extents x and y, cells, cell row, power, knockback x and y, life
 constexpr AttackKindData kData = {AttackKind::Guard, 128, 128, 128, 128, 5, 0, 0, 1, 0, 0};
 }  // namespace
 
@@ -13,7 +14,7 @@ void GuardEffect::Init() { InitKind(kData); }
 void GuardEffect::Activate() {
   if (flags_ & ActObjectFlag::Visible) return;
   Place();
-  SetFlags(ActObjectFlag::Visible, 0);
+  SetFlags(ActObjectFlag::Visible, FlagOp::Replace);
   tick_ = cell_ = 0;
 }
 

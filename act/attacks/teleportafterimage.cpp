@@ -5,7 +5,7 @@
 #include "librarysauce/sprite.h"
 
 namespace {
-// The hero's whole frame.
+// kind, width, height, hit half-extents x and y, cells, cell row, power, knockback x and y, life
 constexpr AttackKindData kData = {
     AttackKind::TeleportAfterImage, Player::kFrameSize, Player::kFrameSize, 0, 0, 1, 0, 0, 0, 0, 12};
 constexpr D3DCOLOR kTint = 0xC08080FF;

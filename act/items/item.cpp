@@ -88,7 +88,7 @@ bool Item::WakeUp() {
 void Item::Update() {
   if (!WakeUp()) return;
   PreUpdate();
-  AddVelocityY(Gravity::EnemiesAndItems, 1);
+  AddVelocityY(Gravity::EnemiesAndItems, VelocityMode::Accelerate);
 }
 
 void Item::PreUpdate() {}
@@ -103,9 +103,9 @@ void Item::MoveStep(bool airborneBit) {
   const bool landed = MoveAgainstMap(
       position_, velocity_, box_, size_, [this] { velocity_.x = 0; },
       [this, airborneBit] {
-        if (airborneBit) SetFlags(ItemFlag::Airborne, 1);
+        if (airborneBit) SetFlags(ItemFlag::Airborne, FlagOp::Set);
       });
-  if (airborneBit && landed) SetFlags(ItemFlag::Airborne, 2);
+  if (airborneBit && landed) SetFlags(ItemFlag::Airborne, FlagOp::Clear);
   PlaceSprite();
 }
 
@@ -222,9 +222,9 @@ int Item::IsTimerDone(uint32_t w) const {
 void Item::UpdateLifeTimers() {
   if (flags_ & ItemFlag::MapPlaced) return;
   if (IsTimerDone(kLifeStart))
-    SetFlags(ItemFlag::Alive, 2);
+    SetFlags(ItemFlag::Alive, FlagOp::Clear);
   else if (IsTimerDone(kBlinkStart))
-    SetFlags(ItemFlag::Airborne, 1);
+    SetFlags(ItemFlag::Airborne, FlagOp::Set);
 }
 
 void Item::CheckTouchPlayer() {
@@ -232,7 +232,7 @@ void Item::CheckTouchPlayer() {
   const WorldBox body = BoxAt(hero.x, hero.y, g_Player.GetBodyTopLeft(), g_Player.GetBodyBottomRight());
   if (!Overlaps(BoxAt(position_.x, position_.y, GetHitTopLeft(), GetHitBottomRight()), body)) return;
   OnTouch();
-  SetFlags(ItemFlag::Alive, 2);
+  SetFlags(ItemFlag::Alive, FlagOp::Clear);
 }
 
 Sprite* Item::GetSprite() const { return g_SceneArrays.SpriteAt(spriteIndex_); }

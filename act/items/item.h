@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "act/flagrule.h"
+#include "act/velocityrule.h"
 #include "gameflow/scriptreader.h"
 #include "librarysauce/d3dmath.h"
 #include "platform/types.h"
@@ -84,12 +86,13 @@ class Item : public ScriptReader {
   // What the hero's touch does.
   virtual void OnTouch() = 0;
 
-  // mode 1: accelerate along the direction within ±15; 2: the same without the cap; 3: friction
-  // (a added to the speed, which stops at 0, sign kept); otherwise set.
+  // VelocityMode (act/velocityrule.h): Accelerate along the direction within ±15; Push the same
+  // without the cap; Friction (a added to the speed, which stops at 0, sign kept); otherwise set.
   void AddVelocityX(float a, int mode);
-  // mode 1: add, then at most the fall speed limit (15); otherwise set.
+  // Accelerate: add, then at most the fall speed limit (15); otherwise set.
   void AddVelocityY(float a, int mode);
-  // mode 1 sets the bits, mode 2 clears them, any other mode replaces the whole word.
+  // FlagOp (act/flagrule.h): Set sets the bits, Clear clears them, any other mode replaces the
+  // whole word.
   void SetFlags(uint32_t mask, int mode);
   uint32_t GetFlags() const { return flags_; }
   void SetDirection(int direction) { direction_ = direction; }

@@ -7,7 +7,7 @@
 void ItemRecovery::Update() {
   if (!WakeUp()) return;
   PreUpdate();
-  AddVelocityY(Gravity::RecoveryItems, 1);
+  AddVelocityY(Gravity::RecoveryItems, VelocityMode::Accelerate);
   Move();
 }
 

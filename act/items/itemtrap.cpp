@@ -4,6 +4,7 @@
 #include "act/player.h"
 
 namespace {
+// value, texture, size, map box, touch box, frames, first frame, velocity, timed, shift down
 const ItemTraits kTraits = {100, ActTexture::ActMapObject, {32, 32}, {0, 0, 32, 32}, {0, 0, 0, 0}, 1, {64, 0}, {0, 0},
                             false, 0};
 constexpr int kDamage = 255;

@@ -9,6 +9,7 @@ namespace {
 constexpr uint32_t kCellsPerRow = 4;
 }
 
+// texture, width, height, hit half-extents x and y, speed, power, knockback x and y, cells, life
 const MobShotTraits BurstShot::kTraits = {ActTexture::Burst, 156, 156, 78, 78, 0, 30, 10, -10, 7, 60};
 
 void BurstShot::Setup(int slot, int owner, int direction) {

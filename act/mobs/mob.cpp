@@ -24,10 +24,12 @@ namespace {
 constexpr int kFrameTableSize = 60;
 constexpr uint32_t kWalkFrames = 180;
 constexpr uint32_t kRestFrames = 30;
-// Flags under which the speed cap would be p3; nothing sets them.
-constexpr uint32_t kAltCapFlags = 0x840;
-// A flag change from a state with any of these does not restart the animation.
-constexpr uint32_t kKeepAnimationFlags = 0xCE000;
+// Flags under which the speed cap would be p3: LandingFriction and a bit beside it; nothing sets
+// either.
+constexpr uint32_t kAltCapFlags = MobFlag::LandingFriction | 0x800;
+// A flag change from a state with any of these does not restart the animation: the Dive and
+// bits that no mob sets.
+constexpr uint32_t kKeepAnimationFlags = MobFlag::Dive | 0x8E000;
 // Item drops: a roll of 0 to 19.
 constexpr int kDropRolls = 20;
 constexpr float kItemHalf = 16;
@@ -137,17 +139,17 @@ bool Mob::Awake() {
 bool Mob::ThinkWalk() {
   if (!Awake()) return false;
   PreThink();
-  SetVelocityY(Gravity::EnemiesAndItems, 1);
+  SetVelocityY(Gravity::EnemiesAndItems, VelocityMode::Accelerate);
   if (flags_ & MobFlag::Hurt) {
-    SetVelocityX(params_[4], 3);
-    if (TimerElapsed(MobTimer::Hurt)) SetFlags(MobFlag::Hurt, 2);
+    SetVelocityX(params_[4], VelocityMode::Friction);
+    if (TimerElapsed(MobTimer::Hurt)) SetFlags(MobFlag::Hurt, FlagOp::Clear);
     return false;
   }
   if (flags_ & MobFlag::Moving) {
-    SetVelocityX(params_[0], 1);
+    SetVelocityX(params_[0], VelocityMode::Accelerate);
     if (!TimerElapsed(MobTimer::Walk)) return false;
     velocity_.x = 0;
-    SetFlags(MobFlag::Moving, 2);
+    SetFlags(MobFlag::Moving, FlagOp::Clear);
     SetTimer(MobTimer::Rest, 0);
     return true;
   }
@@ -155,8 +157,8 @@ bool Mob::ThinkWalk() {
   // Off toward the side the hero stands on now (the middle of his frame).
   facing_ = position_.x + size_.x / 2 < g_Player.GetPosition().x + Player::kFrameSize / 2 ? 1 : 0;
   FaceSprite();
-  SetVelocityX(params_[0], 1);
-  SetFlags(MobFlag::Moving, 1);
+  SetVelocityX(params_[0], VelocityMode::Accelerate);
+  SetFlags(MobFlag::Moving, FlagOp::Set);
   SetTimer(MobTimer::Walk, 0);
   return false;
 }
@@ -170,13 +172,13 @@ void Mob::FaceSprite() {
 
 void Mob::StopHorizontal() { velocity_.x = 0; }
 
-void Mob::OnDescent() { SetFlags(MobFlag::Airborne, 1); }
+void Mob::OnDescent() { SetFlags(MobFlag::Airborne, FlagOp::Set); }
 
 bool Mob::Land() {
-  SetFlags(MobFlag::Airborne | MobFlag::Slam | MobFlag::Dive, 2);
+  SetFlags(MobFlag::Airborne | MobFlag::Slam | MobFlag::Dive, FlagOp::Clear);
   if (flags_ & MobFlag::LandingFriction) {
-    SetFlags(MobFlag::LandingFriction, 2);
-    SetVelocityX(params_[4], 3);
+    SetFlags(MobFlag::LandingFriction, FlagOp::Clear);
+    SetVelocityX(params_[4], VelocityMode::Friction);
   }
   return true;
 }
@@ -282,7 +284,7 @@ void Mob::TakeDamage(int damage, int facing, float knockX, float knockY) {
   if (stats_) stats_->hp -= damage;
   blinkTick_ = 0;
   PlayActSound(ActSound::MobHit);
-  if (!stats_ || stats_->hp <= 0) SetFlags(MobFlag::Dead, 1);
+  if (!stats_ || stats_->hp <= 0) SetFlags(MobFlag::Dead, FlagOp::Set);
 }
 
 void Mob::DropItem() {

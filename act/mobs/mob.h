@@ -20,6 +20,8 @@
 #include <memory>
 #include <vector>
 
+#include "act/flagrule.h"
+#include "act/velocityrule.h"
 #include "gameflow/scriptreader.h"
 #include "librarysauce/d3dmath.h"
 #include "platform/types.h"
@@ -112,12 +114,14 @@ class Mob : public ScriptReader {
   // True once the mob has left the stage by its own burst: hits no longer reach it.
   virtual bool HasBurst() const { return false; }
 
-  // mode 1: accelerate toward the facing up to the speed cap p1; 2: the same without the cap;
-  // 3: friction (value added to the speed, which stops at 0, sign kept); otherwise set.
+  // VelocityMode (act/velocityrule.h): Accelerate toward the facing up to the speed cap p1; Push
+  // the same without the cap; Friction (value added to the speed, which stops at 0, sign kept);
+  // otherwise set.
   void SetVelocityX(float value, int mode);
-  // mode 1: add, no faster downward than the fall cap; otherwise set.
+  // Accelerate: add, no faster downward than the fall cap; otherwise set.
   void SetVelocityY(float value, int mode);
-  // op 1 sets the bits, op 2 clears them, any other op replaces the whole word.
+  // FlagOp (act/flagrule.h): Set sets the bits, Clear clears them, any other op replaces the
+  // whole word.
   void SetFlags(uint32_t bits, int op);
   uint32_t GetFlags() const { return flags_; }
   void SetFacing(int facing) { facing_ = facing; }

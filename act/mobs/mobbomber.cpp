@@ -9,8 +9,9 @@
 namespace {
 
 // The hero's states in which a Bomber neither dives at him nor bursts on him: teleporting, hit
-// stun, invincible (and two bits that nothing sets).
-constexpr uint32_t kSparedStates = 0x1700100;
+// stun, invincible (and two bits of his word that nothing sets).
+constexpr uint32_t kSparedStates =
+    PlayerState::Teleporting | PlayerState::HitStun | PlayerState::Invincible | 0x200000 | 0x400000;
 
 }  // namespace
 
@@ -29,9 +30,9 @@ void MobBomber::Think() {
   if (!Awake()) return;
   PreThink();
   if (flags_ & MobFlag::Hurt) {
-    SetVelocityX(params_[4], 3);
+    SetVelocityX(params_[4], VelocityMode::Friction);
     velocity_.y = params_[4];
-    if (TimerElapsed(MobTimer::Hurt)) SetFlags(MobFlag::Hurt, 2);
+    if (TimerElapsed(MobTimer::Hurt)) SetFlags(MobFlag::Hurt, FlagOp::Clear);
     return;
   }
   const D3DXVECTOR2 hero = g_Player.GetPosition();
@@ -44,14 +45,14 @@ void MobBomber::Think() {
     facing_ = velocity_.x >= 0 ? 1 : 0;
     const float middle = position_.x + size_.x / 2;
     if (hero.x < middle && middle < hero.x + Player::kFrameSize && heroOpen) {
-      SetFlags(MobFlag::Moving, 2);
-      SetFlags(MobFlag::Dive, 1);
+      SetFlags(MobFlag::Moving, FlagOp::Clear);
+      SetFlags(MobFlag::Dive, FlagOp::Set);
       velocity_ = {0, kDiveStart};
     }
     return;
   }
   if (flags_ & MobFlag::Dive) {
-    SetVelocityY(kDiveGravity, 1);
+    SetVelocityY(kDiveGravity, VelocityMode::Accelerate);
     const float cx = position_.x + size_.x / 2;
     const float cy = position_.y + size_.y / 2;
     const float third = Player::kFrameSize / 3;
@@ -61,7 +62,7 @@ void MobBomber::Think() {
     }
     return;
   }
-  if (TimerElapsed(MobTimer::Rest)) SetFlags(MobFlag::Moving, 1);
+  if (TimerElapsed(MobTimer::Rest)) SetFlags(MobFlag::Moving, FlagOp::Set);
 }
 
 bool MobBomber::Land() {
@@ -72,7 +73,7 @@ bool MobBomber::Land() {
 
 void MobBomber::Burst() {
   g_MobShotManager.Spawn(MobShotKind::Burst, index_);
-  SetFlags(MobFlag::Dead, 1);
+  SetFlags(MobFlag::Dead, FlagOp::Set);
   burst_ = true;
 }
 

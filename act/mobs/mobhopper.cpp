@@ -20,20 +20,20 @@ void MobHopper::Init(int index, int cellX, int cellY) {
 void MobHopper::Think() {
   if (!Awake()) return;
   PreThink();
-  SetVelocityY(Gravity::EnemiesAndItems, 1);
+  SetVelocityY(Gravity::EnemiesAndItems, VelocityMode::Accelerate);
   if (flags_ & MobFlag::Hurt) {
-    SetVelocityX(params_[4], 3);
+    SetVelocityX(params_[4], VelocityMode::Friction);
     return;
   }
   Sprite* sprite = GetSprite();
   if (flags_ & MobFlag::Airborne) {
     if (velocity_.y > kSlamFrom) {
       velocity_.x = 0;
-      SetFlags(MobFlag::Slam, 1);
+      SetFlags(MobFlag::Slam, FlagOp::Set);
       velocity_.y = kSlamSpeed;
       rotation_ = 0;
     } else {
-      SetVelocityX(params_[0], 1);
+      SetVelocityX(params_[0], VelocityMode::Accelerate);
       rotation_ += facing_ == 1 ? kSpin : -kSpin;
     }
     if (sprite) sprite->SetRotZ(rotation_);
@@ -42,10 +42,10 @@ void MobHopper::Think() {
   if (!TimerElapsed(MobTimer::Rest)) return;
   facing_ = 1 - facing_;
   FaceSprite();
-  SetVelocityX(params_[0], 1);
+  SetVelocityX(params_[0], VelocityMode::Accelerate);
   velocity_.y = params_[3];
-  SetFlags(MobFlag::Airborne, 1);
-  SetFlags(MobFlag::Grounded, 2);
+  SetFlags(MobFlag::Airborne, FlagOp::Set);
+  SetFlags(MobFlag::Grounded, FlagOp::Clear);
 }
 
 bool MobHopper::Land() {
@@ -53,9 +53,9 @@ bool MobHopper::Land() {
     SetTimer(MobTimer::Rest, 0);
     if (flags_ & MobFlag::Airborne) g_MobShotManager.Spawn(MobShotKind::ShockWave, index_);
   }
-  if (TimerElapsed(MobTimer::Hurt)) SetFlags(MobFlag::Hurt, 2);
-  SetFlags(MobFlag::Airborne | MobFlag::Slam, 2);
-  SetFlags(MobFlag::Grounded, 1);
+  if (TimerElapsed(MobTimer::Hurt)) SetFlags(MobFlag::Hurt, FlagOp::Clear);
+  SetFlags(MobFlag::Airborne | MobFlag::Slam, FlagOp::Clear);
+  SetFlags(MobFlag::Grounded, FlagOp::Set);
   return true;
 }
 

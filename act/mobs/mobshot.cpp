@@ -37,7 +37,7 @@ void MobShot::SetupShot(const MobShotTraits& traits, int slot, int owner, int fa
 
 void MobShot::Activate() {
   Place();
-  SetFlags(ActObjectFlag::Visible | ActObjectFlag::CanHit, 0);
+  SetFlags(ActObjectFlag::Visible | ActObjectFlag::CanHit, FlagOp::Replace);
   StartTimer(0);
 }
 

@@ -83,7 +83,7 @@ void MobShotManager::HitPlayer() {
     if (kinds_[s] == MobShotKind::NormalBullet) {
       Remove(s);
     } else if (kinds_[s] == MobShotKind::ShockWave) {
-      shot->SetFlags(ActObjectFlag::CanHit, 2);
+      shot->SetFlags(ActObjectFlag::CanHit, FlagOp::Clear);
       shot->SyncVisibility2();
     }
   }
@@ -107,7 +107,7 @@ void MobShotManager::SyncSprite(int slot) {
 }
 
 void MobShotManager::Remove(int slot) {
-  shots_[slot]->SetFlags(ActObjectFlag::Visible | ActObjectFlag::CanHit, 2);
+  shots_[slot]->SetFlags(ActObjectFlag::Visible | ActObjectFlag::CanHit, FlagOp::Clear);
   SyncSprite(slot);
   kinds_[slot] = MobShotKind::Free;
   shots_[slot].reset();

@@ -6,6 +6,7 @@
 #include "act/mapmodel.h"
 #include "act/player.h"
 
+// texture, width, height, hit half-extents x and y, speed, power, knockback x and y, cells, life
 const MobShotTraits NormalBullet::kTraits = {ActTexture::NormalBullet, 16, 16, 6, 6, 3.5f, 15, 5, 0, 1, 600};
 
 void NormalBullet::Setup(int slot, int owner) {
@@ -21,7 +22,7 @@ void NormalBullet::Activate() {
   StartTimer(0);
   const bool inView = scroll.x <= position_.x && position_.x <= scroll.x + MapModel::kScreenWidth &&
                       scroll.y <= position_.y && position_.y <= scroll.y + MapModel::kScreenHeight;
-  if (inView) SetFlags(ActObjectFlag::Visible | ActObjectFlag::CanHit, 0);
+  if (inView) SetFlags(ActObjectFlag::Visible | ActObjectFlag::CanHit, FlagOp::Replace);
 }
 
 void NormalBullet::Place() {

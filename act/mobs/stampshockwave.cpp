@@ -4,6 +4,7 @@
 
 #include "act/actgraphics.h"
 
+// texture, width, height, hit half-extents x and y, speed, power, knockback x and y, cells, life
 const MobShotTraits StampShockWave::kTraits = {ActTexture::StampShockWave, 64, 32, 30, 15, 10, 15, 10, -8, 2, 8};
 
 void StampShockWave::Setup(int slot, int owner, int direction) {
