@@ -128,12 +128,14 @@ class ActionScene : public ScriptReader {
   int mode_ = 0;
   uint32_t frameCounter_ = 0;
   // The weapon icons' slide, moved by the last drawing step while iconSlideCount_ is above 0.
+  // Not reached in play: nothing raises iconSlideCount_.
   int iconSlideCount_ = 0;
   int iconSlideStep_ = 0;
   int iconOffsetA_ = 0;
   int iconOffsetB_ = 0;
   int stageEndLatch_ = 0;
   int playerSpriteSlot_ = ActSprite::HeroDualSword;
+  // Turns on DrawDebugPositions; not reached in play: every stage start clears it, nothing sets it.
   uint8_t debugText_ = 0;
 };
 

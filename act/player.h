@@ -34,10 +34,10 @@ constexpr uint32_t Teleporting = 0x100;
 constexpr uint32_t GuardStart = 0x200;
 constexpr uint32_t Guard = 0x400;
 constexpr uint32_t Dash = 0x800;
-constexpr uint32_t WeaponChange = 0x1000;
+constexpr uint32_t WeaponChange = 0x1000;  // not reached in play: nothing sets it
 constexpr uint32_t Combo1 = 0x2000;
-constexpr uint32_t Combo2 = 0x4000;
-constexpr uint32_t Combo3 = 0x8000;
+constexpr uint32_t Combo2 = 0x4000;  // not reached in play, as the combo words 2 and 3
+constexpr uint32_t Combo3 = 0x8000;  // not reached in play, as the combo words 2 and 3
 constexpr uint32_t AirAttack = 0x40000;
 constexpr uint32_t CrouchAttack = 0x80000;
 constexpr uint32_t HitStun = 0x100000;
@@ -244,7 +244,8 @@ class Player : public ScriptReader {
   D3DXVECTOR2 cells_[2][kCellCount] = {};  // texel origin of each animation cell, by weapon
   uint32_t timers_[PlayerTimer::WordCount] = {};
   int exhausted_ = 0;
-  // Words 2 and 3 ask for the second and third combo slash.
+  // Words 2 and 3 ask for the second and third combo slash; nothing sets them in play, so those
+  // slashes are never started.
   int combo_[kComboWords] = {};
 };
 

@@ -14,8 +14,8 @@ class ActObject;
 // The attack and effect kinds: the manager's table index and the argument of Fire.
 namespace AttackKind {
 constexpr int ComboSlash1 = 1;  // first ground slash
-constexpr int ComboSlash2 = 2;  // second combo slash
-constexpr int ComboSlash3 = 3;  // third combo slash
+constexpr int ComboSlash2 = 2;  // second combo slash (not reached in play: nothing requests it)
+constexpr int ComboSlash3 = 3;  // third combo slash (not reached in play: nothing requests it)
 constexpr int AirSlash = 4;
 constexpr int DashDust = 5;     // dust of a dash or a crouch dash
 constexpr int CrouchSlash = 6;
