@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
+#include <utility>
 
 #include "act/attacks/attackeffectmanager.h"
 #include "act/items/itemmanager.h"
@@ -97,25 +99,18 @@ void MapModel::Release() {
   stageIndex_ = 0;
 }
 
-void MapModel::FreeFileBuffer() {
-  delete[] rawFile_;
-  rawFile_ = nullptr;
-}
+void MapModel::FreeFileBuffer() { rawFile_.reset(); }
 
 void MapModel::FreeLayers() {
-  for (uint8_t*** rows : {&chipRows_, &codeRows_}) {
-    if (*rows) delete[] (*rows)[0];
-    delete[] *rows;
-    *rows = nullptr;
-  }
+  chipRows_.reset();
+  codeRows_.reset();
+  chips_.reset();
+  codes_.reset();
   layerSize_ = 0;
   header_ = {};
 }
 
-void MapModel::FreeAux() {
-  delete[] spareBuffer_;
-  spareBuffer_ = nullptr;
-}
+void MapModel::FreeAux() { spareBuffer_.reset(); }
 
 int MapModel::CodeAt(int col, int row) const {
   if (!IsCell(col, row)) return MapCell::None;
@@ -158,9 +153,10 @@ HRESULT MapModel::LoadMap() {
     ReportMapError("ファイルオープン失敗", path);
     return E_FAIL;
   }
-  rawFile_ = new (std::nothrow) uint8_t[static_cast<size_t>(size) + 1]();
+  // Allocations that fail are reported as the map's fault, not thrown.
+  rawFile_.reset(new (std::nothrow) uint8_t[static_cast<size_t>(size) + 1]());
   uint32_t got = 0;
-  if (!rawFile_ || Failed(g_FileIO.ReadWholeFile(path.c_str(), rawFile_, size, &got)) || got != size) {
+  if (!rawFile_ || Failed(g_FileIO.ReadWholeFile(path.c_str(), rawFile_.get(), size, &got)) || got != size) {
     FreeFileBuffer();
     ReportMapError("ファイル読み込み失敗", path);
     return E_FAIL;
@@ -168,21 +164,17 @@ HRESULT MapModel::LoadMap() {
 
   MapHeader header = {};
   uint64_t layerSize = 0;
-  const std::string fault = CheckMap(rawFile_, size, &header, &layerSize);
+  const std::string fault = CheckMap(rawFile_.get(), size, &header, &layerSize);
   if (!fault.empty()) {
     FreeFileBuffer();
     ReportMapError(fault, path);
     return E_FAIL;
   }
-  uint8_t* chips = new (std::nothrow) uint8_t[layerSize + 1]();
-  uint8_t* codes = new (std::nothrow) uint8_t[layerSize + 1]();
-  uint8_t** chipRows = new (std::nothrow) uint8_t*[header.height];
-  uint8_t** codeRows = new (std::nothrow) uint8_t*[header.height];
+  std::unique_ptr<uint8_t[]> chips(new (std::nothrow) uint8_t[layerSize + 1]());
+  std::unique_ptr<uint8_t[]> codes(new (std::nothrow) uint8_t[layerSize + 1]());
+  std::unique_ptr<uint8_t*[]> chipRows(new (std::nothrow) uint8_t*[header.height]);
+  std::unique_ptr<uint8_t*[]> codeRows(new (std::nothrow) uint8_t*[header.height]);
   if (!chips || !codes || !chipRows || !codeRows) {
-    delete[] chips;
-    delete[] codes;
-    delete[] chipRows;
-    delete[] codeRows;
     FreeFileBuffer();
     ReportMapError("メモリが足りません", path);
     return E_FAIL;
@@ -192,14 +184,16 @@ HRESULT MapModel::LoadMap() {
   FreeLayers();
   header_ = header;
   layerSize_ = static_cast<uint32_t>(layerSize);
-  std::memcpy(chips, rawFile_ + kHeaderSize, layerSize_);
-  std::memcpy(codes, rawFile_ + kHeaderSize + layerSize_, layerSize_);
+  std::memcpy(chips.get(), rawFile_.get() + kHeaderSize, layerSize_);
+  std::memcpy(codes.get(), rawFile_.get() + kHeaderSize + layerSize_, layerSize_);
   for (uint32_t r = 0; r < header_.height; ++r) {
-    chipRows[r] = chips + static_cast<size_t>(header_.width) * r;
-    codeRows[r] = codes + static_cast<size_t>(header_.width) * r;
+    chipRows[r] = chips.get() + static_cast<size_t>(header_.width) * r;
+    codeRows[r] = codes.get() + static_cast<size_t>(header_.width) * r;
   }
-  chipRows_ = chipRows;
-  codeRows_ = codeRows;
+  chips_ = std::move(chips);
+  codes_ = std::move(codes);
+  chipRows_ = std::move(chipRows);
+  codeRows_ = std::move(codeRows);
 
   maxScrollX_ = static_cast<float>(uint64_t{header_.width - 1} * header_.chipWidth - kScreenWidth);
   maxScrollY_ = static_cast<float>(uint64_t{header_.height - 1} * header_.chipHeight - kScreenHeight) - 1.0f;
@@ -209,8 +203,8 @@ HRESULT MapModel::LoadMap() {
   itemSlots_ = 10;
   chipSprites_ = kChipSprites;
   for (uint32_t i = 0; i < layerSize_; ++i) {
-    if (IsItemCode(codes[i])) itemSlots_ += 1;
-    if (IsMobCode(codes[i])) mobSlots_ += 1;
+    if (IsItemCode(codes_[i])) itemSlots_ += 1;
+    if (IsMobCode(codes_[i])) mobSlots_ += 1;
   }
 
   g_AttackEffectManager.Allocate();
@@ -339,12 +333,10 @@ void MapModel::UpdateBackgrounds() {
 
 void MapModel::CloseGates() {
   if (!codeRows_) return;
-  uint8_t* chips = chipRows_[0];
-  uint8_t* codes = codeRows_[0];
   for (uint32_t i = 0; i < layerSize_; ++i) {
-    if (codes[i] != MapCell::Gate) continue;
-    chips[i] = kClosedGateChip;
-    codes[i] = MapCell::Solid;
+    if (codes_[i] != MapCell::Gate) continue;
+    chips_[i] = kClosedGateChip;
+    codes_[i] = MapCell::Solid;
   }
   // The closed gates are drawn in the frame they close in.
   chipWindowStale_ = true;

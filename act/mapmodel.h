@@ -11,6 +11,7 @@
 //   20 layer 0 (S bytes), 20 + S layer 1 (S bytes), S = width × height × (bitsPerCell / 8).
 // Cell (c, r) is byte r × width + c of its layer.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -101,7 +102,7 @@ class MapModel : public ScriptReader {
   // the previous map in place.
   HRESULT LoadMap();
   MapHeader GetHeader() const { return header_; }
-  MapLayers GetLayers() const { return {chipRows_, codeRows_, layerSize_}; }
+  MapLayers GetLayers() const { return {chipRows_.get(), codeRows_.get(), layerSize_}; }
   // Layer-1 code / layer-0 chip of a cell; 0 (empty, chip 0) for a cell outside the map.
   int CodeAt(int col, int row) const;
   int ChipAt(int col, int row) const;
@@ -158,12 +159,17 @@ class MapModel : public ScriptReader {
   // Points the chip window's sprites at the chips of the cells under them.
   void PointChipWindow();
 
-  uint8_t* rawFile_ = nullptr;
+  // The map file as read, kept only while LoadMap works on it.
+  std::unique_ptr<uint8_t[]> rawFile_;
   std::vector<std::string> stagePaths_;
-  uint8_t* spareBuffer_ = nullptr;
+  // Freed with the map; nothing fills it.
+  std::unique_ptr<uint8_t[]> spareBuffer_;
   MapHeader header_ = {};
-  uint8_t** chipRows_ = nullptr;
-  uint8_t** codeRows_ = nullptr;
+  // The two layers (each layerSize_ bytes and a 0) and their row tables.
+  std::unique_ptr<uint8_t[]> chips_;
+  std::unique_ptr<uint8_t[]> codes_;
+  std::unique_ptr<uint8_t*[]> chipRows_;
+  std::unique_ptr<uint8_t*[]> codeRows_;
   uint32_t layerSize_ = 0;
   uint32_t originCol_ = 0;
   uint32_t originRow_ = 0;

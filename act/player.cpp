@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 
 #include "act/actionscene.h"
 #include "act/cnnfile.h"
@@ -82,7 +83,7 @@ PlayerStatus* Player::GetStatus(PlayerStatus* out) const {
 }
 
 HRESULT Player::Free() {
-  delete status_.stats;
+  stats_.reset();
   status_.stats = nullptr;
   fileBuffer_.reset();
   return S_OK;
@@ -102,7 +103,9 @@ void Player::Init() {
   Free();
   status_ = PlayerStatus{};
   // HP, HP max, MP, MP max, SP, SP max; per weapon: attack, defence, reserved, SP refill, MP drain offset.
-  status_.stats = new PlayerStats{250, 250, 35000, 35000, 0, 10000, {{10, 10, 5, 8, 7}, {30, 20, 2, 10, 5}}};
+  stats_ = std::make_unique<PlayerStats>(
+      PlayerStats{250, 250, 35000, 35000, 0, 10000, {{10, 10, 5, 8, 7}, {30, 20, 2, 10, 5}}});
+  status_.stats = stats_.get();
   status_.maxCharges = 3;
   status_.charges = status_.maxCharges - 1;
   status_.mpDrainBase = 10;

@@ -106,7 +106,7 @@ static_assert(sizeof(PlayerStats) == 16 * 4, "the stats are sixteen 32-bit words
 // other objects of the action mode index by; the stats are reached through a typed pointer.
 struct PlayerStatus {
   int32_t reserved[17];    // words 0-16: always 0
-  PlayerStats* stats;      // word 17: owned by the player
+  PlayerStats* stats;      // word 17: owned by the player (Player::stats_)
   int32_t charges;         // 18: teleport charges
   int32_t maxCharges;      // 19: 3
   int32_t mpDrainBase;     // 20: MP drained per frame before the weapon's offset (10)
@@ -230,6 +230,8 @@ class Player : public ScriptReader {
   bool CollidePass(float scrollX, int entryRowT, int entryRowB, bool* landed);
 
   std::unique_ptr<char[]> fileBuffer_;
+  // The stats the status block points at (status_.stats), made by Init and freed by Free.
+  std::unique_ptr<PlayerStats> stats_;
   PlayerStatus status_ = {};
   D3DXVECTOR2 velocity_ = {0, 0};
   float speedCapX_ = 0;

@@ -41,7 +41,7 @@ Sprite* ActObject::GetSprite() const { return g_SceneArrays.SpriteAt(static_cast
 void ActObject::MakeCells(uint32_t count, float width, float row) {
   FreeCells();
   cellCount_ = count;
-  cells_.reset(new D3DXVECTOR2[count]);
+  cells_ = std::make_unique<D3DXVECTOR2[]>(count);
   for (uint32_t i = 0; i < count; ++i) cells_[i] = {static_cast<float>(i) * width, row};
 }
 

@@ -56,7 +56,7 @@ HRESULT Item::InitKind(int index, const ItemTraits& traits) {
   size_ = traits.size;
   box_ = traits.box;
   hitBox_ = traits.hitBox;
-  frameTable_.reset(new D3DXVECTOR2[frameCount_]);
+  frameTable_ = std::make_unique<D3DXVECTOR2[]>(frameCount_);
   for (uint32_t i = 0; i < frameCount_; ++i)
     frameTable_[i] = {traits.firstFrame.x + kFramePitch * static_cast<float>(i), traits.firstFrame.y};
   if (traits.timed) {

@@ -58,7 +58,7 @@ void Mob::Release() {
 Sprite* Mob::GetSprite() const { return g_SceneArrays.SpriteAt(spriteIndex_); }
 
 void Mob::InitAt(int index, int cellX, int cellY, int texture, D3DXVECTOR2 size, MobBox hitBox) {
-  stats_.reset(new MobStats{});
+  stats_ = std::make_unique<MobStats>();
   stats_->hp = 50;
   stats_->attack = 10;
   stats_->word7 = 10;

@@ -1,6 +1,7 @@
 #include "act/mobs/mobmanager.h"
 
 #include <cmath>
+#include <memory>
 #include <utility>
 
 #include "act/mapmodel.h"
@@ -44,15 +45,15 @@ int MobManager::SpawnFromMap() {
       int kind = MobKind::Empty;
       switch (g_MapModel.CodeAt(static_cast<int>(x), static_cast<int>(y))) {
         case MapCell::Kedama:
-          mob.reset(new MobKedama);
+          mob = std::make_unique<MobKedama>();
           kind = MobKind::Kedama;
           break;
         case MapCell::Hopper:
-          mob.reset(new MobHopper);
+          mob = std::make_unique<MobHopper>();
           kind = MobKind::Hopper;
           break;
         case MapCell::Bomber:
-          mob.reset(new MobBomber);
+          mob = std::make_unique<MobBomber>();
           kind = MobKind::Bomber;
           break;
         default:

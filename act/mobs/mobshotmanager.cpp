@@ -1,5 +1,8 @@
 #include "act/mobs/mobshotmanager.h"
 
+#include <memory>
+#include <utility>
+
 #include "act/attacks/actobject.h"
 #include "act/mobs/burstshot.h"
 #include "act/mobs/normalbullet.h"
@@ -34,27 +37,30 @@ void MobShotManager::Spawn(int kind, int owner) {
     switch (kind) {
       case MobShotKind::NormalBullet: {
         kinds_[s] = MobShotKind::NormalBullet;
-        auto* bullet = new NormalBullet;
-        shots_[s].reset(bullet);
-        bullet->Setup(s, owner);
+        auto bullet = std::make_unique<NormalBullet>();
+        NormalBullet* shot = bullet.get();
+        shots_[s] = std::move(bullet);
+        shot->Setup(s, owner);
         break;
       }
       case MobShotKind::ShockWave:
       case MobShotKind::ShockWaveLeft: {
         kinds_[s] = MobShotKind::ShockWave;
-        auto* wave = new StampShockWave;
-        shots_[s].reset(wave);
+        auto wave = std::make_unique<StampShockWave>();
+        StampShockWave* shot = wave.get();
+        shots_[s] = std::move(wave);
         const bool right = kind == MobShotKind::ShockWave;
-        wave->Setup(s, owner, right ? 1 : 0);
+        shot->Setup(s, owner, right ? 1 : 0);
         // The left wave of a pair looks for its own slot, from the lowest again.
         if (right) Spawn(MobShotKind::ShockWaveLeft, owner);
         break;
       }
       case MobShotKind::Burst: {
         kinds_[s] = MobShotKind::Burst;
-        auto* burst = new BurstShot;
-        shots_[s].reset(burst);
-        burst->Setup(s, owner, 0);
+        auto burst = std::make_unique<BurstShot>();
+        BurstShot* shot = burst.get();
+        shots_[s] = std::move(burst);
+        shot->Setup(s, owner, 0);
         break;
       }
       default:
