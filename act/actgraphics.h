@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "librarysauce/sprite.h"
+#include "librarysauce/texture.h"
 
 // Entries of the 48-entry action texture table (files under ".\Data\Graphic\Act\").
 namespace ActTexture {
@@ -52,11 +53,10 @@ constexpr const char* kFiles[TableSize] = {
     "Guard.bmp", "Kest_DualSword.bmp", nullptr, nullptr, nullptr,
     nullptr, nullptr, nullptr, nullptr, nullptr,
     "ME_NormalBullet.bmp", "ME_StampShockWave.bmp", "ME_Burst.bmp"};
-// Pure green is transparent in every picture but the far background, which keys green 254 so
-// that its pure green stays opaque.
-constexpr uint32_t kKeyGreen = 0xFF00FF00;
+// Pure green (Texture::kKeyGreen) is transparent in every picture but the far background, which
+// keys green 254 so that its pure green stays opaque.
 constexpr uint32_t kKeyGreen254 = 0xFF00FE00;
-constexpr uint32_t KeyOf(int index) { return index == BackgroundBack ? kKeyGreen254 : kKeyGreen; }
+constexpr uint32_t KeyOf(int index) { return index == BackgroundBack ? kKeyGreen254 : Texture::kKeyGreen; }
 }  // namespace ActTexture
 
 // The fixed sprites at the head of the action sprite array; the ranges that follow (chip

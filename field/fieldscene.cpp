@@ -23,7 +23,6 @@ FieldScene g_FieldScene;
 
 namespace {
 
-constexpr D3DCOLOR kKeyGreen = 0xFF00FF00;
 constexpr D3DCOLOR kKeyBlack = 0xFF000000;
 constexpr D3DCOLOR kWhite = 0xFFFFFFFF;
 constexpr D3DCOLOR kTextColor = 0xFFFAFAFA;
@@ -222,11 +221,11 @@ HRESULT FieldScene::SetUpGraphics() {
   }
 
   Texture* textures = g_TextureTable;
-  textures[1].LoadConverted(BackgroundForMapNumber(mapNumber_), kKeyGreen);
+  textures[1].LoadConverted(BackgroundForMapNumber(mapNumber_), Texture::kKeyGreen);
   textures[2].LoadConverted(kCommentWindowImage, kKeyBlack);
-  textures[3].LoadConverted(kCommentWindowImage, kKeyGreen);
-  textures[4].LoadConverted(kPlayerPointImage, kKeyGreen);
-  textures[5].LoadConverted(kPointIconImage, kKeyGreen);
+  textures[3].LoadConverted(kCommentWindowImage, Texture::kKeyGreen);
+  textures[4].LoadConverted(kPlayerPointImage, Texture::kKeyGreen);
+  textures[5].LoadConverted(kPointIconImage, Texture::kKeyGreen);
 
   Sprite* sprites = g_Sprites;
   SetUpSceneSprite(sprites[kBackgroundSprite], 1, 0.0f, 0.0f, TextureWidth(1), TextureHeight(1), 0.0f, 0.0f, 10000,

@@ -15,6 +15,9 @@ struct TextureInfo {
 
 class Texture {
  public:
+  // The colour key of nearly every picture of the game: pure green (ARGB) is transparent.
+  static constexpr D3DCOLOR kKeyGreen = 0xFF00FF00;
+
   Texture();
   ~Texture();
   Texture(const Texture&) = delete;

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr D3DCOLOR kGreenKey = 0xFF00FF00;
 constexpr D3DCOLOR kWhite = 0xFFFFFFFF;
 constexpr D3DCOLOR kWindowColor = 0xC8646464;
 constexpr int kIconCell = 96;
@@ -98,7 +97,7 @@ HRESULT AdvScene::SetUpGraphics() {
       ".\\Graphic\\Adv\\IconFrame.bmp",
   };
   // A picture that cannot be loaded leaves its sprites as plain quads; the scene goes on.
-  for (int i = 1; i < kTextureCount; ++i) g_TextureTable[i].LoadConverted(files[i], kGreenKey);
+  for (int i = 1; i < kTextureCount; ++i) g_TextureTable[i].LoadConverted(files[i], Texture::kKeyGreen);
 
   SetUpSprite(kBackgroundSprite, kBackgroundTexture, TextureWidth(kBackgroundTexture),
               TextureHeight(kBackgroundTexture), 0, 0, 10000, kWhite);

@@ -36,7 +36,6 @@ const char kNoSaveText[] =
     "\x83Z\x81[\x83u\x83" "f\x81[\x83^\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B\n"
     "\x8F\x89\x82\xDF\x82\xA9\x82\xE7\x8AJ\x8En\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "B";
 
-constexpr D3DCOLOR kGreenKey = 0xFF00FF00;
 constexpr D3DCOLOR kBlackKey = 0xFF000000;
 constexpr int kScreenWidth = 854;
 constexpr int kScreenHeight = 480;
@@ -188,9 +187,9 @@ HRESULT StartMenu::SetUp() {
   const int textureCount = entryCount_ + kFixedTextures;
   AllocateSceneArrays(spriteCount, textureCount);
 
-  g_TextureTable[1].LoadConverted(kBackgroundImage, kGreenKey);
+  g_TextureTable[1].LoadConverted(kBackgroundImage, Texture::kKeyGreen);
   g_TextureTable[2].LoadConverted(kWindowImage, kBlackKey);
-  g_TextureTable[3].LoadConverted(kWindowImage, kGreenKey);
+  g_TextureTable[3].LoadConverted(kWindowImage, Texture::kKeyGreen);
   SetUpSceneSprite(g_Sprites[1], 1, 0, 0, TextureWidth(1), TextureHeight(1), 0, 0, 10000, 0xFFFFFFFF);
   SetUpSceneSprite(g_Sprites[kOverlaySprite], 2, 0, 0, kScreenWidth, kScreenHeight, 0, 0, 50, 0xFF000000);
   SetUpSceneSprite(g_Sprites[3], 3, 0, 0, 240, 48, 10, 410, 10000, 0xE04040E0);
@@ -198,7 +197,7 @@ HRESULT StartMenu::SetUp() {
   float sourceY = 0;
   for (int i = 0; i < entryCount_; ++i) {
     const StartMenuEntry& e = entries_[i];
-    g_TextureTable[kFirstEntryTexture + i].LoadConverted(e.image.c_str(), kGreenKey);
+    g_TextureTable[kFirstEntryTexture + i].LoadConverted(e.image.c_str(), Texture::kKeyGreen);
     SetUpSceneSprite(g_Sprites[kFirstEntrySprite + i], kFirstEntryTexture + i, 0, sourceY, e.width, e.height, e.x, e.y,
                      1000 + static_cast<uint32_t>(i), 0xFFFFFFFF);
     sourceY += e.height;
