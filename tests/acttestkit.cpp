@@ -12,6 +12,7 @@
 #include "act/player.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
+#include "startmenu/startmenu.h"
 #include "tests/testsupport.h"
 #include "tools/artkit.h"
 #include "tools/stagesource.h"
@@ -130,6 +131,9 @@ void ActTest::SetUp() {
   testsupport::UseManualClock();
   testsupport::UseScriptedInput();
   g_MapModel.Release();
+  // No menu list left by a test before: "#setaction" in the main script goes straight on to the
+  // stage, as when the game starts.
+  testsupport::Renew(&g_StartMenu);
 }
 
 void ActTest::TearDown() { g_SceneArrays.Release(); }

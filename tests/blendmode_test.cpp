@@ -6,6 +6,8 @@
 #include <cmath>
 #include <memory>
 
+#include "gameflow/gamestate.h"
+#include "gameflow/scenearrays.h"
 #include "librarysauce/framemanager.h"
 #include "librarysauce/graphicsdevice.h"
 #include "librarysauce/sprite.h"
@@ -20,6 +22,10 @@ class BlendModeTest : public ::testing::Test {
   void SetUp() override {
     testsupport::StartGame();
     testsupport::UseManualClock();
+    // Frames here draw these sprites alone: no scene steps (mode 13 has no step) and none left
+    // its sprites in the draw list.
+    g_GameState.SetMode(13);
+    g_SceneArrays.Release();
     textures_ = std::make_unique<Texture[]>(2);
     g_TextureTable = textures_.get();
     g_TextureTableCount = 2;

@@ -10,6 +10,7 @@
 
 #include "field/fieldscene.h"
 #include "gameflow/gamestate.h"
+#include "gameflow/scenearrays.h"
 #include "gameflow/scriptreader.h"
 #include "librarysauce/filescrambler.h"
 #include "librarysauce/mediaplayer.h"
@@ -17,6 +18,7 @@
 #include "librarysauce/texture.h"
 #include "platform/cp932.h"
 #include "platform/input.h"
+#include "startmenu/startmenu.h"
 #include "tests/testsupport.h"
 
 namespace {
@@ -52,7 +54,11 @@ class FieldSceneTest : public ::testing::Test {
     testsupport::WriteFile("Data/Temp/.keep", "");
     testsupport::UseScriptedInput();
     testsupport::SetMouse(0, 0);
+    // No field scene left half-played by a test before: the overlay closed, the first point.
+    testsupport::Renew(&g_FieldScene);
   }
+  // The scene's sprites leave the draw list with its arrays.
+  void TearDown() override { g_SceneArrays.Release(); }
 
   // Game text: UTF-8 with "\n" here, CP932 with "\r\n" on disk, scrambled.
   static void WriteText(const std::string& path, const std::string& utf8) {
@@ -457,6 +463,7 @@ TEST_F(FieldSceneTest, TheDemoFromTheTitleMenuToTheFieldsAndBack) {
     if (!parent.empty()) std::filesystem::create_directories(parent);
     ASSERT_EQ(symlink((std::string(VELUNNA_GAME_DIR "/") + dir).c_str(), dir), 0) << dir;
   }
+  testsupport::Renew(&g_StartMenu);  // the title menu as the game first opens it, on its first entry
   g_GameState.SetMode(GameMode::MainScript);
   PlayFrames(2 + kFadeFrames);
   ASSERT_EQ(g_GameState.GetMode(), GameMode::StartMenuRun);

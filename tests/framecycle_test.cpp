@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gameflow/gamestate.h"
+#include "gameflow/scenearrays.h"
 #include "librarysauce/framemanager.h"
 #include "librarysauce/gamewindow.h"
 #include "librarysauce/graphicsdevice.h"
@@ -29,6 +30,7 @@ class FrameCycleTest : public ::testing::Test {
     g_hookCalls.clear();
     // Mode 13 has no step: these frames run only the frame's own shape, not the game.
     g_GameState.SetMode(13);
+    g_SceneArrays.Release();  // no scene's sprites left in the draw list by a test before
   }
   void TearDown() override { g_FrameManager.TextHooks() = FrameManager::DefaultTextHooks(); }
 };
@@ -154,6 +156,7 @@ TEST_F(FrameCycleTest, QuadsFarBehindStillDraw) {
 }
 
 TEST_F(FrameCycleTest, QuitModeEndsTheLoopWithZero) {
+  g_GameState.SetQuitCode(0);  // no data error left by a test before: the player's own ending
   g_GameState.SetMode(20);
   int code = -1;
   bool quit = false;

@@ -61,6 +61,7 @@ class FrameReuseTest : public ::testing::Test {
     g_FrameManager.TextHooks() = FrameManager::DefaultTextHooks();
     g_TextureTable = nullptr;
     g_TextureTableCount = 0;
+    g_FpsCounter = FpsCounter();  // hidden again, as F1 may have left it
   }
   static void DrawFpsHook() { g_FpsCounter.Draw(); }
 

@@ -28,6 +28,7 @@
 #include "platform/input.h"
 #include "platform/messagebox.h"
 #include "platform/window.h"
+#include "startmenu/startmenu.h"
 #include "tests/acttestkit.h"
 #include "tests/testsupport.h"
 
@@ -41,6 +42,11 @@ class DispatcherTest : public ::testing::Test {
     testsupport::StartGame();
     boxes_.RequireKind(platform::MessageBoxKind::Warning, "file errors carry the warning icon");
     DrainEvents();
+  }
+  // What the scenes played here loaded and no leave mode released: the menu's list, the arrays.
+  void TearDown() override {
+    g_StartMenu.Release();
+    g_SceneArrays.Release();
   }
 
   static void DrainEvents() {
@@ -179,6 +185,7 @@ TEST_F(DispatcherTest, EndingsCausedByDataExitWithOneAndTheScriptsOwnEndWithZero
 TEST_F(DispatcherTest, EveryFrameStepsInputTheClockAndTheFpsToggle) {
   g_GameState.SetMode(13);
   testsupport::UseScriptedInput();
+  g_FpsCounter = FpsCounter();  // hidden, as the game starts
   ASSERT_EQ(g_FpsCounter.IsVisible(), 0);
   testsupport::PressKeys({platform::DIK_F1});
   testsupport::AdvanceClock(1234);

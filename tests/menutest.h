@@ -11,10 +11,13 @@
 #include <vector>
 
 #include "gameflow/gamestate.h"
+#include "gameflow/scenearrays.h"
 #include "librarysauce/fileio.h"
 #include "librarysauce/filescrambler.h"
+#include "librarysauce/keyconfig.h"
 #include "platform/cp932.h"
 #include "platform/input.h"
+#include "startmenu/startconfig.h"
 #include "startmenu/startmenu.h"
 #include "tests/testsupport.h"
 #include "tools/artkit.h"
@@ -62,6 +65,14 @@ class MenuTest : public ::testing::Test {
     std::filesystem::create_directories("Data/Temp");  // where images are unscrambled to
     testsupport::UseManualClock();
     testsupport::UseScriptedInput();
+    // The game as it starts: the main script runs on the next frame; the menu, its
+    // key-configuration screen and the key configuration none left half-played or changed by a
+    // test before.
+    g_GameState.SetMode(GameMode::MainScript);
+    g_SceneArrays.Release();
+    testsupport::Renew(&g_StartMenu);
+    testsupport::Renew(&g_StartConfig);
+    g_KeyConfig = KeyConfig();
     WriteGameImage("Data/Graphic/startmenu.bmp", artkit::Canvas(854, 480, kBackground));
     WriteGameImage("Data/Graphic/comment_window01.bmp", artkit::Canvas(854, 480, kWindow));
     artkit::Canvas sheet(100, 250);

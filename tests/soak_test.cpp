@@ -13,6 +13,7 @@
 #include "act/mapmodel.h"
 #include "act/player.h"
 #include "gameflow/gamestate.h"
+#include "gameflow/scenearrays.h"
 #include "novel/advscene.h"
 #include "platform/input.h"
 #include "tests/demoplay.h"
@@ -47,6 +48,11 @@ class SoakTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::PlayDemoCopy();
+  }
+  // The scene played last steps no more and its sprites leave the draw list with its arrays.
+  void TearDown() override {
+    g_GameState.SetMode(13);
+    g_SceneArrays.Release();
   }
 
   // Runs round(r) kRounds times and expects the least memory in use over the last rounds to be

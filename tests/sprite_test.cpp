@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "gameflow/gamestate.h"
+#include "gameflow/scenearrays.h"
 #include "librarysauce/framemanager.h"
 #include "librarysauce/graphicsdevice.h"
 #include "librarysauce/sprite.h"
@@ -23,6 +25,10 @@ class SpriteTest : public ::testing::Test {
   void SetUp() override {
     testsupport::StartGame();
     testsupport::UseManualClock();
+    // Frames here draw these sprites alone: no scene steps (mode 13 has no step) and none left
+    // its sprites in the draw list.
+    g_GameState.SetMode(13);
+    g_SceneArrays.Release();
     device_ = g_GraphicsDevice.GetDevice();
     ASSERT_EQ(g_FrameManager.GetHead(), nullptr);
   }

@@ -13,17 +13,23 @@
 #include <sstream>
 #include <vector>
 
+#include "act/mapmodel.h"
+#include "field/fieldscene.h"
 #include "gameflow/gamestate.h"
+#include "gameflow/scenearrays.h"
 #include "librarysauce/filescrambler.h"
+#include "librarysauce/fpscounter.h"
 #include "librarysauce/framemanager.h"
 #include "librarysauce/gamefont.h"
 #include "librarysauce/gamewindow.h"
 #include "librarysauce/graphicsdevice.h"
 #include "librarysauce/inputmanager.h"
 #include "librarysauce/winmain.h"
+#include "novel/advscene.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/window.h"
+#include "startmenu/startmenu.h"
 #include "tools/artkit.h"
 
 namespace testsupport {
@@ -93,7 +99,15 @@ void PlayDemoCopy() {
   EnterDemoCopy();
   UseManualClock();
   UseScriptedInput();
-  g_GameState.SetMode(GameMode::MainScript);  // as the game starts
+  // As the game starts: nothing left by a test before.
+  g_SceneArrays.Release();
+  Renew(&g_StartMenu);
+  Renew(&g_FieldScene);
+  g_AdvScene.Release();
+  g_MapModel.Release();
+  g_FpsCounter = FpsCounter();
+  g_GameState.SetQuitCode(0);
+  g_GameState.SetMode(GameMode::MainScript);
 }
 
 void PlaceSprite(Sprite* sprite, int32_t texture, float x, float y, float width, float height, uint32_t depth,

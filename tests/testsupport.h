@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,17 @@ std::string EnterScratchDirectory(const std::string& name);
 // Enters a scratch directory named for the running test holding a copy of the built demo data.
 void EnterDemoCopy();
 // The demo played as a player plays it: StartGame, EnterDemoCopy, the manual clock and scripted
-// input.
+// input, and the game as it starts: the main script's mode, no scene's arrays, no menu list,
+// no stage list, the FPS counter hidden.
 void PlayDemoCopy();
+
+// Puts a game object back as the game starts with it, destroyed and built anew in place: for the
+// scenes that keep what a test before left in them (a menu's cursor, a fade's overlay).
+template <typename T>
+void Renew(T* object) {
+  object->~T();
+  new (object) T();
+}
 
 // The clock the game reads; starts far past 0, as the system timer does.
 void UseManualClock(uint32_t startMs = 1000000);
