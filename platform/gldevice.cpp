@@ -47,8 +47,11 @@ GLenum ToGl(BlendFactor f) {
 
 // Texel coordinates this far out are not trusted to pick the texel worked out here.
 constexpr double kFarTexel = 1 << 20;
-// Tiles a large quad is cut into, in texels, when only its parts that can show are drawn.
+// Tiles a large quad is cut into, in texels, when only its parts that can show are drawn, and
+// the fewest pixels on screen that make a quad worth cutting (smaller ones cost more to cut than
+// their clear parts cost to fill).
 constexpr int64_t kTile = 32;
+constexpr int kCutArea = 16 * kTile * kTile;
 
 }  // namespace
 
@@ -118,8 +121,8 @@ bool TexelSpan(double a, double b, double ta, double tb, int first, int last, in
 struct TexelSteps {
   int64_t first;
   int dir;
-  double edge;
-  int64_t At(int pixel) const { return first + dir * static_cast<int64_t>(pixel - edge); }
+  int64_t edge;
+  int64_t At(int pixel) const { return first + dir * (pixel - edge); }
 };
 
 namespace {
@@ -129,7 +132,9 @@ namespace {
 // inside a texel: then which texel each pixel samples is certain, and a cut at a whole pixel
 // leaves it as it is.
 bool OneTexelPerPixel(double a, double b, double ta, double tb, TexelSteps* steps) {
-  if (!(a < b && a == std::floor(a) && b == std::floor(b))) return false;
+  if (!(a < b && a == std::floor(a) && b == std::floor(b) && std::fabs(a) < kFarTexel && std::fabs(b) < kFarTexel)) {
+    return false;
+  }
   if (!(std::fabs(ta) < kFarTexel / 128 && std::fabs(tb) < kFarTexel / 128)) return false;
   if (std::fabs(std::fabs(tb - ta) - (b - a)) > 1.0 / 256) return false;
   const int dir = tb > ta ? 1 : -1;
@@ -137,22 +142,30 @@ bool OneTexelPerPixel(double a, double b, double ta, double tb, TexelSteps* step
   const double centre = ta + dir * 0.5;
   const double fraction = centre - std::floor(centre);
   if (fraction < 1.0 / 64 || fraction > 1 - 1.0 / 64) return false;
-  *steps = TexelSteps{static_cast<int64_t>(std::floor(centre)), dir, a};
+  *steps = TexelSteps{static_cast<int64_t>(std::floor(centre)), dir, static_cast<int64_t>(a)};
   return true;
 }
 
-// Groups pixels from..to-1 along one side where the texels they sample share a tile of kTile.
-// Returns the pixel edges between the groups, from and to included.
-std::vector<int> TileEdges(int from, int to, const TexelSteps& steps) {
-  std::vector<int> edges{from};
-  for (int x = from; x < to;) {
-    const int64_t inTile = ((steps.At(x) % kTile) + kTile) % kTile;
-    const int64_t step = steps.dir > 0 ? kTile - inTile : inTile + 1;
-    x = static_cast<int>(std::min<int64_t>(x + step, to));
-    edges.push_back(x);
+// The pixel edges, from and to included, that group pixels from..to-1 along one side where the
+// texels they sample share a tile of kTile. At most the screen's width in tiles, and one more
+// for a tile cut at each end.
+struct TileEdges {
+  static constexpr int kMax = GlDevice::kWidth / kTile + 3;
+  int count = 0;
+  int at[kMax];
+  bool complete = false;  // the last edge is at to
+  TileEdges(int from, int to, const TexelSteps& steps) {
+    at[count++] = from;
+    // Up to the first tile's end, then a whole tile at a time.
+    const int64_t inTile = ((steps.At(from) % kTile) + kTile) % kTile;
+    int64_t step = steps.dir > 0 ? kTile - inTile : inTile + 1;
+    for (int x = from; x < to && count < kMax; step = kTile) {
+      x = static_cast<int>(std::min<int64_t>(x + step, to));
+      at[count++] = x;
+    }
+    complete = at[count - 1] == to;
   }
-  return edges;
-}
+};
 
 }  // namespace
 
@@ -336,19 +349,20 @@ TextureId GlDevice::CreateTexture(int width, int height, const uint32_t* argb) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  // Read while the caller's pixels are still fresh in the cache, before GL copies them.
+  NoteTextureContents(tex, width, height, argb);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
   glStateKnown_ = false;
-  NoteTextureContents(tex, width, height, argb);
   return tex;
 }
 
 void GlDevice::UpdateTexture(TextureId texture, int width, int height, const uint32_t* argb) {
   if (!context_ || !texture) return;
   BeforeTextureChange();
+  NoteTextureContents(texture, width, height, argb);
   glBindTexture(GL_TEXTURE_2D, texture);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
   glStateKnown_ = false;
-  NoteTextureContents(texture, width, height, argb);
 }
 
 void GlDevice::DeleteTexture(TextureId texture) {
@@ -489,8 +503,10 @@ bool GlDevice::RecordShowingParts(const State& state, const ScreenVertex v[4], c
   const double sa = q.u0 * coverage.Width(), sb = q.u1 * coverage.Width();
   const double ta = q.v0 * coverage.Height(), tb = q.v1 * coverage.Height();
   const bool oneColour = v[0].diffuse == v[1].diffuse && v[0].diffuse == v[2].diffuse && v[0].diffuse == v[3].diffuse;
+  const int area = (q.col1 - q.col0 + 1) * (q.row1 - q.row0 + 1);
   TexelSteps across, down;
-  if (oneColour && OneTexelPerPixel(q.x0, q.x1, sa, sb, &across) && OneTexelPerPixel(q.y0, q.y1, ta, tb, &down)) {
+  if (oneColour && area >= kCutArea && OneTexelPerPixel(q.x0, q.x1, sa, sb, &across) &&
+      OneTexelPerPixel(q.y0, q.y1, ta, tb, &down)) {
     return RecordShowingTiles(state, v, q, coverage, across, down);
   }
   int64_t s0, s1, t0, t1;
@@ -505,48 +521,58 @@ bool GlDevice::RecordShowingParts(const State& state, const ScreenVertex v[4], c
 bool GlDevice::RecordShowingTiles(const State& state, const ScreenVertex v[4], const AxisQuad& q,
                                   const TexelCoverage& coverage, const TexelSteps& across,
                                   const TexelSteps& down) {
-  const std::vector<int> columns = TileEdges(q.col0, q.col1 + 1, across);
-  const std::vector<int> rows = TileEdges(q.row0, q.row1 + 1, down);
+  const TileEdges columns(q.col0, q.col1 + 1, across);
+  const TileEdges rows(q.row0, q.row1 + 1, down);
   // The texels sampled by pixels from..to-1.
   const auto texels = [](const TexelSteps& steps, int from, int to, int64_t* first, int64_t* last) {
     *first = std::min(steps.At(from), steps.At(to - 1));
     *last = std::max(steps.At(from), steps.At(to - 1));
   };
-  // Runs of tiles that can show, row of tiles by row of tiles.
-  struct Part {
-    int left, right, top, bottom;
-  };
-  std::vector<Part> parts;
-  // A run just below one of the same width lengthens it.
-  const auto add = [&parts](const Part& run) {
-    for (Part& above : parts) {
-      if (above.bottom == run.top && above.left == run.left && above.right == run.right) {
-        above.bottom = run.bottom;
-        return;
+  int64_t s0, s1, t0, t1;
+  if (!columns.complete || !rows.complete) {
+    Record(state, v);
+    return true;
+  }
+  if (columns.count == 2 && rows.count == 2) {  // within one tile
+    texels(across, columns.at[0], columns.at[1], &s0, &s1);
+    texels(down, rows.at[0], rows.at[1], &t0, &t1);
+    if (coverage.Transparent(s0, s1, t0, t1)) return false;
+    Record(state, v);
+    return true;
+  }
+  // Runs of tiles that can show, row of tiles by row of tiles; a run just below one of the same
+  // width lengthens it.
+  parts_.clear();
+  int64_t allS0, allS1;
+  texels(across, columns.at[0], columns.at[columns.count - 1], &allS0, &allS1);
+  for (int r = 0; r + 1 < rows.count; ++r) {
+    texels(down, rows.at[r], rows.at[r + 1], &t0, &t1);
+    if (coverage.Transparent(allS0, allS1, t0, t1)) continue;  // the whole row of tiles
+    const auto add = [&](int left, int right) {
+      for (QuadPart& above : parts_) {
+        if (above.bottom == rows.at[r] && above.left == left && above.right == right) {
+          above.bottom = rows.at[r + 1];
+          return;
+        }
       }
-    }
-    parts.push_back(run);
-  };
-  for (size_t r = 0; r + 1 < rows.size(); ++r) {
-    int64_t t0, t1;
-    texels(down, rows[r], rows[r + 1], &t0, &t1);
+      parts_.push_back(QuadPart{left, right, rows.at[r], rows.at[r + 1]});
+    };
     int runStart = -1;
-    for (size_t c = 0; c + 1 < columns.size(); ++c) {
-      int64_t s0, s1;
-      texels(across, columns[c], columns[c + 1], &s0, &s1);
+    for (int c = 0; c + 1 < columns.count; ++c) {
+      texels(across, columns.at[c], columns.at[c + 1], &s0, &s1);
       const bool shows = !coverage.Transparent(s0, s1, t0, t1);
-      if (shows && runStart < 0) runStart = columns[c];
+      if (shows && runStart < 0) runStart = columns.at[c];
       if (!shows && runStart >= 0) {
-        add(Part{runStart, columns[c], rows[r], rows[r + 1]});
+        add(runStart, columns.at[c]);
         runStart = -1;
       }
     }
-    if (runStart >= 0) add(Part{runStart, columns.back(), rows[r], rows[r + 1]});
+    if (runStart >= 0) add(runStart, columns.at[columns.count - 1]);
   }
-  if (parts.empty()) return false;
+  if (parts_.empty()) return false;
   // Wholly shown: the quad as it came.
-  if (parts.size() == 1 && parts[0].left == q.x0 && parts[0].right == q.x1 && parts[0].top == q.y0 &&
-      parts[0].bottom == q.y1) {
+  const QuadPart& first = parts_[0];
+  if (parts_.size() == 1 && first.left == q.x0 && first.right == q.x1 && first.top == q.y0 && first.bottom == q.y1) {
     Record(state, v);
     return true;
   }
@@ -554,7 +580,7 @@ bool GlDevice::RecordShowingTiles(const State& state, const ScreenVertex v[4], c
   // they sampled in the whole quad.
   const auto uAt = [&q](int x) { return static_cast<float>(q.u0 + (q.u1 - q.u0) * (x - q.x0) / (q.x1 - q.x0)); };
   const auto vAt = [&q](int y) { return static_cast<float>(q.v0 + (q.v1 - q.v0) * (y - q.y0) / (q.y1 - q.y0)); };
-  for (const Part& part : parts) {
+  for (const QuadPart& part : parts_) {
     ScreenVertex cut[4];
     for (int i = 0; i < 4; ++i) {
       const int x = (i & 1) ? part.right : part.left;

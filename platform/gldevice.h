@@ -181,6 +181,11 @@ class GlDevice {
   bool changedSincePresent_ = true;
   uint64_t exposuresSeen_ = 0;
   std::vector<TexelCoverage> coverage_;  // by texture id
+  // The parts of a quad cut to what can show (kept to spare an allocation a quad).
+  struct QuadPart {
+    int left, right, top, bottom;
+  };
+  std::vector<QuadPart> parts_;
 
   int quadsDrawn_ = 0;
   int framesDrawn_ = 0;

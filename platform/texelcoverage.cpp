@@ -1,6 +1,7 @@
 #include "platform/texelcoverage.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace platform {
 namespace {
@@ -41,28 +42,38 @@ void TexelCoverage::Note(int width, int height, const uint32_t* argb) {
 
   const int blocksWide = (width + kBlock - 1) / kBlock;
   const int blocksHigh = (height + kBlock - 1) / kBlock;
-  // Each block's texel alphas OR-ed together (non-zero where a texel shows); all alphas AND-ed.
-  std::vector<uint32_t> blockAlpha(static_cast<size_t>(blocksWide) * blocksHigh, 0);
-  uint32_t allAlpha = 0xFF000000u;
   const int fullBlocks = width / kBlock;
-  for (int y = 0; y < height; ++y) {
-    const uint32_t* row = argb + static_cast<size_t>(y) * width;
-    uint32_t* blocks = &blockAlpha[static_cast<size_t>(y / kBlock) * blocksWide];
-    for (int b = 0; b < fullBlocks; ++b) {
-      const uint32_t* t = row + b * kBlock;
-      blocks[b] |= (t[0] | t[1] | t[2] | t[3]) & 0xFF000000u;
-      allAlpha &= t[0] & t[1] & t[2] & t[3];
+  // Each block's texels OR-ed together (an alpha byte above 0 where a texel shows), two texels to
+  // a 64-bit word; every texel AND-ed together. Word-wide, as this pass reads every texel of
+  // every texture a stage loads.
+  static_assert(kBlock == 4, "a block's row is two 64-bit words");
+  constexpr uint64_t kAlphas = 0xFF000000FF000000u;
+  std::vector<uint64_t> band(static_cast<size_t>(blocksWide));
+  std::vector<uint8_t> visibleBlocks(static_cast<size_t>(blocksWide) * blocksHigh);
+  uint64_t allTexels = ~uint64_t{0};
+  for (int by = 0; by < blocksHigh; ++by) {
+    std::fill(band.begin(), band.end(), 0);
+    for (int y = by * kBlock; y < std::min((by + 1) * kBlock, height); ++y) {
+      const uint32_t* row = argb + static_cast<size_t>(y) * width;
+      for (int b = 0; b < fullBlocks; ++b) {
+        uint64_t pair[2];
+        std::memcpy(pair, row + b * kBlock, sizeof pair);
+        band[b] |= pair[0] | pair[1];
+        allTexels &= pair[0] & pair[1];
+      }
+      for (int x = fullBlocks * kBlock; x < width; ++x) {
+        band[fullBlocks] |= row[x];
+        allTexels &= row[x] | 0xFFFFFFFF00000000u;
+      }
     }
-    for (int x = fullBlocks * kBlock; x < width; ++x) {
-      blocks[fullBlocks] |= row[x] & 0xFF000000u;
-      allAlpha &= row[x];
+    for (int b = 0; b < blocksWide; ++b) {
+      visibleBlocks[static_cast<size_t>(by) * blocksWide + b] = (band[b] & kAlphas) != 0 ? 1 : 0;
     }
   }
-  opaque_ = (allAlpha & 0xFF000000u) == 0xFF000000u;
-  const size_t visible = static_cast<size_t>(
-      std::count_if(blockAlpha.begin(), blockAlpha.end(), [](uint32_t alpha) { return alpha != 0; }));
+  opaque_ = (allTexels & kAlphas) == kAlphas;
+  const size_t visible = static_cast<size_t>(std::count(visibleBlocks.begin(), visibleBlocks.end(), uint8_t{1}));
   clear_ = visible == 0;
-  solid_ = visible == blockAlpha.size();
+  solid_ = visible == visibleBlocks.size();
   if (clear_ || solid_) return;
 
   sumsStride_ = blocksWide + 1;
@@ -70,7 +81,7 @@ void TexelCoverage::Note(int width, int height, const uint32_t* argb) {
   for (int by = 0; by < blocksHigh; ++by) {
     uint32_t rowSum = 0;
     for (int bx = 0; bx < blocksWide; ++bx) {
-      rowSum += blockAlpha[static_cast<size_t>(by) * blocksWide + bx] != 0 ? 1 : 0;
+      rowSum += visibleBlocks[static_cast<size_t>(by) * blocksWide + bx];
       const size_t at = static_cast<size_t>(by + 1) * sumsStride_ + bx + 1;
       sums_[at] = sums_[at - sumsStride_] + rowSum;
     }
@@ -78,8 +89,8 @@ void TexelCoverage::Note(int width, int height, const uint32_t* argb) {
 }
 
 bool TexelCoverage::BlocksClear(int x0, int x1, int y0, int y1) const {
-  const size_t left = static_cast<size_t>(x0 / kBlock), right = static_cast<size_t>(x1 / kBlock) + 1;
-  const size_t top = static_cast<size_t>(y0 / kBlock), bottom = static_cast<size_t>(y1 / kBlock) + 1;
+  const size_t left = static_cast<size_t>(x0) / kBlock, right = static_cast<size_t>(x1) / kBlock + 1;
+  const size_t top = static_cast<size_t>(y0) / kBlock, bottom = static_cast<size_t>(y1) / kBlock + 1;
   const size_t stride = static_cast<size_t>(sumsStride_);
   // Unsigned wrap-around cancels out: the true count is never negative.
   const uint32_t count = sums_[bottom * stride + right] - sums_[top * stride + right] -
@@ -91,6 +102,9 @@ bool TexelCoverage::Transparent(int64_t x0, int64_t x1, int64_t y0, int64_t y1) 
   if (!known_ || x1 < x0 || y1 < y0) return false;
   if (clear_) return true;
   if (solid_) return false;
+  if (x0 >= 0 && x1 < width_ && y0 >= 0 && y1 < height_) {
+    return BlocksClear(static_cast<int>(x0), static_cast<int>(x1), static_cast<int>(y0), static_cast<int>(y1));
+  }
   int columns[2][2], rows[2][2];
   const int columnRuns = WrapRun(x0, x1, width_, columns);
   const int rowRuns = WrapRun(y0, y1, height_, rows);

@@ -184,8 +184,8 @@ TEST_F(FrameReuseTest, QuadsOverWhollyTransparentTexelsAreLeftOut) {
   } cases[] = {
       {"transparent half", 0, 0, 64, 64, 10, 10, 1, 0, false, BlendMode::Alpha, false},
       {"half with the texel", 64, 0, 64, 64, 10, 10, 1, 0, false, BlendMode::Alpha, true},
-      {"whole sheet, cut to its tiles", 0, 0, 128, 64, 10, 10, 1, 0, false, BlendMode::Alpha, true},
-      {"whole sheet mirrored", 0, 0, 128, 64, 10, 10, 1, 0, true, BlendMode::Alpha, true},
+      {"sheet twice over, cut to its tiles", 0, 0, 256, 64, 10, 10, 1, 0, false, BlendMode::Alpha, true},
+      {"sheet twice over, mirrored", 0, 0, 256, 64, 10, 10, 1, 0, true, BlendMode::Alpha, true},
       {"up to the texel", 0, 0, 96, 32, 10, 10, 1, 0, false, BlendMode::Alpha, false},
       {"just over the texel", 0, 0, 96, 33, 10, 10, 1, 0, false, BlendMode::Alpha, true},
       {"texel half a source pixel in", 0.5f, 0, 96, 33, 10, 10, 1, 0, false, BlendMode::Alpha, true},
@@ -248,7 +248,7 @@ TEST_F(FrameReuseTest, RandomQuadsOverSparseTexturesGiveThePixelsOfDrawingEveryt
   const float scales[] = {1, 1, -1, 0.5f, 1.5f, 2};
   const BlendMode modes[] = {BlendMode::Alpha, BlendMode::Alpha, BlendMode::Additive, BlendMode::Subtractive,
                              BlendMode::Opaque, BlendMode::DestAlphaOver};
-  for (int frame = 0; frame < 60; ++frame) {
+  for (int frame = 0; frame < 100; ++frame) {
     Sprite under;
     Place(&under, -1, 0, 0, 854, 1000, 0x80406080, BlendMode::Opaque);
     const auto sprites = std::make_unique<Sprite[]>(40);
