@@ -43,31 +43,35 @@ void TexelCoverage::Note(int width, int height, const uint32_t* argb) {
   const int blocksWide = (width + kBlock - 1) / kBlock;
   const int blocksHigh = (height + kBlock - 1) / kBlock;
   const int fullBlocks = width / kBlock;
-  // Each block's texels OR-ed together (an alpha byte above 0 where a texel shows), two texels to
-  // a 64-bit word; every texel AND-ed together. Word-wide, as this pass reads every texel of
-  // every texture a stage loads.
+  // Each block's texels OR-ed together (an alpha byte above 0 where a texel shows) and every
+  // texel AND-ed together, two texels to a 64-bit word and a block's four rows at once: this pass
+  // reads every texel of every texture a stage loads. A block cut short at the bottom reads its
+  // last row again in place of the rows it lacks.
   static_assert(kBlock == 4, "a block's row is two 64-bit words");
   constexpr uint64_t kAlphas = 0xFF000000FF000000u;
-  std::vector<uint64_t> band(static_cast<size_t>(blocksWide));
   std::vector<uint8_t> visibleBlocks(static_cast<size_t>(blocksWide) * blocksHigh);
   uint64_t allTexels = ~uint64_t{0};
   for (int by = 0; by < blocksHigh; ++by) {
-    std::fill(band.begin(), band.end(), 0);
-    for (int y = by * kBlock; y < std::min((by + 1) * kBlock, height); ++y) {
-      const uint32_t* row = argb + static_cast<size_t>(y) * width;
-      for (int b = 0; b < fullBlocks; ++b) {
-        uint64_t pair[2];
-        std::memcpy(pair, row + b * kBlock, sizeof pair);
-        band[b] |= pair[0] | pair[1];
-        allTexels &= pair[0] & pair[1];
-      }
-      for (int x = fullBlocks * kBlock; x < width; ++x) {
-        band[fullBlocks] |= row[x];
-        allTexels &= row[x] | 0xFFFFFFFF00000000u;
-      }
+    const uint32_t* r0 = argb + static_cast<size_t>(by) * kBlock * width;
+    const int rowsIn = std::min(kBlock, height - by * kBlock);
+    const uint32_t* r1 = rowsIn > 1 ? r0 + width : r0;
+    const uint32_t* r2 = rowsIn > 2 ? r1 + width : r1;
+    const uint32_t* r3 = rowsIn > 3 ? r2 + width : r2;
+    uint8_t* visible = &visibleBlocks[static_cast<size_t>(by) * blocksWide];
+    for (int b = 0; b < fullBlocks; ++b) {
+      uint64_t w[8];
+      std::memcpy(w, r0 + b * kBlock, 16);
+      std::memcpy(w + 2, r1 + b * kBlock, 16);
+      std::memcpy(w + 4, r2 + b * kBlock, 16);
+      std::memcpy(w + 6, r3 + b * kBlock, 16);
+      const uint64_t any = (w[0] | w[1]) | (w[2] | w[3]) | (w[4] | w[5]) | (w[6] | w[7]);
+      allTexels &= (w[0] & w[1]) & (w[2] & w[3]) & (w[4] & w[5]) & (w[6] & w[7]);
+      visible[b] = (any & kAlphas) != 0 ? 1 : 0;
     }
-    for (int b = 0; b < blocksWide; ++b) {
-      visibleBlocks[static_cast<size_t>(by) * blocksWide + b] = (band[b] & kAlphas) != 0 ? 1 : 0;
+    for (int x = fullBlocks * kBlock; x < width; ++x) {
+      const uint32_t any = r0[x] | r1[x] | r2[x] | r3[x];
+      allTexels &= (r0[x] & r1[x] & r2[x] & r3[x]) | 0xFFFFFFFF00000000u;
+      visible[fullBlocks] |= (any >> 24) != 0 ? 1 : 0;
     }
   }
   opaque_ = (allTexels & kAlphas) == kAlphas;
