@@ -12,6 +12,7 @@
 #include "act/player.h"
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
+#include "librarysauce/keyconfig.h"
 #include "startmenu/startmenu.h"
 #include "tests/testsupport.h"
 #include "tools/artkit.h"
@@ -130,7 +131,9 @@ void ActTest::SetUp() {
   std::filesystem::create_directories("Data/Temp");
   testsupport::UseManualClock();
   testsupport::UseScriptedInput();
-  g_MapModel.Release();
+  testsupport::Renew(&g_ActionScene);
+  testsupport::Renew(&g_MapModel);
+  g_KeyConfig = KeyConfig();
   // No menu list left by a test before: "#setaction" in the main script goes straight on to the
   // stage, as when the game starts.
   testsupport::Renew(&g_StartMenu);

@@ -57,8 +57,10 @@ void WriteMapBytes(const std::string& name, const std::string& bytes);
 // The compiled bytes of a readable stage.
 std::string CompileStage(const std::string& source);
 
-// A fresh game directory per test (named after it), the map model emptied (no stage list, stage
-// 0), the manual clock, scripted input, and every message box answered and kept in boxes_.
+// A fresh game directory per test (named after it), the map model, the action scene and the key
+// configuration as the game starts with them (no stage list, stage 0, the view at the map's
+// origin, no stage begun, the default keys), the manual clock, scripted input, and every message
+// box answered and kept in boxes_.
 class ActTest : public ::testing::Test {
  protected:
   void SetUp() override;

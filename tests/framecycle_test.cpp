@@ -10,7 +10,9 @@
 #include "librarysauce/gamewindow.h"
 #include "librarysauce/graphicsdevice.h"
 #include "librarysauce/inputmanager.h"
+#include "librarysauce/textlog.h"
 #include "librarysauce/winmain.h"
+#include "novel/advscene.h"
 #include "platform/messagebox.h"
 #include "platform/window.h"
 #include "tests/testsupport.h"
@@ -30,7 +32,11 @@ class FrameCycleTest : public ::testing::Test {
     g_hookCalls.clear();
     // Mode 13 has no step: these frames run only the frame's own shape, not the game.
     g_GameState.SetMode(13);
-    g_SceneArrays.Release();  // no scene's sprites left in the draw list by a test before
+    // No scene's sprites left in the draw list, nor lines in the text log or an ADV scene's
+    // message, by a test before.
+    g_SceneArrays.Release();
+    g_TextLog.Reset();
+    g_AdvScene.Release();
   }
   void TearDown() override { g_FrameManager.TextHooks() = FrameManager::DefaultTextHooks(); }
 };

@@ -12,6 +12,7 @@
 
 #include "act/actionscene.h"
 #include "gameflow/gamestate.h"
+#include "gameflow/scenearrays.h"
 #include "librarysauce/fpscounter.h"
 #include "librarysauce/framemanager.h"
 #include "librarysauce/gamefont.h"
@@ -47,6 +48,7 @@ class FrameReuseTest : public ::testing::Test {
     testsupport::UseManualClock();
     testsupport::UseScriptedInput();
     g_GameState.SetMode(kModeWithoutStep);
+    g_SceneArrays.Release();  // no scene's sprites left in the draw list by a test before
     textures_ = std::make_unique<Texture[]>(2);
     g_TextureTable = textures_.get();
     g_TextureTableCount = 2;
@@ -55,6 +57,8 @@ class FrameReuseTest : public ::testing::Test {
     testsupport::MakeTexture(Device(), &textures_[1], 16, 16,
                              [](int x, int y) { return (x < 4 && y < 4) ? 0u : 0xFFC08040u; });
     g_FrameManager.TextHooks() = {nullptr, nullptr, nullptr, nullptr, &DrawFpsHook, &DrawHookText};
+    g_hookText = "Abc";  // as a test before may have changed them
+    g_hookColor = 0xFFFFFFFF;
   }
   void TearDown() override {
     while (Sprite* head = g_FrameManager.GetHead()) head->Unregister();

@@ -218,6 +218,8 @@ TEST_F(DispatcherTest, DeviceStartUpGoesOnPastAResourceThatFails) {
 TEST_F(DispatcherTest, ASuspendedFrameLastsWhileAPlayerPlaysAndSpaceClosesThemAll) {
   testsupport::WriteFile("Sound/Long.wav", testsupport::MakeWav(10000));
   testsupport::UseScriptedInput();
+  g_MediaPlayerPool.CloseAll();  // none left by a scene played before
+  g_MediaPlayerPool.FreeAll();
   EXPECT_EQ(g_GameState.OnSuspendedFrame(), S_OK) << "no players at all";
   ASSERT_EQ(g_MediaPlayerPool.Allocate(11), S_OK);
   EXPECT_EQ(g_GameState.OnSuspendedFrame(), S_OK) << "none playing";

@@ -29,6 +29,7 @@ class InputManagerTest : public ::testing::Test {
   void TearDown() override {
     testsupport::StopScriptedInput();
     g_Input.Release();
+    g_KeyConfig = KeyConfig();  // back as the game starts, whatever a test set
   }
   // One frame as the game's frame step sees it: the clock, then the poll.
   void Frame(uint32_t ms = 16) {

@@ -46,6 +46,7 @@ class KeyConfigTest : public ::testing::Test {
     boxes_.RequireKind(platform::MessageBoxKind::Warning);
     g_KeyConfig = KeyConfig();
   }
+  void TearDown() override { g_KeyConfig = KeyConfig(); }  // back as the game starts
   testsupport::MessageBoxCapture boxes_;
 };
 

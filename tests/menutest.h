@@ -69,6 +69,7 @@ class MenuTest : public ::testing::Test {
     // key-configuration screen and the key configuration none left half-played or changed by a
     // test before.
     g_GameState.SetMode(GameMode::MainScript);
+    g_GameState.SetQuitCode(0);
     g_SceneArrays.Release();
     testsupport::Renew(&g_StartMenu);
     testsupport::Renew(&g_StartConfig);
@@ -80,6 +81,8 @@ class MenuTest : public ::testing::Test {
     WriteGameImage("Data/Graphic/sheet.bmp", sheet);
     WriteGameText(".\\Data\\Script\\stm\\go.cnn", "#end\n");
   }
+  // The key configuration back as the game starts, whatever the screen saved.
+  void TearDown() override { g_KeyConfig = KeyConfig(); }
   // Starts the game on list test.stm through the main script: frame 1 reads the main script and
   // the list, frame 2 builds the menu, which then fades in.
   void OpenMenu(const std::string& list) {

@@ -181,6 +181,7 @@ TEST_F(SpriteTest, DestroyingAListedSpriteUnlinksIt) {
 // Registers static sprites and leaves through exit(): they are destroyed after this returns,
 // in whatever order the runtime picks, and must unlink themselves without touching freed memory.
 void ExitWithStaticSpritesListed() {
+  g_SceneArrays.Release();  // no scene's sprites listed before these
   static Sprite a, b, c;
   a.SetDepth(3);
   b.SetDepth(2);
