@@ -13,6 +13,8 @@
 #include "gameflow/gamestate.h"
 #include "gameflow/scenearrays.h"
 #include "librarysauce/keyconfig.h"
+#include "librarysauce/textlog.h"
+#include "novel/advscene.h"
 #include "startmenu/startmenu.h"
 #include "tests/testsupport.h"
 #include "tools/artkit.h"
@@ -137,6 +139,9 @@ void ActTest::SetUp() {
   // No menu list left by a test before: "#setaction" in the main script goes straight on to the
   // stage, as when the game starts.
   testsupport::Renew(&g_StartMenu);
+  // Nothing drawn over the stage from what a test before left: no text-log line, no ADV message.
+  g_TextLog.Reset();
+  g_AdvScene.Release();
 }
 
 void ActTest::TearDown() { g_SceneArrays.Release(); }

@@ -33,6 +33,8 @@ class AdvScenePlayTest : public ::testing::Test {
   void SetUp() override {
     testsupport::PlayDemoCopy();
   }
+  // The scene goes with its message, which would otherwise be drawn over whatever comes next.
+  void TearDown() override { g_AdvScene.Release(); }
 
   // Runs the entry script the way the start menu runs the one its player picks.
   void RunEntryScript(const std::string& text) {

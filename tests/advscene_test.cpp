@@ -23,6 +23,8 @@ using namespace advtest;
 class AdvSceneTest : public ::testing::Test {
  protected:
   void SetUp() override { EnterScene(::testing::UnitTest::GetInstance()->current_test_info()->name()); }
+  // The scene goes with its message, which would otherwise be drawn over whatever comes next.
+  void TearDown() override { g_AdvScene.Release(); }
 };
 
 HRESULT Load(const std::string& text, bool crlf = true) {

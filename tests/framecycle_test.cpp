@@ -37,6 +37,9 @@ class FrameCycleTest : public ::testing::Test {
     g_SceneArrays.Release();
     g_TextLog.Reset();
     g_AdvScene.Release();
+    platform::Event queued;
+    while (platform::PeekEvent(&queued)) {  // nor events left waiting
+    }
   }
   void TearDown() override { g_FrameManager.TextHooks() = FrameManager::DefaultTextHooks(); }
 };

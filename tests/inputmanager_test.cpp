@@ -23,7 +23,6 @@ class InputManagerTest : public ::testing::Test {
     testsupport::UseManualClock();
     g_FrameClock.Update();
     testsupport::UseScriptedInput();
-    testsupport::PollInput();  // nothing held: no press left latched by a test before
     g_KeyConfig = KeyConfig();
   }
   void TearDown() override {

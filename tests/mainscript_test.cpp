@@ -19,7 +19,9 @@ class MainScriptTest : public ::testing::Test {
     testsupport::EnterScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
     g_GameState.SetMode(GameMode::MainScript);
     g_GameState.SetNextMode(0);
+    testsupport::UseScriptedInput();  // no key held: a held Ctrl lets a text go on at once
   }
+  void TearDown() override { testsupport::StopScriptedInput(); }
   // Stores the script scrambled as ".\Data\Script\test.cnn", loads it into the main script's
   // reader and runs it once from the given game mode.
   HRESULT Run(const std::string& script, int mode = GameMode::MainScript) {

@@ -29,10 +29,12 @@ class SpriteTest : public ::testing::Test {
     // its sprites in the draw list.
     g_GameState.SetMode(13);
     g_SceneArrays.Release();
+    g_FrameManager.TextHooks() = {};  // nor any text drawn over them
     device_ = g_GraphicsDevice.GetDevice();
     ASSERT_EQ(g_FrameManager.GetHead(), nullptr);
   }
   void TearDown() override {
+    g_FrameManager.TextHooks() = FrameManager::DefaultTextHooks();
     while (Sprite* head = g_FrameManager.GetHead()) head->Unregister();
     g_TextureTable = nullptr;
     g_TextureTableCount = 0;

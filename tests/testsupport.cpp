@@ -417,6 +417,7 @@ void SetKeys(std::initializer_list<int> dikCodes, uint8_t value) {
 void UseScriptedInput() {
   platform::SetScriptedInput(platform::ScriptedInput{});
   ASSERT_EQ(g_Input.Create(), S_OK);
+  g_Input.Poll();
 }
 
 void PressKeys(std::initializer_list<int> dikCodes) { SetKeys(dikCodes, platform::kPressed); }

@@ -163,7 +163,8 @@ namespace testsupport {
 // Remember that a press is delivered once: to be seen again, a key must be released for a frame.
 
 // Switches to scripted input with nothing pressed and no controller, and makes sure the input
-// manager has its devices (creating them if the game has not yet).
+// manager has its devices (creating them if the game has not yet). Polls once, so that no press
+// a test before left latched holds back the first press of this one.
 void UseScriptedInput();
 // Puts these keys down / up; other keys keep their state.
 void PressKeys(std::initializer_list<int> dikCodes);
