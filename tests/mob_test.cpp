@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "act/actionscene.h"
@@ -102,6 +103,67 @@ TEST_F(MobTest, ASleepingEnemyStaysPutUntilTheHeroComesNearAndWalksTheFrameAfter
   StillFrames(1);
   EXPECT_EQ(MobAt(0).GetFlags() & MobFlag::Moving, MobFlag::Moving) << "its rest ran out long ago";
   EXPECT_GT(MobAt(0).GetVelocity().y, 0.0f);
+}
+
+// Enemies asleep off the screen doze: the frame leaves them untouched until they wake or come
+// into view. The hero walks a long stage past sleeping enemies of each kind and back; the same
+// walk with every enemy handed out before each frame (which keeps any from dozing) must show and
+// do exactly the same, frame by frame. Only the hidden sprites of dozing enemies keep their old
+// places, which shows that they dozed.
+TEST_F(MobTest, DozingEnemiesOffTheScreenWakeAndShowExactlyAsIfSteppedEveryFrame) {
+  const std::string stage =
+      StageText(100, 20).Put(2, 10, "@").Floor(17).Put(40, 16, "k").Put(55, 16, "p").Put(70, 9, "b").Put(95, 16, "k").Text();
+  struct Trace {
+    std::vector<float> shown;  // what a player sees and what the enemies do
+    int hiddenMoved = 0;       // frames in which a hidden sprite stood where a full step puts it
+  };
+  auto walk = [&](bool keepAwake) {
+    testsupport::ReleaseAll();
+    EnterStage(stage);
+    Trace trace;
+    for (int frame = 0; frame < 700; ++frame) {
+      if (keepAwake)
+        for (int i = 0; i < g_MobManager.GetCount(); ++i) g_MobManager.GetMob(i);
+      testsupport::ReleaseAll();
+      testsupport::PressKeys({frame < 450 ? key::Right : key::Left});
+      SetHp(250);
+      StillFrames(1);
+      trace.shown.insert(trace.shown.end(), {Position().x, Position().y, Scroll().x});
+      for (int i = 0; i < g_MobManager.GetCount(); ++i) {
+        const MobStatus mob = g_MobManager.GetStatus(i);
+        const SpriteState sprite = MobSprite(i);
+        trace.shown.insert(trace.shown.end(), {mob.x, mob.y, static_cast<float>(mob.flags),
+                                               static_cast<float>(g_MobManager.IsActive(i)),
+                                               static_cast<float>(sprite.visible)});
+        if (sprite.visible) {
+          trace.shown.insert(trace.shown.end(), {sprite.x, sprite.y, sprite.srcX, sprite.srcY, sprite.rotZ});
+        } else if (sprite.x == mob.x - Scroll().x) {
+          trace.hiddenMoved += 1;
+        }
+      }
+    }
+    return trace;
+  };
+  const Trace stepped = walk(true);
+  const Trace dozing = walk(false);
+  ASSERT_EQ(dozing.shown.size(), stepped.shown.size());
+  for (size_t n = 0; n < stepped.shown.size(); ++n) ASSERT_EQ(dozing.shown[n], stepped.shown[n]) << "value " << n;
+  EXPECT_LT(dozing.hiddenMoved, stepped.hiddenMoved) << "the enemies off the screen dozed";
+}
+
+// The screen can show an enemy still asleep: with the hero far above the map's top, the view
+// rests at the top while he is more than 480 pixels above the enemy. A dozing enemy that comes
+// into view so is shown where it sleeps.
+TEST_F(MobTest, ADozingEnemyThatComesIntoViewStillAsleepIsShownWhereItSleeps) {
+  EnterStage(StageText(60, 20).Put(2, 6, "@").Floor(12).Put(50, 10, "k").Text());
+  StillFrames(20);  // off the screen and out of reach: it dozes
+  ASSERT_FALSE(MobSprite(0).visible);
+  SetPosition(1200, -700);
+  StillFrames(1);
+  EXPECT_FALSE(g_MobManager.IsActive(0)) << "more than 480 pixels below the hero";
+  EXPECT_TRUE(MobSprite(0).visible) << "but on the screen";
+  EXPECT_EQ(MobSprite(0).x, 50 * 32 - Scroll().x);
+  EXPECT_EQ(MobSprite(0).y, 10 * 32 - Scroll().y);
 }
 
 TEST_F(MobTest, TheMoveStepTurnsAKedamaAtWallsAndAtBothEdgesOfTheMap) {

@@ -217,6 +217,14 @@ void Mob::HideSprite() {
   if (Sprite* sprite = GetSprite()) sprite->Hide();
 }
 
+bool Mob::Dozes() const {
+  if (active_ || flags_ != 0 || lastFlags_ != flags_ || velocity_.x != 0 || velocity_.y != 0) return false;
+  const Sprite* sprite = GetSprite();
+  if (!sprite || sprite->GetNoMirror() != facing_) return false;
+  SpriteState state;
+  return sprite->GetState(&state)->visible == 0;
+}
+
 // --- animation ---
 
 void Mob::UpdateAnimation() {

@@ -158,6 +158,11 @@ class Mob : public ScriptReader {
   MobStatus* CopyStatus(MobStatus* out) const;
   // Hides the sprite and frees the buffer, the stats, the frame table and the timers.
   void Release();
+  // True while the mob sleeps still and unhurt off the screen, its animation settled: until it
+  // wakes or its frame comes into view, a frame changes nothing of it but its animation tick.
+  bool Dozes() const;
+  // The animation ticks of frames in which the mob dozed and was not stepped.
+  void AddAnimationTicks(uint32_t ticks) { animTick_ += ticks; }
   // Does nothing.
   void Reserved(int, int) {}
 
