@@ -258,6 +258,10 @@ void GlDevice::Clear(uint32_t argb) {
   inFrame_ = true;
   deferring_ = shortcuts_;
   frameConsistent_ = true;
+  asked_.clear();
+  framePlain_ = shortcuts_;
+  repeating_ = deferring_ && heldValid_ && heldAskedPlain_ && heldEpoch_ == textureEpoch_;
+  repeated_ = 0;
 }
 
 void GlDevice::BeginScene() {
@@ -298,8 +302,15 @@ void GlDevice::EndScene() {
 }
 
 void GlDevice::EndFrame() {
-  const bool repeats = deferring_ && heldValid_ && frameConsistent_ && heldEpoch_ == textureEpoch_ &&
-                       frame_.SameAs(held_);
+  if (repeating_ && (repeated_ != heldAsked_.size() || frame_.clearColor != held_.clearColor ||
+                     frame_.cleared != held_.cleared)) {
+    StopRepeating();
+  }
+  // A frame that asked for other quads may still come to the same record (what changed could
+  // not show).
+  const bool repeats = repeating_ || (deferring_ && heldValid_ && frameConsistent_ && heldEpoch_ == textureEpoch_ &&
+                                      frame_.SameAs(held_));
+  repeating_ = false;
   deferring_ = false;
   if (repeats) {
     ++framesReused_;
@@ -307,6 +318,8 @@ void GlDevice::EndFrame() {
     Send();  // still in the frame: the record is kept, to be held
     ++framesDrawn_;
     std::swap(held_, frame_);
+    std::swap(heldAsked_, asked_);
+    heldAskedPlain_ = framePlain_;
     heldValid_ = frameConsistent_;
     heldEpoch_ = textureEpoch_;
   }
@@ -376,6 +389,7 @@ void GlDevice::DeleteTexture(TextureId texture) {
 }
 
 void GlDevice::BeforeTextureChange() {
+  StopRepeating();
   // Quads already recorded were drawn with the texture as it was: they go to GL now, and a
   // frame that mixes old and new contents can never be repeated from its record.
   if (inFrame_ && !frame_.vertices.empty()) {
@@ -432,10 +446,10 @@ void GlDevice::ApplyState(const State& s) {
   glStateKnown_ = true;
 }
 
-bool GlDevice::EffectiveState(const ScreenVertex v[4], State* out) const {
+bool GlDevice::EffectiveState(const State& asked, const ScreenVertex v[4], State* out) const {
   // Only what changes the picture decides whether a quad joins the batch: an untextured quad
   // ignores the bound texture, and with blending off the blend operation and factors are unused.
-  State state = pending_;
+  State state = asked;
   if (state.stage != TextureStageOp::Modulate || state.texture == 0) {
     state.stage = TextureStageOp::SelectDiffuse;
     state.texture = 0;
@@ -483,19 +497,41 @@ const TexelCoverage* GlDevice::Coverage(TextureId texture) const {
 
 void GlDevice::DrawQuadStrip(const ScreenVertex v[4]) {
   if (!context_) return;
-  State state;
-  if (!EffectiveState(v, &state)) return;
-  AxisQuad quad;
-  if (shortcuts_ && ReadAxisQuad(v, &quad)) {
-    if (FillsNoPixel(quad)) return;
-    const TexelCoverage* coverage = Coverage(state.texture);
-    if (coverage && coverage->HasClearBlocks() && TransparentTexelsAddNothing(state)) {
-      if (RecordShowingParts(state, v, quad, *coverage)) ++quadsDrawn_;
+  if (repeating_) {
+    if (repeated_ < heldAsked_.size() && heldAsked_[repeated_].Same(pending_, v)) {
+      quadsDrawn_ += heldAsked_[repeated_].kept;
+      ++repeated_;
       return;
     }
+    StopRepeating();
+  }
+  const bool kept = WorkOut(pending_, v);
+  quadsDrawn_ += kept;
+  if (inFrame_ && framePlain_) {
+    asked_.push_back(AskedQuad{pending_, {}, kept});
+    std::memcpy(asked_.back().v, v, sizeof asked_.back().v);
+  }
+}
+
+void GlDevice::StopRepeating() {
+  if (!repeating_) return;
+  repeating_ = false;
+  asked_.assign(heldAsked_.begin(), heldAsked_.begin() + static_cast<std::ptrdiff_t>(repeated_));
+  for (const AskedQuad& quad : asked_) WorkOut(quad.state, quad.v);
+}
+
+bool GlDevice::WorkOut(const State& asked, const ScreenVertex v[4]) {
+  State state;
+  if (!EffectiveState(asked, v, &state)) return false;
+  AxisQuad quad;
+  if (shortcuts_ && ReadAxisQuad(v, &quad)) {
+    if (FillsNoPixel(quad)) return false;
+    const TexelCoverage* coverage = Coverage(state.texture);
+    if (coverage && coverage->HasClearBlocks() && TransparentTexelsAddNothing(state))
+      return RecordShowingParts(state, v, quad, *coverage);
   }
   Record(state, v);
-  ++quadsDrawn_;
+  return true;
 }
 
 bool GlDevice::RecordShowingParts(const State& state, const ScreenVertex v[4], const AxisQuad& q,
@@ -658,6 +694,7 @@ void GlDevice::Send() {
 
 void GlDevice::Finish() {
   if (!context_) return;
+  StopRepeating();
   deferring_ = false;
   Send();
   glFinish();
@@ -665,7 +702,9 @@ void GlDevice::Finish() {
 
 void GlDevice::SetShortcutsEnabled(bool enabled) {
   shortcuts_ = enabled;
+  if (!enabled) framePlain_ = false;
   if (!enabled && deferring_) {
+    StopRepeating();
     deferring_ = false;
     Send();
   }
@@ -680,6 +719,9 @@ void GlDevice::ForgetRecord() {
 void GlDevice::ForgetFrames() {
   ForgetRecord();
   held_.Reset();
+  heldAsked_.clear();
+  asked_.clear();
+  repeating_ = false;
   heldValid_ = false;
   inFrame_ = false;
   deferring_ = false;
@@ -712,6 +754,7 @@ bool GlDevice::ReadPixels(int x, int y, int width, int height, std::vector<uint3
   if (!context_ || width <= 0 || height <= 0 || x < 0 || y < 0 || width > kWidth - x || height > kHeight - y)
     return false;
   // Read in the middle of a frame: what is recorded so far is drawn first.
+  StopRepeating();
   deferring_ = false;
   Send();
   pBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);

@@ -16,6 +16,7 @@
 // visible texel. Fully opaque quads under plain alpha blending are drawn without blending. Each
 // gives exactly the pixels of drawing everything.
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -139,8 +140,12 @@ class GlDevice {
   void EndFrame();
   // Before a texture changes: quads recorded so far must be drawn with its old contents.
   void BeforeTextureChange();
-  // The state a quad is drawn with, or false when the quad cannot change a pixel.
-  bool EffectiveState(const ScreenVertex v[4], State* state) const;
+  // The state a quad asked for with state is drawn with, or false when it cannot change a pixel.
+  bool EffectiveState(const State& asked, const ScreenVertex v[4], State* state) const;
+  // Records what can show of a quad asked for with state; false when nothing can.
+  bool WorkOut(const State& asked, const ScreenVertex v[4]);
+  // The frame stops repeating the held one: the quads it repeated so far are worked out.
+  void StopRepeating();
   bool IsOpaqueTexture(TextureId texture) const;
   const TexelCoverage* Coverage(TextureId texture) const;  // null when its texels are not known
   // Whether a quad adds nothing where its texels are wholly transparent.
@@ -186,6 +191,27 @@ class GlDevice {
     int left, right, top, bottom;
   };
   std::vector<QuadPart> parts_;
+
+  // The quads a frame asked for, as asked: the state and the four vertices, and whether any of
+  // it was kept. While a frame asks quad by quad for what the held frame asked (with no texture
+  // changed since), the quads are only compared, not worked out again: a frame that repeats the
+  // held one costs a comparison a quad. At the first difference the part that repeated is worked
+  // out from the held frame's list and the frame goes on as any other.
+  struct AskedQuad {
+    State state;
+    ScreenVertex v[4];
+    bool kept;
+    bool Same(const State& s, const ScreenVertex w[4]) const {
+      return state == s && std::memcmp(v, w, sizeof v) == 0;
+    }
+  };
+  static_assert(sizeof(ScreenVertex) == 28, "vertices are compared as bytes, without padding");
+  std::vector<AskedQuad> asked_;      // this frame's, once it no longer repeats the held one
+  std::vector<AskedQuad> heldAsked_;  // the held frame's
+  bool repeating_ = false;            // this frame has so far asked for what the held one asked
+  bool framePlain_ = false;           // this frame is worked out with the shortcuts throughout
+  bool heldAskedPlain_ = false;       // and so was the held one: its list can stand for it
+  size_t repeated_ = 0;               // quads of this frame that repeated the held frame's
 
   int quadsDrawn_ = 0;
   int framesDrawn_ = 0;
