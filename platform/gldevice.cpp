@@ -73,11 +73,18 @@ constexpr double kSnap = 1.0 / 16;
 
 // The pixels 0..size-1 along one side whose centres lie between a and b, edges included, give or
 // take the rasteriser's rounding.
+// The whole number at or below x, for x well inside the range of int64_t (the library's floor
+// is a call, and this runs for every quad).
+int64_t FloorToInt(double x) {
+  const auto i = static_cast<int64_t>(x);  // toward 0
+  return i - (x < static_cast<double>(i) ? 1 : 0);
+}
+
 void PixelSpan(double a, double b, int size, int* first, int* last) {
-  const double lo = std::ceil(std::min(a, b) - kSnap - 0.5);
-  const double hi = std::floor(std::max(a, b) + kSnap - 0.5);
-  *first = static_cast<int>(std::clamp(lo, 0.0, static_cast<double>(size)));
-  *last = static_cast<int>(std::clamp(hi, -1.0, size - 1.0));
+  const double lo = std::clamp(std::min(a, b) - kSnap - 0.5, -2.0, size + 2.0);
+  const double hi = std::clamp(std::max(a, b) + kSnap - 0.5, -2.0, size + 2.0);
+  *first = static_cast<int>(std::clamp(-FloorToInt(-lo), int64_t{0}, int64_t{size}));
+  *last = static_cast<int>(std::clamp(FloorToInt(hi), int64_t{-1}, int64_t{size - 1}));
 }
 
 bool ReadAxisQuad(const ScreenVertex v[4], AxisQuad* q) {
@@ -109,8 +116,8 @@ bool TexelSpan(double a, double b, double ta, double tb, int first, int last, in
   const double hi = std::max(at(first), at(last));
   if (!(std::fabs(lo) < kFarTexel && std::fabs(hi) < kFarTexel && std::fabs(perPixel) < kFarTexel)) return false;
   const double margin = 1.0 / 64 + std::max(std::fabs(lo), std::fabs(hi)) / 65536 + std::fabs(perPixel) * kSnap;
-  *t0 = static_cast<int64_t>(std::floor(lo - margin));
-  *t1 = static_cast<int64_t>(std::floor(hi + margin));
+  *t0 = FloorToInt(lo - margin);
+  *t1 = FloorToInt(hi + margin);
   return true;
 }
 
@@ -508,8 +515,10 @@ void GlDevice::DrawQuadStrip(const ScreenVertex v[4]) {
   const bool kept = WorkOut(pending_, v);
   quadsDrawn_ += kept;
   if (inFrame_ && framePlain_) {
-    asked_.push_back(AskedQuad{pending_, {}, kept});
-    std::memcpy(asked_.back().v, v, sizeof asked_.back().v);
+    AskedQuad& quad = asked_.emplace_back();
+    quad.state = pending_;
+    std::memcpy(quad.v, v, sizeof quad.v);
+    quad.kept = kept;
   }
 }
 

@@ -198,9 +198,10 @@ class GlDevice {
   // held one costs a comparison a quad. At the first difference the part that repeated is worked
   // out from the held frame's list and the frame goes on as any other.
   struct AskedQuad {
+    AskedQuad() {}  // filled in place: the vertices are not cleared first
     State state;
     ScreenVertex v[4];
-    bool kept;
+    bool kept = false;
     bool Same(const State& s, const ScreenVertex w[4]) const {
       return state == s && std::memcmp(v, w, sizeof v) == 0;
     }
